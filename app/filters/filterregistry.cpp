@@ -1,0 +1,50 @@
+#include "filterregistry.h"
+
+#include <QDir>
+#include <QPluginLoader>
+
+#include "filterinterface.h"
+
+FilterRegistry &FilterRegistry::instance()
+{
+    static FilterRegistry registry;
+    return registry;
+}
+
+void FilterRegistry::loadPlugins(const QString &directory)
+{
+    m_filters.clear();
+    m_categoryPaths.clear();
+    m_descriptions.clear();
+
+    const QDir dir(directory);
+    const QStringList files = dir.entryList(QDir::Files, QDir::Unsorted);
+    for (const QString &file : files) {
+        QPluginLoader loader(dir.absoluteFilePath(file));
+        auto *filter = qobject_cast<FilterInterface *>(loader.instance());
+        if (!filter) {
+            // Keep a library that is not ours from staying mapped for the whole run.
+            if (loader.isLoaded())
+                loader.unload();
+            continue;
+        }
+        m_filters.append(filter);
+        m_categoryPaths.append(filter->categoryPath());
+        m_descriptions.append(filter->description());
+    }
+}
+
+int FilterRegistry::indexOfFilter(const QString &name) const
+{
+    const QString key = QLatin1Char('\\') + name;
+    for (int i = 0; i < m_categoryPaths.size(); ++i) {
+        if (m_categoryPaths.at(i).contains(key))
+            return i;
+    }
+    return -1;
+}
+
+FilterInterface *FilterRegistry::filterAt(int index) const
+{
+    return m_filters.value(index, nullptr);
+}

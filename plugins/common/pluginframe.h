@@ -1,0 +1,68 @@
+#ifndef PLUGINFRAME_H
+#define PLUGINFRAME_H
+
+// What every filter plug-in shares apart from its settings record: the identity
+// strings, the plug-in's own image and the guard around the image library.
+// FilterFrame (filterframe.h) adds the settings; a plug-in adds its operation.
+
+#include <QObject>
+
+#include "filterinterface.h"
+
+// The fixed facts of one filter, as source texts before translation.
+struct FilterIdentity
+{
+    const char *categoryPath;   // "Category\Display name"
+    const char *description;
+    int settingsPage;
+    const char *defaultParams;  // "" for filters without settings
+    const char *formatTemplate; // "Key:%1,Key:%2", "" for filters without settings
+    // One-key filters read their value as a float truncated toward zero,
+    // except the few that read a whole number.
+    bool oneKeyReadsWholeNumber = false;
+};
+
+class PluginFrame : public QObject, public FilterInterface
+{
+    Q_OBJECT
+    Q_INTERFACES(FilterInterface)
+
+public:
+    QString categoryPath() const override;
+    int settingsPage() const override;
+    QString description() const override;
+    QString name() const override;
+    void loadImage(const QString &fileName) override;
+    QString defaultParams() const override;
+
+protected:
+    // context is the plug-in's class name, the context its texts are translated in.
+    PluginFrame(const char *context, const FilterIdentity &identity);
+
+    const FilterIdentity &identity() const { return m_identity; }
+
+    // A computed size in whole pixels: add 0.5, then cut toward zero. Sizes beyond
+    // int are pinned to its range so that the library, not the arithmetic, refuses them.
+    static int wholePixels(double value);
+
+    // Runs an image operation; errors and warnings of the library end it quietly,
+    // leaving the image as the library left it. Other exceptions pass.
+    template <typename Operation>
+    static void guarded(Operation &&operation)
+    {
+        try {
+            operation();
+        } catch (const Magick::Error &) {
+        } catch (const Magick::Warning &) {
+        }
+    }
+
+private:
+    const FilterIdentity m_identity;
+    QString m_categoryPath;
+    QString m_description;
+    QString m_name;
+    Magick::Image m_image;
+};
+
+#endif

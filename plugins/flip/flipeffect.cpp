@@ -1,0 +1,21 @@
+#include "flipeffect.h"
+
+static const FilterIdentity filterIdentity = {
+    QT_TRANSLATE_NOOP("FlipEffect", "Transform\\Flip"),
+    QT_TRANSLATE_NOOP("FlipEffect", "Flip picture in vertical and/or horizontal direction"),
+    22,
+    "Vertical:0,Horizontal:0",
+    "Vertical:%1,Horizontal:%2"};
+
+FlipEffect::FlipEffect()
+    : FlipFrame(staticMetaObject.className(), filterIdentity)
+{
+}
+
+void FlipEffect::run(const FlipParams &p, Magick::Image &image) const
+{
+    if (p.Vertical == 1)
+        image.flip();
+    if (p.Horizontal == 1)
+        image.flop();
+}

@@ -1,0 +1,18 @@
+#include "rotateeffect.h"
+
+static const FilterIdentity filterIdentity = {
+    QT_TRANSLATE_NOOP("RotateEffect", "Transform\\Rotate"),
+    QT_TRANSLATE_NOOP("RotateEffect", "Rotate by a specified number of degrees"),
+    26,
+    "Degree:0",
+    "Degree:%1", true};
+
+RotateEffect::RotateEffect()
+    : RotateFrame(staticMetaObject.className(), filterIdentity)
+{
+}
+
+void RotateEffect::run(const RotateParams &p, Magick::Image &image) const
+{
+    image.rotate(double(p.Degree));
+}

@@ -1,0 +1,157 @@
+#include "testutils.h"
+
+#include <QCoreApplication>
+#include <QDeadlineTimer>
+#include <QDir>
+#include <QFile>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QThread>
+
+#include <cmath>
+#include <cstdlib>
+
+#include "imagelibrary.h"
+
+namespace TestUtils {
+
+void initImageLibrary()
+{
+    ImageLibrary::initialize(QCoreApplication::applicationFilePath().toLocal8Bit().constData());
+}
+
+Magick::Image makePicture(int width, int height)
+{
+    Magick::Image image(Magick::Geometry(unsigned(width), unsigned(height)), Magick::Color("black"));
+    image.type(Magick::TrueColorType);
+    image.modifyImage();
+    Magick::PixelPacket *pixels = image.getPixels(0, 0, unsigned(width), unsigned(height));
+    for (int y = 0; y < height; ++y) {
+        for (int x = 0; x < width; ++x) {
+            Magick::PixelPacket &p = pixels[y * width + x];
+            const double fx = double(x) / std::max(1, width - 1);
+            const double fy = double(y) / std::max(1, height - 1);
+            const bool block = ((x / 16) + (y / 16)) % 5 == 0;
+            p.red = Magick::Quantum(MaxRGB * fx);
+            p.green = Magick::Quantum(MaxRGB * fy);
+            p.blue = block ? MaxRGB : Magick::Quantum(MaxRGB * 0.5 * (1.0 + std::sin((x + 2 * y) / 9.0)));
+            p.opacity = 0;
+        }
+    }
+    image.syncPixels();
+    image.depth(16);
+    // Hand out the picture as it comes from a file, so that it carries the same
+    // attributes (background colour, class) as what gm reads from disk.
+    Magick::Blob blob;
+    image.magick("MIFF");
+    image.write(&blob);
+    return Magick::Image(blob);
+}
+
+void writePicture(Magick::Image image, const QString &path)
+{
+    image.depth(16);
+    image.write(QFile::encodeName(path).toStdString());
+}
+
+Magick::Image readPicture(const QString &path)
+{
+    Magick::Image image;
+    image.read(QFile::encodeName(path).toStdString());
+    return image;
+}
+
+static QByteArray samples(Magick::Image image)
+{
+    Magick::Blob blob;
+    image.depth(16);
+    image.magick("RGBA");
+    image.write(&blob);
+    return QByteArray(static_cast<const char *>(blob.data()), int(blob.length()));
+}
+
+bool samePixels(const Magick::Image &a, const Magick::Image &b)
+{
+    return maxSampleDifference(a, b) == 0;
+}
+
+int maxSampleDifference(const Magick::Image &a, const Magick::Image &b)
+{
+    if (a.columns() != b.columns() || a.rows() != b.rows())
+        return -1;
+    const QByteArray sa = samples(a);
+    const QByteArray sb = samples(b);
+    if (sa.size() != sb.size())
+        return -1;
+    const auto *pa = reinterpret_cast<const unsigned char *>(sa.constData());
+    const auto *pb = reinterpret_cast<const unsigned char *>(sb.constData());
+    int worst = 0;
+    for (int i = 0; i + 1 < sa.size(); i += 2) {
+        const int va = (pa[i] << 8) | pa[i + 1];
+        const int vb = (pb[i] << 8) | pb[i + 1];
+        worst = std::max(worst, std::abs(va - vb));
+    }
+    return worst;
+}
+
+Magick::Image gmConvert(const Magick::Image &input, const QStringList &arguments)
+{
+    QTemporaryDir dir;
+    const QString in = dir.filePath(QStringLiteral("in.miff"));
+    const QString out = dir.filePath(QStringLiteral("out.miff"));
+    writePicture(input, in);
+    QByteArray output;
+    const int code = run(QStringLiteral("gm"),
+                         QStringList{QStringLiteral("convert"), in} + arguments + QStringList{out}, &output);
+    if (code != 0)
+        qWarning("gm convert %s failed: %s", qPrintable(arguments.join(' ')), output.constData());
+    return readPicture(out);
+}
+
+int run(const QString &program, const QStringList &arguments, QByteArray *output, int timeoutMs,
+        const QString &workingDir)
+{
+    QProcess process;
+    process.setProcessChannelMode(QProcess::MergedChannels);
+    if (!workingDir.isEmpty())
+        process.setWorkingDirectory(workingDir);
+    process.start(program, arguments);
+    if (!process.waitForFinished(timeoutMs)) {
+        process.kill();
+        process.waitForFinished();
+        return -1;
+    }
+    if (output)
+        *output = process.readAll();
+    return process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
+}
+
+bool waitFor(const std::function<bool()> &condition, int timeoutMs)
+{
+    QDeadlineTimer deadline(timeoutMs);
+    while (!condition()) {
+        if (deadline.hasExpired())
+            return false;
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+        QThread::msleep(5);
+    }
+    return true;
+}
+
+QByteArray fileBytes(const QString &path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return QByteArray();
+    return file.readAll();
+}
+
+void writeBytes(const QString &path, const QByteArray &bytes)
+{
+    QFile file(path);
+    if (file.open(QIODevice::WriteOnly))
+        file.write(bytes);
+}
+
+} // namespace TestUtils

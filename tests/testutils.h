@@ -1,0 +1,50 @@
+#ifndef TESTUTILS_H
+#define TESTUTILS_H
+
+// What every test needs: a start-up of the image library, pictures made on the
+// spot, pixel comparisons, GraphicsMagick's own tool as the reference, and
+// waiting with a time limit.
+
+#include <QString>
+#include <QStringList>
+#include <QTemporaryDir>
+
+#include <Magick++.h>
+
+#include <functional>
+
+namespace TestUtils {
+
+// Starts the image library as the programs do; call from initTestCase().
+void initImageLibrary();
+
+// A colourful picture with smooth gradients and hard edges, so that geometry and
+// tone operations both leave a trace. Deterministic for a given size.
+Magick::Image makePicture(int width, int height);
+
+// Writes a picture losslessly at 16 bits (MIFF unless the suffix says otherwise).
+void writePicture(Magick::Image image, const QString &path);
+Magick::Image readPicture(const QString &path);
+
+// True when both have the same size and the same samples at 16 bits.
+bool samePixels(const Magick::Image &a, const Magick::Image &b);
+// Largest difference of any sample, on the 0..65535 scale; -1 when sizes differ.
+int maxSampleDifference(const Magick::Image &a, const Magick::Image &b);
+
+// The result of GraphicsMagick's command line on a picture:
+// gm convert IN <arguments> OUT, run on lossless 16-bit files.
+Magick::Image gmConvert(const Magick::Image &input, const QStringList &arguments);
+
+// Runs a program; returns its exit code, -1 when it did not finish in time.
+int run(const QString &program, const QStringList &arguments, QByteArray *output = nullptr,
+        int timeoutMs = 120000, const QString &workingDir = QString());
+
+// Spins the event loop until condition() holds or the time runs out.
+bool waitFor(const std::function<bool()> &condition, int timeoutMs = 10000);
+
+QByteArray fileBytes(const QString &path);
+void writeBytes(const QString &path, const QByteArray &bytes);
+
+} // namespace TestUtils
+
+#endif

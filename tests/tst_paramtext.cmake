@@ -1,0 +1,1 @@
+target_link_libraries(tst_paramtext PRIVATE kelvarine_plugin_frame)

@@ -1,0 +1,154 @@
+#include <QDir>
+#include <QTest>
+
+#include "filterregistry.h"
+#include "plugintestutils.h"
+#include "testutils.h"
+
+using PluginTestUtils::loadFilter;
+
+// What each shipped plug-in says of itself. Stored projects and the settings
+// dialog depend on these texts, pages and default strings, so they are checked
+// letter for letter.
+struct CatalogueRow
+{
+    const char *className;
+    const char *categoryPath;
+    const char *description;
+    const char *defaultParams;
+    int page;
+};
+
+static const CatalogueRow catalogue[] = {
+    {"ResizeEffect", "Transform\\Resize", "Adjust image size using pixels or percents",
+     "Type:0,Width:100,Height:100,Radio:0,RadioBy:0", 24},
+    {"CropEffect", "Transform\\Crop", "Cut a rectangular subregion from the image",
+     "Type:0,Width:100,Height:100,xOffset:0,yOffset:0", 23},
+    {"RollEffect", "Transform\\Roll",
+     "Roll vertically and/or horizontally by a specified number of columns and rows", "Type:0,Columns:100,Rows:100", 25},
+    {"FlipEffect", "Transform\\Flip", "Flip picture in vertical and/or horizontal direction",
+     "Vertical:0,Horizontal:0", 22},
+    {"RotateEffect", "Transform\\Rotate", "Rotate by a specified number of degrees", "Degree:0", 26},
+};
+
+class TestPluginCatalogue : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase() { TestUtils::initImageLibrary(); }
+    void identity_data();
+    void identity();
+    void defaultStringRoundTrips_data() { identity_data(); }
+    void defaultStringRoundTrips();
+    void unparseableStringLeavesPictureUnchanged_data() { identity_data(); }
+    void unparseableStringLeavesPictureUnchanged();
+    void everyBuiltPluginIsCatalogued();
+};
+
+void TestPluginCatalogue::identity_data()
+{
+    QTest::addColumn<int>("row");
+    for (int i = 0; i < int(std::size(catalogue)); ++i)
+        QTest::newRow(catalogue[i].className) << i;
+}
+
+void TestPluginCatalogue::identity()
+{
+    QFETCH(int, row);
+    const CatalogueRow &c = catalogue[row];
+    FilterInterface *filter = loadFilter(QString::fromLatin1(c.className));
+    QVERIFY2(filter, c.className);
+    QCOMPARE(filter->categoryPath(), QString::fromUtf8(c.categoryPath));
+    QCOMPARE(filter->name(), QString::fromUtf8(c.categoryPath).section('\\', 1));
+    QCOMPARE(filter->description(), QString::fromUtf8(c.description));
+    QCOMPARE(filter->defaultParams(), QString::fromLatin1(c.defaultParams));
+    QCOMPARE(filter->settingsPage(), c.page);
+}
+
+// Every record type, so that the round trip can use the filter's own.
+static std::unique_ptr<FilterParams> recordFor(const QString &className);
+
+void TestPluginCatalogue::defaultStringRoundTrips()
+{
+    QFETCH(int, row);
+    const CatalogueRow &c = catalogue[row];
+    FilterInterface *filter = loadFilter(QString::fromLatin1(c.className));
+    QVERIFY(filter);
+    std::unique_ptr<FilterParams> record = recordFor(QString::fromLatin1(c.className));
+    QVERIFY2(record, "no record type known for this filter");
+    QVERIFY(filter->parseParams(filter->defaultParams(), *record));
+    QCOMPARE(filter->formatParams(*record), filter->defaultParams());
+    // A blank string stands for the defaults.
+    std::unique_ptr<FilterParams> blank = recordFor(QString::fromLatin1(c.className));
+    QVERIFY(filter->parseParams(QStringLiteral("  "), *blank));
+    QCOMPARE(filter->formatParams(*blank), filter->defaultParams());
+}
+
+void TestPluginCatalogue::unparseableStringLeavesPictureUnchanged()
+{
+    QFETCH(int, row);
+    const CatalogueRow &c = catalogue[row];
+    if (QByteArray(c.defaultParams).isEmpty())
+        QSKIP("a filter without settings reads no string");
+    FilterInterface *filter = loadFilter(QString::fromLatin1(c.className));
+    QVERIFY(filter);
+    const Magick::Image original = TestUtils::makePicture(64, 48);
+    for (const QString &bad : {QStringLiteral("nonsense"), QStringLiteral("Width 3")}) {
+        Magick::Image image = original;
+        filter->apply(bad, image);
+        QVERIFY2(TestUtils::samePixels(image, original), qPrintable(bad));
+    }
+}
+
+void TestPluginCatalogue::everyBuiltPluginIsCatalogued()
+{
+    FilterRegistry &registry = FilterRegistry::instance();
+    registry.loadPlugins(QStringLiteral(KELVARINE_PLUGIN_DIR));
+    QStringList catalogued;
+    for (const CatalogueRow &c : catalogue)
+        catalogued << QString::fromUtf8(c.categoryPath);
+    QStringList loaded = registry.categoryPaths();
+    loaded.sort();
+    catalogued.sort();
+    QCOMPARE(loaded, catalogued);
+}
+
+static std::unique_ptr<FilterParams> recordFor(const QString &className)
+{
+    static const QHash<QString, std::function<FilterParams *()>> makers = {
+        {"ResizeEffect", [] { return new ResizeParams; }},
+        {"CropEffect", [] { return new CropParams; }},
+        {"RollEffect", [] { return new RollParams; }},
+        {"FlipEffect", [] { return new FlipParams; }},
+        {"RotateEffect", [] { return new RotateParams; }},
+        {"LevelsEffect", [] { return new LevelsParams; }},
+        {"ModulateEffect", [] { return new ModulateParams; }},
+        {"SharpenEffect", [] { return new SharpenParams; }},
+        {"ContrastEffect", [] { return new ContrastParams; }},
+        {"ReduceNoiseEffect", [] { return new NoParams; }},
+        {"EqualizeEffect", [] { return new NoParams; }},
+        {"AutoContrastEffect", [] { return new NoParams; }},
+        {"BorderEffect", [] { return new BorderParams; }},
+        {"RaiseEffect", [] { return new RaiseParams; }},
+        {"ShadeEffect", [] { return new ShadeParams; }},
+        {"CharcoalEffect", [] { return new CharcoalParams; }},
+        {"NoiseEffect", [] { return new NoiseParams; }},
+        {"SolarizeEffect", [] { return new SolarizeParams; }},
+        {"OilPaintEffect", [] { return new OilPaintParams; }},
+        {"ImplodeEffect", [] { return new ImplodeParams; }},
+        {"GaussianBlurEffect", [] { return new GaussianBlurParams; }},
+        {"BlurEffect", [] { return new BlurParams; }},
+        {"SwirlEffect", [] { return new SwirlParams; }},
+        {"WaveEffect", [] { return new WaveParams; }},
+        {"EdgeEffect", [] { return new EdgeParams; }},
+        {"SpreadEffect", [] { return new SpreadParams; }},
+        {"EmbossEffect", [] { return new EmbossParams; }},
+        {"GrayEffect", [] { return new NoParams; }},
+    };
+    const auto maker = makers.value(className);
+    return std::unique_ptr<FilterParams>(maker ? maker() : nullptr);
+}
+
+QTEST_GUILESS_MAIN(TestPluginCatalogue)
+#include "tst_plugincatalogue.moc"
