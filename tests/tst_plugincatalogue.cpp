@@ -20,6 +20,7 @@ struct CatalogueRow
 };
 
 static const CatalogueRow catalogue[] = {
+    // Transform
     {"ResizeEffect", "Transform\\Resize", "Adjust image size using pixels or percents",
      "Type:0,Width:100,Height:100,Radio:0,RadioBy:0", 24},
     {"CropEffect", "Transform\\Crop", "Cut a rectangular subregion from the image",
@@ -29,6 +30,8 @@ static const CatalogueRow catalogue[] = {
     {"FlipEffect", "Transform\\Flip", "Flip picture in vertical and/or horizontal direction",
      "Vertical:0,Horizontal:0", 22},
     {"RotateEffect", "Transform\\Rotate", "Rotate by a specified number of degrees", "Degree:0", 26},
+    // Touch-Up
+    // Effects
 };
 
 class TestPluginCatalogue : public QObject
