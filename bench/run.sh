@@ -54,7 +54,7 @@ timed() {
     start=$(date +%s.%N)
     "$1" "$out" >/dev/null
     end=$(date +%s.%N)
-    echo "$end - $start" | bc -l
+    awk -v a="$end" -v b="$start" 'BEGIN { printf "%.3f", a - b }'
 }
 
 median() { printf '%s\n' "$@" | sort -g | awk '{a[NR]=$1} END {print (NR % 2) ? a[(NR+1)/2] : (a[NR/2] + a[NR/2+1]) / 2}'; }
@@ -74,7 +74,7 @@ for w in "${workloads[@]}"; do
     med[$w]=$(median ${times[$w]})
     printf '%-14s median %7.3f s   runs:%s\n' "$w" "${med[$w]}" "${times[$w]}"
 done
-ratio() { echo "scale=3; $1 / $2" | bc -l; }
+ratio() { awk -v a="$1" -v b="$2" 'BEGIN { printf "%.3f", a / b }'; }
 echo
 echo "kelvarine-batch --jobs 1 / gm loop        = $(ratio "${med[batch_jobs1]}" "${med[gm_loop]}")   (target <= 1.05)"
 echo "kelvarine-batch default jobs / gm loop    = $(ratio "${med[batch_default]}" "${med[gm_loop]}")   (target <= 0.80)"
