@@ -107,8 +107,18 @@ bool write(const QString &target, const char *data, qint64 size, QString *error)
     QSaveFile file(target);
     if (!openTarget(file, target, error))
         return false;
-    // A short write makes QSaveFile refuse the commit and remove its temporary file.
-    file.write(data, size);
+    errno = 0;
+    // QSaveFile commits after a short write (a full disk, a size limit) as if
+    // nothing happened; only the count tells.
+    if (file.write(data, size) != size) {
+        const QString reason = file.error() != QFileDevice::NoError
+                                   ? file.errorString()
+                                   : QString::fromLocal8Bit(std::strerror(errno ? errno : ENOSPC));
+        file.cancelWriting();
+        if (error)
+            *error = failure("Cannot write %1: %2", target, reason);
+        return false;
+    }
     return commitTarget(file, target, error);
 }
 
@@ -125,8 +135,7 @@ bool copy(const QString &source, const QString &target, QString *error)
         return false;
     QString reason;
     if (!copyContents(in.handle(), out.handle(), &reason)) {
-        out.cancelWriting();
-        out.commit();  // discards the temporary file
+        out.cancelWriting();  // the temporary file goes with `out`
         if (error)
             *error = failure("Cannot write %1: %2", target, reason);
         return false;
