@@ -2,7 +2,6 @@
 
 #include "picturecodec.h"
 #include "picturetarget.h"
-#include "safefile.h"
 
 Converter::Converter(QObject *parent)
     : QThread(parent)
@@ -184,21 +183,11 @@ void Converter::finishDocument()
     // one bad picture at the end does not cost the whole document.
     if (pages.isEmpty() || documentPath.isEmpty())
         return;
-    PictureResult result;
-    Magick::Blob bytes;
-    if (PicturePipeline::guarded(result, [&] { bytes = PictureCodec::encodeDocument(pages, documentExtension); }))
-        result = PicturePipeline::placeOutput(bytes, documentPath, QString(), false);
-    pages.clear();
-    if (result.status != StatusConverted) {
-        report(result);
-        pageSources.clear();
-        return;
-    }
-    if (deleteSource) {
-        for (const QString &source : std::as_const(pageSources))
-            SafeFile::removeSource(source, documentPath);
-    }
+    const PictureResult result =
+        PicturePipeline::placeDocument(pages, documentExtension, documentPath, pageSources, deleteSource);
     pageSources.clear();
+    if (result.status != StatusConverted)
+        report(result);
 }
 
 bool Converter::checkOverwrite(QString &target)

@@ -66,4 +66,20 @@ PictureResult placeOutput(const Magick::Blob &bytes, const QString &target, cons
     return result;
 }
 
+PictureResult placeDocument(QList<Magick::Image> &pages, const QString &extension, const QString &documentPath,
+                            const QStringList &pageSources, bool deleteSource)
+{
+    PictureResult result;
+    Magick::Blob bytes;
+    if (guarded(result, [&] { bytes = PictureCodec::encodeDocument(pages, extension); }))
+        result = placeOutput(bytes, documentPath, QString(), false);
+    result.target = documentPath;
+    pages.clear();
+    if (result.status == StatusConverted && deleteSource) {
+        for (const QString &source : pageSources)
+            SafeFile::removeSource(source, documentPath);
+    }
+    return result;
+}
+
 } // namespace PicturePipeline

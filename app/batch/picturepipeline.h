@@ -10,6 +10,7 @@
 
 #include <QList>
 #include <QString>
+#include <QStringList>
 
 #include <Magick++.h>
 
@@ -55,6 +56,12 @@ PictureResult copyPicture(const QString &sourcePath, const QString &target, bool
 // set, removes the source, unless the target is the source.
 PictureResult placeOutput(const Magick::Blob &bytes, const QString &target, const QString &sourcePath,
                           bool deleteSource);
+
+// Writes the pages, in order, as one document and then, when `deleteSource` is
+// set, removes their sources, except one that is the document itself. The pages
+// are given up: the list is empty afterwards.
+PictureResult placeDocument(QList<Magick::Image> &pages, const QString &extension, const QString &documentPath,
+                            const QStringList &pageSources, bool deleteSource);
 
 } // namespace PicturePipeline
 
