@@ -7,15 +7,14 @@
 #include <QtConcurrent/QtConcurrentRun>
 
 #include "imagelibrary.h"
-#include "picturecodec.h"
 #include "picturetarget.h"
 
 struct BatchRunner::Rendered
 {
     bool ok = false;
     PictureResult failure;
-    Magick::Blob bytes;   // Encode
-    Magick::Image page;   // Page
+    std::shared_ptr<OutputFile> output;  // Encode: written, not yet in place
+    Magick::Image page;                  // Page
 };
 
 BatchRunner::BatchRunner(const QList<PictureEntry> &pictures, const ConversionJob &job)
@@ -74,10 +73,12 @@ BatchRunner::Rendered BatchRunner::renderOne(const Plan &plan) const
     Rendered rendered;
     rendered.ok = PicturePipeline::guarded(rendered.failure, [&] {
         Magick::Image image = PicturePipeline::render(plan.source, m_job.chain);
-        if (plan.mode == Mode::Page)
+        if (plan.mode == Mode::Page) {
             rendered.page = image;
-        else
-            rendered.bytes = PictureCodec::encode(image, plan.extension, m_job.quality());
+        } else {
+            rendered.output = PicturePipeline::encode(image, plan.extension, m_job.quality(), plan.target);
+            rendered.output->setThread(m_thread);
+        }
     });
     return rendered;
 }
@@ -117,6 +118,7 @@ BatchSummary BatchRunner::run(const Progress &progress)
         }
     }
 
+    m_thread = QThread::currentThread();
     QThreadPool pool;
     pool.setMaxThreadCount(m_jobs);
     ImageLibrary::setThreadLimit(std::max(1, QThread::idealThreadCount() / m_jobs));
@@ -183,8 +185,7 @@ BatchSummary BatchRunner::run(const Progress &progress)
                     result = PicturePipeline::copyPicture(plan.source, target, m_job.deleteSource);
                 } else {
                     const Rendered output = rendered();
-                    result = output.ok ? PicturePipeline::placeOutput(output.bytes, target, plan.source,
-                                                                      m_job.deleteSource)
+                    result = output.ok ? PicturePipeline::placeOutput(*output.output, plan.source, m_job.deleteSource)
                                        : output.failure;
                 }
             }

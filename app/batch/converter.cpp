@@ -1,6 +1,5 @@
 #include "converter.h"
 
-#include "picturecodec.h"
 #include "picturetarget.h"
 
 Converter::Converter(QObject *parent)
@@ -170,9 +169,9 @@ void Converter::runFrames()
 bool Converter::writeImage(Magick::Image &image, const QString &extension, int quality, const QString &target)
 {
     PictureResult result;
-    Magick::Blob bytes;
-    if (PicturePipeline::guarded(result, [&] { bytes = PictureCodec::encode(image, extension, quality); }))
-        result = PicturePipeline::placeOutput(bytes, target, sourcePath, deleteSource);
+    std::unique_ptr<OutputFile> output;
+    if (PicturePipeline::guarded(result, [&] { output = PicturePipeline::encode(image, extension, quality, target); }))
+        result = PicturePipeline::placeOutput(*output, sourcePath, deleteSource);
     report(result);
     return result.status == StatusConverted;
 }

@@ -27,6 +27,15 @@ QString formatFromContent(const char *data, qint64 size)
     return found ? QString::fromLatin1(format) : QString();
 }
 
+// Some listed formats have a writer that puts out nothing ("NULL"); an empty
+// file in place of a picture, and its source removed, would be a loss.
+void checkWritten(FILE *stream, const QString &magick)
+{
+    std::fflush(stream);
+    if (std::ftell(stream) <= 0)
+        throw PictureError(QCoreApplication::translate("PictureCodec", "The %1 encoder wrote nothing").arg(magick));
+}
+
 } // namespace
 
 namespace PictureCodec {
@@ -72,31 +81,39 @@ void applyChain(const QList<ChainEntry> &chain, Magick::Image &image)
     }
 }
 
-Magick::Blob encode(Magick::Image &image, const QString &magick, int quality)
+void write(Magick::Image &image, const QString &magick, int quality, FILE *stream)
 {
-    image.magick(magick.toStdString());
     if (quality != -1)
         image.quality(unsigned(quality));
-    Magick::Blob blob;
-    image.write(&blob);
-    // Some listed formats have a writer that puts out nothing ("NULL"); an empty
-    // file in place of a picture, and its source removed, would be a loss.
-    if (blob.length() == 0)
-        throw PictureError(QCoreApplication::translate("PictureCodec", "The %1 encoder wrote nothing").arg(magick));
-    return blob;
+    // The "format:" file name names the encoder and nothing else; the bytes go to
+    // the stream, never to a path the library would parse.
+    const std::string spec = magick.toUpper().toStdString() + ':';
+    image.imageInfo()->file = stream;
+    try {
+        image.write(spec);
+    } catch (...) {
+        image.imageInfo()->file = nullptr;
+        throw;
+    }
+    image.imageInfo()->file = nullptr;
+    checkWritten(stream, magick);
 }
 
-Magick::Blob encodeDocument(QList<Magick::Image> &pages, const QString &magick)
+void writeDocument(QList<Magick::Image> &pages, const QString &magick, FILE *stream)
 {
-    Magick::Blob blob;
     if (pages.isEmpty())
-        return blob;
-    // The first page carries the encoder for the whole document.
-    pages.first().magick(magick.toStdString());
-    Magick::writeImages(pages.begin(), pages.end(), &blob, true);
-    if (blob.length() == 0)
-        throw PictureError(QCoreApplication::translate("PictureCodec", "The %1 encoder wrote nothing").arg(magick));
-    return blob;
+        return;
+    // The first page carries the encoder and the stream for the whole document.
+    Magick::Image &first = pages.first();
+    first.imageInfo()->file = stream;
+    try {
+        Magick::writeImages(pages.begin(), pages.end(), magick.toUpper().toStdString() + ':', true);
+    } catch (...) {
+        first.imageInfo()->file = nullptr;
+        throw;
+    }
+    first.imageInfo()->file = nullptr;
+    checkWritten(stream, magick);
 }
 
 } // namespace PictureCodec

@@ -11,6 +11,7 @@
 
 #include <Magick++.h>
 
+#include <cstdio>
 #include <stdexcept>
 
 struct ChainEntry;
@@ -32,13 +33,14 @@ Magick::Image decode(const QString &path);
 // Runs every entry of the chain on the picture, in order.
 void applyChain(const QList<ChainEntry> &chain, Magick::Image &image);
 
-// Encodes with the encoder named by `magick` (an extension such as "jpg");
-// quality -1 leaves the library's choice.
-Magick::Blob encode(Magick::Image &image, const QString &magick, int quality);
+// Encodes into the stream with the encoder named by `magick` (an extension such
+// as "jpg"); quality -1 leaves the library's choice. The stream must be open for
+// reading as well (see OutputFile). Throws when nothing could be written.
+void write(Magick::Image &image, const QString &magick, int quality, FILE *stream);
 
 // All pages, in order, as one document. Takes the list by reference so that no
 // page is copied: the caller should hold the only references to them.
-Magick::Blob encodeDocument(QList<Magick::Image> &pages, const QString &magick);
+void writeDocument(QList<Magick::Image> &pages, const QString &magick, FILE *stream);
 
 } // namespace PictureCodec
 

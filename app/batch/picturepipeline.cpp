@@ -7,6 +7,23 @@
 #include "picturecodec.h"
 #include "safefile.h"
 
+namespace {
+
+FILE *openStream(OutputFile &output)
+{
+    QString reason;
+    if (!output.open(&reason))
+        throw PictureError(reason);
+    FILE *stream = output.stream();
+    if (!stream) {
+        throw PictureError(QCoreApplication::translate("Converter", "Cannot write %1")
+                               .arg(QDir::toNativeSeparators(output.target())));
+    }
+    return stream;
+}
+
+} // namespace
+
 namespace PicturePipeline {
 
 QString errorText(const QString &reason)
@@ -49,20 +66,27 @@ PictureResult copyPicture(const QString &sourcePath, const QString &target, bool
     return result;
 }
 
-PictureResult placeOutput(const Magick::Blob &bytes, const QString &target, const QString &sourcePath,
-                          bool deleteSource)
+std::unique_ptr<OutputFile> encode(Magick::Image &image, const QString &extension, int quality,
+                                   const QString &target)
+{
+    auto output = std::make_unique<OutputFile>(target);
+    PictureCodec::write(image, extension, quality, openStream(*output));
+    return output;
+}
+
+PictureResult placeOutput(OutputFile &output, const QString &sourcePath, bool deleteSource)
 {
     PictureResult result;
-    result.target = target;
+    result.target = output.target();
     QString reason;
-    if (!SafeFile::write(target, static_cast<const char *>(bytes.data()), qint64(bytes.length()), &reason)) {
+    if (!output.commit(&reason)) {
         result.status = StatusFailed;
         result.message = errorText(reason);
         return result;
     }
     result.status = StatusConverted;
     if (deleteSource)
-        SafeFile::removeSource(sourcePath, target);
+        SafeFile::removeSource(sourcePath, output.target());
     return result;
 }
 
@@ -70,11 +94,14 @@ PictureResult placeDocument(QList<Magick::Image> &pages, const QString &extensio
                             const QStringList &pageSources, bool deleteSource)
 {
     PictureResult result;
-    Magick::Blob bytes;
-    if (guarded(result, [&] { bytes = PictureCodec::encodeDocument(pages, extension); }))
-        result = placeOutput(bytes, documentPath, QString(), false);
     result.target = documentPath;
+    OutputFile output(documentPath);
+    const bool written =
+        guarded(result, [&] { PictureCodec::writeDocument(pages, extension, openStream(output)); });
     pages.clear();
+    if (!written)
+        return result;
+    result = placeOutput(output, QString(), false);
     if (result.status == StatusConverted && deleteSource) {
         for (const QString &source : pageSources)
             SafeFile::removeSource(source, documentPath);

@@ -14,7 +14,10 @@
 
 #include <Magick++.h>
 
+#include <memory>
+
 #include "filterregistry.h"
+#include "outputfile.h"
 
 // Result of one picture, as the processing log counts it.
 enum RunStatus {
@@ -52,10 +55,14 @@ Magick::Image render(const QString &sourcePath, const QList<ChainEntry> &chain);
 // when `deleteSource` is set. A target that is the source itself is left alone.
 PictureResult copyPicture(const QString &sourcePath, const QString &target, bool deleteSource);
 
-// Puts encoded bytes in place at the target and then, when `deleteSource` is
-// set, removes the source, unless the target is the source.
-PictureResult placeOutput(const Magick::Blob &bytes, const QString &target, const QString &sourcePath,
-                          bool deleteSource);
+// Encodes the picture into a new output for the target, not yet in its place.
+// Throws as the library does, or PictureError when the file cannot be made.
+std::unique_ptr<OutputFile> encode(Magick::Image &image, const QString &extension, int quality,
+                                   const QString &target);
+
+// Puts an encoded output in place and then, when `deleteSource` is set, removes
+// the source, unless the output is the source.
+PictureResult placeOutput(OutputFile &output, const QString &sourcePath, bool deleteSource);
 
 // Writes the pages, in order, as one document and then, when `deleteSource` is
 // set, removes their sources, except one that is the document itself. The pages

@@ -4,7 +4,6 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 
 #include <cerrno>
 #include <cstdio>
@@ -12,6 +11,8 @@
 
 #include <sys/stat.h>
 #include <unistd.h>
+
+#include "outputfile.h"
 
 namespace {
 
@@ -80,47 +81,9 @@ bool copyContents(int in, int out, QString *reason)
     }
 }
 
-bool openTarget(QSaveFile &file, const QString &target, QString *error)
-{
-    if (file.open(QIODevice::WriteOnly))
-        return true;
-    if (error)
-        *error = failure("Cannot write %1: %2", target, file.errorString());
-    return false;
-}
-
-bool commitTarget(QSaveFile &file, const QString &target, QString *error)
-{
-    if (file.commit())
-        return true;
-    if (error)
-        *error = failure("Cannot write %1: %2", target, file.errorString());
-    return false;
-}
-
 } // namespace
 
 namespace SafeFile {
-
-bool write(const QString &target, const char *data, qint64 size, QString *error)
-{
-    QSaveFile file(target);
-    if (!openTarget(file, target, error))
-        return false;
-    errno = 0;
-    // QSaveFile commits after a short write (a full disk, a size limit) as if
-    // nothing happened; only the count tells.
-    if (file.write(data, size) != size) {
-        const QString reason = file.error() != QFileDevice::NoError
-                                   ? file.errorString()
-                                   : QString::fromLocal8Bit(std::strerror(errno ? errno : ENOSPC));
-        file.cancelWriting();
-        if (error)
-            *error = failure("Cannot write %1: %2", target, reason);
-        return false;
-    }
-    return commitTarget(file, target, error);
-}
 
 bool copy(const QString &source, const QString &target, QString *error)
 {
@@ -130,17 +93,16 @@ bool copy(const QString &source, const QString &target, QString *error)
             *error = failure("Cannot read %1: %2", source, in.errorString());
         return false;
     }
-    QSaveFile out(target);
-    if (!openTarget(out, target, error))
+    OutputFile out(target);
+    if (!out.open(error))
         return false;
     QString reason;
     if (!copyContents(in.handle(), out.handle(), &reason)) {
-        out.cancelWriting();  // the temporary file goes with `out`
         if (error)
             *error = failure("Cannot write %1: %2", target, reason);
         return false;
     }
-    return commitTarget(out, target, error);
+    return out.commit(error);
 }
 
 bool move(const QString &source, const QString &target, QString *error)

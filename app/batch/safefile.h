@@ -1,17 +1,13 @@
 #ifndef SAFEFILE_H
 #define SAFEFILE_H
 
-// Every file the program puts in place goes through here. Outputs are written to
-// a temporary file beside the target and renamed over it only when complete, so
-// a failure (full disk, read-only folder, a crash) leaves any existing file as it
-// was and no temporary file behind. Safe to call from any thread.
+// Copies, moves and removals of whole files, done so that a failure leaves any
+// existing file as it was (see OutputFile) and a source goes only once its output
+// is in place. Safe to call from any thread.
 
 #include <QString>
 
 namespace SafeFile {
-
-// Writes the bytes to `target`; false with the reason in `error` when it fails.
-bool write(const QString &target, const char *data, qint64 size, QString *error);
 
 // A byte-for-byte copy by the kernel where it can, else through a large buffer.
 bool copy(const QString &source, const QString &target, QString *error);
