@@ -32,6 +32,27 @@ static const CatalogueRow catalogue[] = {
     {"RotateEffect", "Transform\\Rotate", "Rotate by a specified number of degrees", "Degree:0", 26},
     // Touch-Up
     // Effects
+    {"BorderEffect", "Effects\\Border", "Add a simple border around the picture",
+     "Type:0,Width:10,Height:10,Color:000000000,Scale:0", 2},
+    {"RaiseEffect", "Effects\\Raise", "Lighten or darken picture edges to give a 3D raised or lowered effect",
+     "Width:30,Raise:0", 11},
+    {"ShadeEffect", "Effects\\Shade", "Make picture look like a sculpture in grayscale or true colors",
+     "Azimuth:30,Elevation:30,ColorShading:1", 13},
+    {"CharcoalEffect", "Effects\\Charcoal", "Transform picture to a charcoal sketch", "Radius:10,Simga:50", 3},
+    {"NoiseEffect", "Effects\\Noise", "Noise special effect", "Method:0", 9},
+    {"SolarizeEffect", "Effects\\Solarize",
+     "Make picture look like the photographic film was exposed to light during the development process", "Value:50", 12},
+    {"OilPaintEffect", "Effects\\Oil Paint", "Make picture look like an oil painting", "Value:30", 10},
+    {"ImplodeEffect", "Effects\\Implode", "Implode special effect", "Value:6", 8},
+    {"GaussianBlurEffect", "Effects\\Gaussian Blur",
+     "Make the picture hazy in appearance using the gaussian blur algorithm", "Width:7,Simga:50", 6},
+    {"BlurEffect", "Effects\\Blur", "Make picture hazy in appearance", "Value:50", 1},
+    {"SwirlEffect", "Effects\\Swirl", "Create a twisting motion", "Degrees:100", 15},
+    {"WaveEffect", "Effects\\Wave", "Create waves", "Amplitude:25,Length:15", 16},
+    {"EdgeEffect", "Effects\\Edge", "Highlight edges in picture", "Radius:1", 4},
+    {"SpreadEffect", "Effects\\Spread", "Make picture blurry by spreading pixels randomly", "Amount:10", 14},
+    {"EmbossEffect", "Effects\\Emboss", "Add a simple emboss around the picture", "Radius:22,Simga:50", 5},
+    {"GrayEffect", "Effects\\Black & White", "Transform form true colors to grayscale colors", "", 7},
 };
 
 class TestPluginCatalogue : public QObject

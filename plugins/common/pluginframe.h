@@ -45,6 +45,11 @@ protected:
     // int are pinned to its range so that the library, not the arithmetic, refuses them.
     static int wholePixels(double value);
 
+    // A sample value given on the 0..255 scale, on the scale of the library's build
+    // (MaxRGB). Settings were chosen for 8-bit samples; a 16-bit build handed them
+    // unchanged would read 255 as nearly black.
+    static constexpr double fromEightBit(double value) { return value * (double(MaxRGB) / 255.0); }
+
     // Runs an image operation; errors and warnings of the library end it quietly,
     // leaving the image as the library left it. Other exceptions pass.
     template <typename Operation>
