@@ -12,6 +12,8 @@
 #include <cmath>
 #include <cstdlib>
 
+#include <unistd.h>
+
 #include "imagelibrary.h"
 
 namespace TestUtils {
@@ -152,6 +154,54 @@ void writeBytes(const QString &path, const QByteArray &bytes)
     QFile file(path);
     if (file.open(QIODevice::WriteOnly))
         file.write(bytes);
+}
+
+void writeEncoded(const QString &path, Magick::Image image, const QString &magick)
+{
+    Magick::Blob blob;
+    image.magick(magick.toStdString());
+    image.write(&blob);
+    writeBytes(path, QByteArray(static_cast<const char *>(blob.data()), int(blob.length())));
+}
+
+Magick::Image readEncoded(const QString &path)
+{
+    const QByteArray bytes = fileBytes(path);
+    Magick::Image image;
+    image.read(Magick::Blob(bytes.constData(), size_t(bytes.size())));
+    return image;
+}
+
+int pageCount(const QString &path)
+{
+    const QByteArray bytes = fileBytes(path);
+    std::list<Magick::Image> pages;
+    Magick::readImages(&pages, Magick::Blob(bytes.constData(), size_t(bytes.size())));
+    return int(pages.size());
+}
+
+QStringList folderEntries(const QString &folder)
+{
+    return QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot, QDir::Name);
+}
+
+ReadOnlyFolder::ReadOnlyFolder(const QString &folder)
+    : m_folder(folder)
+{
+    if (geteuid() != 0) {
+        m_ok = QFile::setPermissions(folder, QFileDevice::ReadOwner | QFileDevice::ExeOwner);
+        return;
+    }
+    m_immutable = run(QStringLiteral("chattr"), {QStringLiteral("+i"), folder}) == 0;
+    m_ok = m_immutable;
+}
+
+ReadOnlyFolder::~ReadOnlyFolder()
+{
+    if (m_immutable)
+        run(QStringLiteral("chattr"), {QStringLiteral("-i"), m_folder});
+    else
+        QFile::setPermissions(m_folder, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
 }
 
 } // namespace TestUtils

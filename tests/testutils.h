@@ -45,6 +45,31 @@ bool waitFor(const std::function<bool()> &condition, int timeoutMs = 10000);
 QByteArray fileBytes(const QString &path);
 void writeBytes(const QString &path, const QByteArray &bytes);
 
+// Pictures in files of any name: the bytes go through this program's own file
+// calls, so brackets or colons in a name are never read as the library's syntax.
+void writeEncoded(const QString &path, Magick::Image image, const QString &magick);
+Magick::Image readEncoded(const QString &path);
+// Number of pictures (pages, frames) in a file.
+int pageCount(const QString &path);
+
+// Files in a folder, hidden ones included, sorted.
+QStringList folderEntries(const QString &folder);
+
+// Makes a folder refuse new files for as long as it lives, also to root (by the
+// immutable flag where permission bits do not bind). ok() is false when neither works.
+class ReadOnlyFolder
+{
+public:
+    explicit ReadOnlyFolder(const QString &folder);
+    ~ReadOnlyFolder();
+    bool ok() const { return m_ok; }
+
+private:
+    QString m_folder;
+    bool m_ok = false;
+    bool m_immutable = false;
+};
+
 } // namespace TestUtils
 
 #endif

@@ -31,6 +31,20 @@ static const CatalogueRow catalogue[] = {
      "Vertical:0,Horizontal:0", 22},
     {"RotateEffect", "Transform\\Rotate", "Rotate by a specified number of degrees", "Degree:0", 26},
     // Touch-Up
+    {"LevelsEffect", "Touch-Up\\Levels",
+     "Adjust levels by scaling the colors falling between specified white and black points to the full available "
+     "quantum range",
+     "Channel:0,Black:15,White:40,Mid:9", 20},
+    {"ModulateEffect", "Touch-Up\\Hue/Saturation", "Correct Hue,Saturation and Lightness",
+     "Hue:10,Saturation:100,Lightness:100", 19},
+    {"SharpenEffect", "Touch-Up\\Sharpen", "Sharpen picture by enhancing the edges'contrast",
+     "Channel:0,Radius:3,Sigma:10", 21},
+    {"ContrastEffect", "Touch-Up\\Contrast", "Enhance the intensity differences between the lighter and darker pixels",
+     "Contrast:0,Lightness:0", 18},
+    {"ReduceNoiseEffect", "Touch-Up\\Reduce Noise",
+     "Reduce noise caused by poor lighting conditions and/or poor digital cameras", "", 0},
+    {"EqualizeEffect", "Touch-Up\\Equalize", "Apply histogram equalization", "", 0},
+    {"AutoContrastEffect", "Touch-Up\\Auto Contrast", "Automatically adjust contrast", "", 17},
     // Effects
     {"BorderEffect", "Effects\\Border", "Add a simple border around the picture",
      "Type:0,Width:10,Height:10,Color:000000000,Scale:0", 2},

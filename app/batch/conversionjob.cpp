@@ -1,0 +1,8 @@
+#include "conversionjob.h"
+
+#include "formatcatalog.h"
+
+int ConversionJob::quality() const
+{
+    return FormatCatalog::quality(writeFormat);
+}

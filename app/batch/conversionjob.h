@@ -1,0 +1,35 @@
+#ifndef CONVERSIONJOB_H
+#define CONVERSIONJOB_H
+
+// What a batch does with every picture, fixed when it starts: the chain (its own
+// copy), the output format, the folder, and the Step 3 options. The wizard fills
+// it from its pages, kelvarine-batch from a project file and its options.
+
+#include <QList>
+#include <QString>
+
+#include "filterregistry.h"
+#include "pictureentry.h"
+
+struct ConversionJob
+{
+    QList<ChainEntry> chain;
+    QString writeFormat = QStringLiteral("Original");  // format name as in the format list
+    int formatRow = 0;                                  // its row in the format list
+    QString outputFolder;
+    bool useSourceFolder = false;
+    bool multiPage = false;
+    bool deleteSource = false;
+    bool openOutputFolder = false;
+
+    // The name the converter works with: lower case, "original" included.
+    QString outputFormat() const { return writeFormat.toLower(); }
+    // Encoder quality of single pictures; -1 leaves it to the library.
+    int quality() const;
+    QString outputDirFor(const PictureEntry &picture) const
+    {
+        return useSourceFolder ? picture.folder : outputFolder;
+    }
+};
+
+#endif

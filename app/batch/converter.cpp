@@ -1,0 +1,239 @@
+#include "converter.h"
+
+#include "picturecodec.h"
+#include "picturetarget.h"
+
+Converter::Converter(QObject *parent)
+    : QThread(parent)
+{
+    connect(this, &QThread::finished, this, &Converter::conversionCompleted);
+}
+
+Converter::~Converter()
+{
+    stop();
+    {
+        // A run waiting for a question nobody will answer any more must not keep
+        // the program from ending.
+        QMutexLocker lock(&answerLock);
+        if (waitingForAnswer) {
+            answerCode = OverwriteAbort;
+            answerGiven = true;
+            answerReady.wakeAll();
+        }
+    }
+    wait();
+}
+
+void Converter::reset()
+{
+    yesToAll = false;
+    noToAll = false;
+    pages.clear();
+    pageSources.clear();
+    documentPath.clear();
+    documentExtension.clear();
+    documentDeclined = false;
+}
+
+void Converter::setYesToAll(bool yes)
+{
+    yesToAll = yes;
+}
+
+void Converter::setMultiPage(bool multiPage, int pictureCount)
+{
+    this->multiPage = multiPage;
+    this->pictureCount = pictureCount;
+}
+
+void Converter::setChain(const QList<ChainEntry> &chain)
+{
+    this->chain = chain;
+}
+
+void Converter::setJob(const QString &sourcePath, const QString &outputFormat, int quality,
+                       const QString &outputDir, int pictureIndex, bool deleteSource)
+{
+    this->sourcePath = sourcePath;
+    this->outputFormat = outputFormat;
+    this->quality = quality;
+    this->outputDir = outputDir;
+    this->pictureIndex = pictureIndex;
+    this->deleteSource = deleteSource;
+    copyOnly = PictureTarget::copyOnly(chain.isEmpty(), outputFormat, sourcePath);
+}
+
+void Converter::stop()
+{
+    stopRequested = true;
+}
+
+void Converter::answerOverwrite(const QString &name, int code)
+{
+    QMutexLocker lock(&answerLock);
+    answerName = name;
+    answerCode = code;
+    answerGiven = true;
+    answerReady.wakeAll();
+}
+
+void Converter::conversionCompleted()
+{
+    emit nextConversion(status);
+}
+
+void Converter::run()
+{
+    if (copyOnly)
+        renameImage();
+    else if (!multiPage)
+        runFrame();
+    else
+        runFrames();
+
+    // A copied picture can be the last of a multi-page job too; the document
+    // made of the others is still owed.
+    if (multiPage && copyOnly && pictureIndex == pictureCount - 1)
+        finishDocument();
+}
+
+void Converter::renameImage()
+{
+    stopRequested = false;
+    status = StatusSkipped;
+    const QString name = nameOrFail();
+    if (name.isEmpty())
+        return;
+    QString target = PictureTarget::copyTarget(outputDir, name);
+    if (!checkOverwrite(target) || stopRequested)
+        return;
+    report(PicturePipeline::copyPicture(sourcePath, target, deleteSource));
+}
+
+void Converter::runFrame()
+{
+    stopRequested = false;
+    status = StatusSkipped;
+    const QString name = nameOrFail();
+    if (name.isEmpty())
+        return;
+    const QString extension = PictureTarget::extension(outputFormat, name);
+    QString target = PictureTarget::encodedTarget(outputDir, name, extension);
+    if (!checkOverwrite(target) || stopRequested)
+        return;
+    PictureResult failure;
+    const bool rendered = PicturePipeline::guarded(failure, [&] {
+        Magick::Image image = PicturePipeline::render(sourcePath, chain);
+        writeImage(image, extension, quality, target);
+    });
+    if (!rendered)
+        report(failure);
+}
+
+void Converter::runFrames()
+{
+    stopRequested = false;
+    status = StatusSkipped;
+    // Once the user declined to replace the document, no page is made for it.
+    if (documentDeclined)
+        return;
+    if (documentPath.isEmpty()) {
+        // The first picture that becomes a page names the document.
+        const QString name = nameOrFail();
+        if (name.isEmpty())
+            return;
+        documentExtension = PictureTarget::extension(outputFormat, name);
+        QString target = PictureTarget::encodedTarget(outputDir, name, documentExtension);
+        if (!checkOverwrite(target)) {
+            documentDeclined = status == StatusSkipped;
+            return;
+        }
+        documentPath = target;
+    }
+    if (stopRequested)
+        return;
+
+    PictureResult failure;
+    const bool kept = PicturePipeline::guarded(failure, [&] {
+        pages.append(PicturePipeline::render(sourcePath, chain));
+        pageSources.append(sourcePath);
+    });
+    if (kept)
+        status = StatusConverted;
+    else
+        report(failure);
+    if (pictureIndex == pictureCount - 1)
+        finishDocument();
+}
+
+bool Converter::writeImage(Magick::Image &image, const QString &extension, int quality, const QString &target)
+{
+    PictureResult result;
+    Magick::Blob bytes;
+    if (PicturePipeline::guarded(result, [&] { bytes = PictureCodec::encode(image, extension, quality); }))
+        result = PicturePipeline::placeOutput(bytes, target, sourcePath, deleteSource);
+    report(result);
+    return result.status == StatusConverted;
+}
+
+void Converter::finishDocument()
+{
+    // Written from the pages that were made, also when the last picture failed:
+    // one bad picture at the end does not cost the whole document.
+    if (pages.isEmpty() || documentPath.isEmpty())
+        return;
+    const PictureResult result =
+        PicturePipeline::placeDocument(pages, documentExtension, documentPath, pageSources, deleteSource);
+    pageSources.clear();
+    if (result.status != StatusConverted)
+        report(result);
+}
+
+bool Converter::checkOverwrite(QString &target)
+{
+    const OverwriteCheck::Outcome outcome = OverwriteCheck::resolve(
+        target, yesToAll, noToAll,
+        [this](const QString &path, QString &name) { return askOverwrite(path, name); });
+    applyAnswer(outcome);
+    return outcome == OverwriteCheck::Proceed;
+}
+
+int Converter::askOverwrite(const QString &target, QString &name)
+{
+    // The lock is held from before the question goes out until the wait releases
+    // it, so an answer cannot slip in before the worker listens for it.
+    QMutexLocker lock(&answerLock);
+    answerName = name;
+    answerGiven = false;
+    waitingForAnswer = true;
+    emit requestOverwrite(target);
+    while (!answerGiven)
+        answerReady.wait(&answerLock);
+    waitingForAnswer = false;
+    name = answerName;
+    return answerCode;
+}
+
+void Converter::applyAnswer(OverwriteCheck::Outcome outcome)
+{
+    if (outcome == OverwriteCheck::Proceed)
+        return;
+    stop();
+    status = outcome == OverwriteCheck::Abort ? StatusAborted : StatusSkipped;
+}
+
+void Converter::report(const PictureResult &result)
+{
+    status = result.status;
+    if (!result.message.isEmpty())
+        emit errorMessage(result.message);
+}
+
+QString Converter::nameOrFail()
+{
+    const QString name = PictureTarget::newFileName(sourcePath, pictureIndex);
+    if (name.isEmpty())
+        report(PicturePipeline::missingSource(sourcePath));
+    return name;
+}

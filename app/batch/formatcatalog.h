@@ -1,0 +1,66 @@
+#ifndef FORMATCATALOG_H
+#define FORMATCATALOG_H
+
+// The program's format vocabulary: the output formats offered for writing, the
+// file-dialog filter and name patterns for adding pictures, and the rules that
+// turn a chosen format name into extension, encoder and quality. Names are the
+// image library's own format names.
+//
+// Threads: instance() builds the catalogue on first use (thread-safe static);
+// after that nothing changes, so every method may be called from any thread,
+// worker threads included, without locks.
+
+#include <QString>
+#include <QStringList>
+
+class FormatCatalog
+{
+public:
+    static const FormatCatalog &instance();
+
+    // Name patterns of readable pictures, upper case ("*.BMP", ...), for listing a folder.
+    const QStringList &readPatterns() const { return m_readPatterns; }
+    // Filter of the open-pictures dialog; its first entry offers every pattern at once.
+    const QString &openFilter() const { return m_openFilter; }
+    // Every write format entry joined by ";"; searched when "original" has to fall back.
+    const QString &writeFormatText() const { return m_writeFormatText; }
+    // "NAME - (description)" per write format, in the order of the format list.
+    const QStringList &writeFormats() const { return m_writeFormats; }
+
+    // The whole format list: "Original - <translated text>" first, then writeFormats().
+    // Its row numbers are the format index stored in project files.
+    QStringList comboEntries() const;
+
+    // The format name of a format list entry: its text up to the first " - ".
+    static QString formatName(const QString &entry);
+    static bool isOriginal(const QString &name);
+
+    // Extension of the output file, which is also the encoder the picture is written
+    // with. For "original" it is the suffix of the generated name, unless the library
+    // is not known to write that suffix (not found in writeFormatText()), then "jpg".
+    QString outputExtension(const QString &name, const QString &generatedSuffix) const;
+
+    // Encoder quality for single pictures written in that format; -1: leave it to the library.
+    static int quality(const QString &name);
+    static constexpr int jpegQuality = 77;
+    static constexpr int pngQuality = 77;
+
+    // Whether a source can be taken over unchanged instead of being re-encoded
+    // (given an empty filter chain): "original", or the source already has that suffix.
+    static bool keepsSourceFormat(const QString &name, const QString &sourcePath);
+
+    // Whether the library can put several pictures into one file of that format.
+    // Asks the image library, which must have been initialised; unknown names give false.
+    static bool canHoldPages(const QString &name);
+
+private:
+    FormatCatalog();
+    void build();
+
+    QStringList m_readPatterns;
+    QString m_openFilter;
+    QString m_writeFormatText;
+    QStringList m_writeFormats;
+};
+
+#endif

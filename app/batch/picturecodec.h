@@ -1,0 +1,45 @@
+#ifndef PICTURECODEC_H
+#define PICTURECODEC_H
+
+// Pictures in and out of the image library. The program reads and writes the
+// files itself and hands the library bytes, so no file name, whatever brackets,
+// colons or other characters it holds, is ever read as the library's own syntax
+// ("x.jpg[1]", "png:x"). Safe to call from any thread.
+
+#include <QList>
+#include <QString>
+
+#include <Magick++.h>
+
+#include <stdexcept>
+
+struct ChainEntry;
+
+// A picture that cannot be read or written for a reason outside the image library.
+class PictureError : public std::runtime_error
+{
+public:
+    explicit PictureError(const QString &text) : std::runtime_error(text.toStdString()) {}
+};
+
+namespace PictureCodec {
+
+// Decodes the file; the format is taken from the content, and from the suffix
+// where the content does not tell (Targa, raw samples). Throws PictureError when
+// the file cannot be read, the library's exceptions when it cannot be decoded.
+Magick::Image decode(const QString &path);
+
+// Runs every entry of the chain on the picture, in order.
+void applyChain(const QList<ChainEntry> &chain, Magick::Image &image);
+
+// Encodes with the encoder named by `magick` (an extension such as "jpg");
+// quality -1 leaves the library's choice.
+Magick::Blob encode(Magick::Image &image, const QString &magick, int quality);
+
+// All pages, in order, as one document. Takes the list by reference so that no
+// page is copied: the caller should hold the only references to them.
+Magick::Blob encodeDocument(QList<Magick::Image> &pages, const QString &magick);
+
+} // namespace PictureCodec
+
+#endif

@@ -1,0 +1,89 @@
+#ifndef PICTUREPIPELINE_H
+#define PICTUREPIPELINE_H
+
+// The steps every picture of a batch goes through, shared by the wizard's
+// Converter thread (one picture at a time, asking before it overwrites) and the
+// batch runner (several at once, answering from its policy). Naming comes from
+// PictureTarget, the overwrite question from OverwriteCheck; what is here reads,
+// filters, encodes and puts outputs in place, and turns every failure into a
+// result with its message. Safe to call from any thread.
+
+#include <QList>
+#include <QString>
+#include <QStringList>
+
+#include <Magick++.h>
+
+#include "filterregistry.h"
+
+// Result of one picture, as the processing log counts it.
+enum RunStatus {
+    StatusConverted = 1,  // written (copied, moved, encoded, or kept as a page)
+    StatusSkipped = 2,    // nothing written, as asked
+    StatusFailed = -1,    // could not be read, filtered, encoded or written
+    StatusAborted = 3     // the user ended the batch at this picture
+};
+
+struct PictureResult
+{
+    int status = StatusSkipped;
+    QString message;  // "Error: ..." for a failure
+    QString target;   // where the output went, or would have gone
+};
+
+namespace PicturePipeline {
+
+// "Error: %1" as the processing log shows it.
+QString errorText(const QString &reason);
+
+// Runs `work`; an error of the image library (its errors first, then its coder
+// and other warnings), an unreadable file or a lack of memory makes the result
+// a failure with the error's own text. True when `work` went through.
+template <typename Work>
+bool guarded(PictureResult &result, Work &&work);
+
+// A source that is gone when its turn comes fails, naming the file.
+PictureResult missingSource(const QString &sourcePath);
+
+// Decodes the source and runs the chain on it.
+Magick::Image render(const QString &sourcePath, const QList<ChainEntry> &chain);
+
+// Copy mode: the source put under the target name without being decoded, moved
+// when `deleteSource` is set. A target that is the source itself is left alone.
+PictureResult copyPicture(const QString &sourcePath, const QString &target, bool deleteSource);
+
+// Puts encoded bytes in place at the target and then, when `deleteSource` is
+// set, removes the source, unless the target is the source.
+PictureResult placeOutput(const Magick::Blob &bytes, const QString &target, const QString &sourcePath,
+                          bool deleteSource);
+
+// Writes the pages, in order, as one document and then, when `deleteSource` is
+// set, removes their sources, except one that is the document itself. The pages
+// are given up: the list is empty afterwards.
+PictureResult placeDocument(QList<Magick::Image> &pages, const QString &extension, const QString &documentPath,
+                            const QStringList &pageSources, bool deleteSource);
+
+} // namespace PicturePipeline
+
+template <typename Work>
+bool PicturePipeline::guarded(PictureResult &result, Work &&work)
+{
+    QString reason;
+    try {
+        work();
+        return true;
+    } catch (const Magick::Error &error) {
+        reason = QString::fromLocal8Bit(error.what());
+    } catch (const Magick::WarningCoder &warning) {
+        reason = QString::fromLocal8Bit(warning.what());
+    } catch (const Magick::Warning &warning) {
+        reason = QString::fromLocal8Bit(warning.what());
+    } catch (const std::exception &error) {
+        reason = QString::fromLocal8Bit(error.what());
+    }
+    result.status = StatusFailed;
+    result.message = errorText(reason);
+    return false;
+}
+
+#endif

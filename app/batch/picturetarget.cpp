@@ -1,0 +1,66 @@
+#include "picturetarget.h"
+
+#include "formatcatalog.h"
+#include "renameopter.h"
+
+namespace {
+
+QString fileNamePart(const QString &path)
+{
+    return path.mid(path.lastIndexOf(QLatin1Char('/')) + 1);
+}
+
+QString folderPart(const QString &path)
+{
+    const int slash = path.lastIndexOf(QLatin1Char('/'));
+    return slash < 0 ? QString() : path.left(slash);
+}
+
+} // namespace
+
+namespace PictureTarget {
+
+QString newFileName(const QString &sourcePath, int index)
+{
+    return fileNamePart(RenameOpter::instance().newName(sourcePath, index));
+}
+
+QString baseName(const QString &fileName)
+{
+    const QString name = fileNamePart(fileName);
+    return name.left(name.indexOf(QLatin1Char('.')));
+}
+
+QString suffix(const QString &fileName)
+{
+    const QString name = fileNamePart(fileName);
+    const int dot = name.lastIndexOf(QLatin1Char('.'));
+    return dot < 0 ? QString() : name.mid(dot + 1);
+}
+
+QString copyTarget(const QString &outputDir, const QString &newFileName)
+{
+    return outputDir + QLatin1Char('/') + newFileName;
+}
+
+QString extension(const QString &outputFormat, const QString &newFileName)
+{
+    return FormatCatalog::instance().outputExtension(outputFormat, suffix(newFileName));
+}
+
+QString encodedTarget(const QString &outputDir, const QString &newFileName, const QString &extension)
+{
+    return outputDir + QLatin1Char('/') + baseName(newFileName) + QLatin1Char('.') + extension;
+}
+
+QString withBaseName(const QString &target, const QString &base)
+{
+    return folderPart(target) + QLatin1Char('/') + base + QLatin1Char('.') + suffix(target);
+}
+
+bool copyOnly(bool chainEmpty, const QString &outputFormat, const QString &sourcePath)
+{
+    return chainEmpty && FormatCatalog::keepsSourceFormat(outputFormat, sourcePath);
+}
+
+} // namespace PictureTarget

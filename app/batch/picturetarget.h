@@ -1,0 +1,38 @@
+#ifndef PICTURETARGET_H
+#define PICTURETARGET_H
+
+// Where the output of a picture goes: the name the rename engine makes, the
+// extension the output format asks for, and the shape of a renamed target.
+// Safe to call from any thread while the naming template does not change.
+
+#include <QString>
+
+namespace PictureTarget {
+
+// The file-name part of the rename engine's name for the picture at `index`;
+// empty when the source does not exist.
+QString newFileName(const QString &sourcePath, int index);
+
+// A file name up to its first "." (IMG.0001.jpg gives IMG), and after its last.
+QString baseName(const QString &fileName);
+QString suffix(const QString &fileName);
+
+// Target of a copy: the generated name as it is, in the output folder.
+QString copyTarget(const QString &outputDir, const QString &newFileName);
+
+// Extension of an encoded output: the lower-case format name, or for "original"
+// the generated suffix unless the library does not write it (then "jpg").
+QString extension(const QString &outputFormat, const QString &newFileName);
+
+// Target of an encoded output: generated base name and the extension.
+QString encodedTarget(const QString &outputDir, const QString &newFileName, const QString &extension);
+
+// The target with another base name, same folder as written and same suffix.
+QString withBaseName(const QString &target, const QString &base);
+
+// A picture that is copied rather than decoded: nothing to apply, and the format kept.
+bool copyOnly(bool chainEmpty, const QString &outputFormat, const QString &sourcePath);
+
+} // namespace PictureTarget
+
+#endif

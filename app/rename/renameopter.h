@@ -1,0 +1,56 @@
+#ifndef RENAMEOPTER_H
+#define RENAMEOPTER_H
+
+// Output file names from a naming template: literal text with keywords such as
+// "[FileName]", "[FolderName]", "[Extension]", "[Counter_1_1_3]",
+// "[Date_0_10_2_0]", "[Case_3_1]" and "[Replace_IMG_Holiday]" (the last one ends
+// at the template's last "]"). Text in brackets of any other shape stays literal.
+// Templates are stored in project files, so the tag shapes are a file format.
+//
+// Threads: newName() is const and only reads the engine, the file system and the
+// clock, so any number of threads may call it at once (the converter names
+// pictures from several workers). setFormat() is not safe against concurrent
+// newName() calls: only the user interface calls it, and never while a batch runs.
+
+#include <QObject>
+#include <QString>
+#include <QStringList>
+
+class RenameOpter : public QObject
+{
+    Q_OBJECT
+
+public:
+    static RenameOpter &instance();
+
+    // The template of a new project: the source's base name, unchanged.
+    static QString defaultFormat();
+
+    // Date patterns by row ("MMM-dd-yyyy", ...) and time patterns ("hh-mm", "hh-mm-ss").
+    static const QStringList &dateFormats();
+    static const QStringList &timeFormats();
+
+    void setFormat(const QString &format);
+
+    // Output file name of the picture at `index` in the job, extension included and
+    // without a folder; empty when no file exists at `sourcePath`.
+    QString newName(const QString &sourcePath, int index) const;
+
+private:
+    RenameOpter() = default;
+
+    QString workingTemplate;  // case and replace tags removed
+    unsigned caseMode = 0;    // 0 unchanged, 1 lower, 2 upper, 3 lower with a capital first
+    unsigned lowerExtension = 0;
+    unsigned counterStart = 0;
+    unsigned counterStep = 0;
+    unsigned counterDigits = 0;
+    unsigned dateSource = 0;  // 0: file modification time, else the clock
+    unsigned dateFormat = 0;
+    unsigned timeMode = 0;    // 0: 12-hour with AM/PM, 1: 24-hour, 2: no time
+    unsigned timeFormat = 0;
+    QString searchText;
+    QString replaceText;
+};
+
+#endif

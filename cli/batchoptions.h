@@ -1,0 +1,39 @@
+#ifndef BATCHOPTIONS_H
+#define BATCHOPTIONS_H
+
+// The command line of kelvarine-batch turned into a job: a project file read
+// first, then the pictures, folders and options given beside it, which override
+// the project's settings.
+
+#include <QList>
+#include <QString>
+#include <QStringList>
+
+#include "batchrunner.h"
+#include "conversionjob.h"
+#include "pictureentry.h"
+
+struct BatchOptions
+{
+    QList<PictureEntry> pictures;
+    ConversionJob job;
+    QString nameTemplate;
+    OverwritePolicy policy = OverwritePolicy::Skip;
+    int jobs = 1;
+    bool dryRun = false;
+    bool quiet = false;
+    bool listFilters = false;
+    bool listFormats = false;
+
+    // Fills the options from the arguments (program name first). The plug-ins must
+    // be loaded already. False with a message for the user when the arguments or
+    // the project cannot be used.
+    bool parse(const QStringList &arguments, QString *error);
+
+private:
+    bool readProject(const QString &path, QString *error);
+    bool setFormat(const QString &name, QString *error);
+    bool appendFilter(const QString &nameAndParams, QString *error);
+};
+
+#endif

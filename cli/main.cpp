@@ -1,0 +1,120 @@
+// kelvarine-batch: runs a saved project, or a job given on the command line,
+// without a display, on the same conversion engine as the wizard.
+//
+// Exit status: 0 every picture converted or skipped as asked; 1 some pictures
+// failed; 2 bad usage or an unreadable project; 3 aborted (by the overwrite
+// policy or an interrupt).
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QTextStream>
+
+#include <atomic>
+#include <csignal>
+#include <cstdio>
+
+#include "batchoptions.h"
+#include "batchrunner.h"
+#include "filterinterface.h"
+#include "filterregistry.h"
+#include "formatcatalog.h"
+#include "imagelibrary.h"
+#include "progressreport.h"
+#include "renameopter.h"
+#include "resourcedir.h"
+
+namespace {
+
+enum ExitStatus { ExitDone = 0, ExitFailures = 1, ExitUsage = 2, ExitAborted = 3 };
+
+std::atomic<bool> interrupted{false};
+
+void interrupt(int)
+{
+    interrupted = true;
+}
+
+void printFilters()
+{
+    QTextStream out(stdout);
+    const FilterRegistry &registry = FilterRegistry::instance();
+    for (int i = 0; i < registry.count(); ++i) {
+        const QString path = registry.categoryPaths().at(i);
+        out << path.section('\\', -1) << '\t' << path << '\t' << registry.filterAt(i)->defaultParams() << '\n';
+    }
+}
+
+void printFormats()
+{
+    QTextStream out(stdout);
+    for (const QString &entry : FormatCatalog::instance().comboEntries())
+        out << entry << '\n';
+}
+
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    QCoreApplication app(argc, argv);
+    QCoreApplication::setApplicationName(QStringLiteral("kelvarine-batch"));
+    QCoreApplication::setApplicationVersion(QStringLiteral(PROJECT_VERSION));
+    ImageLibrary::initialize(argv[0]);
+    FilterRegistry::instance().loadPlugins(resourceDir(QStringLiteral("plugins")));
+
+    BatchOptions options;
+    QString error;
+    if (!options.parse(app.arguments(), &error)) {
+        std::fprintf(stderr, "kelvarine-batch: %s\n", error.toLocal8Bit().constData());
+        std::fprintf(stderr, "Try 'kelvarine-batch --help' for more information.\n");
+        return ExitUsage;
+    }
+    if (options.listFilters || options.listFormats) {
+        if (options.listFilters)
+            printFilters();
+        if (options.listFormats)
+            printFormats();
+        return ExitDone;
+    }
+
+    RenameOpter::instance().setFormat(options.nameTemplate);
+    BatchRunner runner(options.pictures, options.job);
+    runner.setJobs(options.jobs);
+    runner.setOverwritePolicy(options.policy);
+
+    if (options.dryRun) {
+        const QStringList targets = runner.targets();
+        QTextStream out(stdout);
+        for (int i = 0; i < options.pictures.size(); ++i) {
+            const QString target = targets.at(i).isEmpty() ? QStringLiteral("(missing)") : targets.at(i);
+            out << QDir::toNativeSeparators(options.pictures.at(i).path) << " -> "
+                << QDir::toNativeSeparators(target) << '\n';
+        }
+        return ExitDone;
+    }
+
+    if (!options.job.useSourceFolder && !QDir().mkpath(options.job.outputFolder)) {
+        std::fprintf(stderr, "kelvarine-batch: cannot create the output folder %s\n",
+                     QDir::toNativeSeparators(options.job.outputFolder).toLocal8Bit().constData());
+        return ExitUsage;
+    }
+
+    // An interrupt ends the batch between two pictures, so no output is left
+    // half-written; a file-size limit fails the one write instead of the program.
+    std::signal(SIGINT, interrupt);
+    std::signal(SIGTERM, interrupt);
+    std::signal(SIGXFSZ, SIG_IGN);
+    runner.setInterruptFlag(&interrupted);
+
+    ProgressReport report(options.pictures.size(), options.quiet);
+    const BatchSummary summary = runner.run([&](int index, const PictureResult &result) {
+        if (index < 0)
+            report.document(result);
+        else
+            report.picture(options.pictures.at(index).path, result);
+    });
+    report.finish(summary.converted, summary.skipped, summary.failed, summary.aborted);
+
+    if (summary.aborted)
+        return ExitAborted;
+    return summary.failed > 0 ? ExitFailures : ExitDone;
+}

@@ -1,0 +1,24 @@
+#include "sharpeneffect.h"
+
+#include "channelselector.h"
+
+static const FilterIdentity filterIdentity = {
+    QT_TRANSLATE_NOOP("SharpenEffect", "Touch-Up\\Sharpen"),
+    QT_TRANSLATE_NOOP("SharpenEffect", "Sharpen picture by enhancing the edges'contrast"),
+    21,
+    "Channel:0,Radius:3,Sigma:10",
+    "Channel:%1,Radius:%2,Sigma:%3"};
+
+SharpenEffect::SharpenEffect()
+    : SharpenFrame(staticMetaObject.className(), filterIdentity)
+{
+}
+
+void SharpenEffect::run(const SharpenParams &p, Magick::Image &image) const
+{
+    // The library divides by sigma: with 0 it turns the picture black, and without
+    // a radius it never returns. A Gaussian of width 0 has nothing to sharpen.
+    if (p.Sigma == 0)
+        return;
+    image.sharpenChannel(selectedChannel(p.Channel), p.Radius, p.Sigma / 10.0);
+}
