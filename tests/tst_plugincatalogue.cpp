@@ -1,4 +1,5 @@
 #include <QDir>
+#include <QSet>
 #include <QTest>
 
 #include "filterregistry.h"
@@ -82,6 +83,8 @@ private slots:
     void unparseableStringLeavesPictureUnchanged_data() { identity_data(); }
     void unparseableStringLeavesPictureUnchanged();
     void everyBuiltPluginIsCatalogued();
+    void registryCountsEachCategory_data();
+    void registryCountsEachCategory();
 };
 
 void TestPluginCatalogue::identity_data()
@@ -150,6 +153,35 @@ void TestPluginCatalogue::everyBuiltPluginIsCatalogued()
     loaded.sort();
     catalogued.sort();
     QCOMPARE(loaded, catalogued);
+}
+
+void TestPluginCatalogue::registryCountsEachCategory_data()
+{
+    QTest::addColumn<QString>("category");
+    QTest::addColumn<int>("filters");
+    QTest::newRow("Transform") << "Transform" << 5;
+    QTest::newRow("Touch-Up") << "Touch-Up" << 7;
+    QTest::newRow("Effects") << "Effects" << 16;
+    QTest::newRow("no other category") << "" << 0;
+}
+
+// The chooser groups filters by the text before the backslash; a plug-in that
+// names its category slightly differently would open a group of its own.
+void TestPluginCatalogue::registryCountsEachCategory()
+{
+    QFETCH(QString, category);
+    QFETCH(int, filters);
+    FilterRegistry &registry = FilterRegistry::instance();
+    registry.loadPlugins(QStringLiteral(KELVARINE_PLUGIN_DIR));
+    QCOMPARE(registry.count(), 28);
+    const QSet<QString> known = {"Transform", "Touch-Up", "Effects"};
+    int counted = 0;
+    for (const QString &path : registry.categoryPaths()) {
+        const QString pathCategory = path.section(QLatin1Char('\\'), 0, 0);
+        if (category.isEmpty() ? !known.contains(pathCategory) : pathCategory == category)
+            ++counted;
+    }
+    QCOMPARE(counted, filters);
 }
 
 static std::unique_ptr<FilterParams> recordFor(const QString &className)
