@@ -1,4 +1,5 @@
 #include <QDir>
+#include <QSet>
 #include <QTest>
 
 #include "filterregistry.h"
@@ -46,6 +47,27 @@ static const CatalogueRow catalogue[] = {
     {"EqualizeEffect", "Touch-Up\\Equalize", "Apply histogram equalization", "", 0},
     {"AutoContrastEffect", "Touch-Up\\Auto Contrast", "Automatically adjust contrast", "", 17},
     // Effects
+    {"BorderEffect", "Effects\\Border", "Add a simple border around the picture",
+     "Type:0,Width:10,Height:10,Color:000000000,Scale:0", 2},
+    {"RaiseEffect", "Effects\\Raise", "Lighten or darken picture edges to give a 3D raised or lowered effect",
+     "Width:30,Raise:0", 11},
+    {"ShadeEffect", "Effects\\Shade", "Make picture look like a sculpture in grayscale or true colors",
+     "Azimuth:30,Elevation:30,ColorShading:1", 13},
+    {"CharcoalEffect", "Effects\\Charcoal", "Transform picture to a charcoal sketch", "Radius:10,Simga:50", 3},
+    {"NoiseEffect", "Effects\\Noise", "Noise special effect", "Method:0", 9},
+    {"SolarizeEffect", "Effects\\Solarize",
+     "Make picture look like the photographic film was exposed to light during the development process", "Value:50", 12},
+    {"OilPaintEffect", "Effects\\Oil Paint", "Make picture look like an oil painting", "Value:30", 10},
+    {"ImplodeEffect", "Effects\\Implode", "Implode special effect", "Value:6", 8},
+    {"GaussianBlurEffect", "Effects\\Gaussian Blur",
+     "Make the picture hazy in appearance using the gaussian blur algorithm", "Width:7,Simga:50", 6},
+    {"BlurEffect", "Effects\\Blur", "Make picture hazy in appearance", "Value:50", 1},
+    {"SwirlEffect", "Effects\\Swirl", "Create a twisting motion", "Degrees:100", 15},
+    {"WaveEffect", "Effects\\Wave", "Create waves", "Amplitude:25,Length:15", 16},
+    {"EdgeEffect", "Effects\\Edge", "Highlight edges in picture", "Radius:1", 4},
+    {"SpreadEffect", "Effects\\Spread", "Make picture blurry by spreading pixels randomly", "Amount:10", 14},
+    {"EmbossEffect", "Effects\\Emboss", "Add a simple emboss around the picture", "Radius:22,Simga:50", 5},
+    {"GrayEffect", "Effects\\Black & White", "Transform form true colors to grayscale colors", "", 7},
 };
 
 class TestPluginCatalogue : public QObject
@@ -61,6 +83,8 @@ private slots:
     void unparseableStringLeavesPictureUnchanged_data() { identity_data(); }
     void unparseableStringLeavesPictureUnchanged();
     void everyBuiltPluginIsCatalogued();
+    void registryCountsEachCategory_data();
+    void registryCountsEachCategory();
 };
 
 void TestPluginCatalogue::identity_data()
@@ -129,6 +153,35 @@ void TestPluginCatalogue::everyBuiltPluginIsCatalogued()
     loaded.sort();
     catalogued.sort();
     QCOMPARE(loaded, catalogued);
+}
+
+void TestPluginCatalogue::registryCountsEachCategory_data()
+{
+    QTest::addColumn<QString>("category");
+    QTest::addColumn<int>("filters");
+    QTest::newRow("Transform") << "Transform" << 5;
+    QTest::newRow("Touch-Up") << "Touch-Up" << 7;
+    QTest::newRow("Effects") << "Effects" << 16;
+    QTest::newRow("no other category") << "" << 0;
+}
+
+// The chooser groups filters by the text before the backslash; a plug-in that
+// names its category slightly differently would open a group of its own.
+void TestPluginCatalogue::registryCountsEachCategory()
+{
+    QFETCH(QString, category);
+    QFETCH(int, filters);
+    FilterRegistry &registry = FilterRegistry::instance();
+    registry.loadPlugins(QStringLiteral(KELVARINE_PLUGIN_DIR));
+    QCOMPARE(registry.count(), 28);
+    const QSet<QString> known = {"Transform", "Touch-Up", "Effects"};
+    int counted = 0;
+    for (const QString &path : registry.categoryPaths()) {
+        const QString pathCategory = path.section(QLatin1Char('\\'), 0, 0);
+        if (category.isEmpty() ? !known.contains(pathCategory) : pathCategory == category)
+            ++counted;
+    }
+    QCOMPARE(counted, filters);
 }
 
 static std::unique_ptr<FilterParams> recordFor(const QString &className)

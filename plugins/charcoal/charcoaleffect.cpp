@@ -1,0 +1,18 @@
+#include "charcoaleffect.h"
+
+static const FilterIdentity filterIdentity = {
+    QT_TRANSLATE_NOOP("CharcoalEffect", "Effects\\Charcoal"),
+    QT_TRANSLATE_NOOP("CharcoalEffect", "Transform picture to a charcoal sketch"),
+    3,
+    "Radius:10,Simga:50",
+    "Radius:%1,Simga:%2"};
+
+CharcoalEffect::CharcoalEffect()
+    : CharcoalFrame(staticMetaObject.className(), filterIdentity)
+{
+}
+
+void CharcoalEffect::run(const CharcoalParams &p, Magick::Image &image) const
+{
+    image.charcoal(p.Radius / 10.0, p.Simga / 10.0);
+}

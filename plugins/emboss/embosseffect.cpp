@@ -1,0 +1,18 @@
+#include "embosseffect.h"
+
+static const FilterIdentity filterIdentity = {
+    QT_TRANSLATE_NOOP("EmbossEffect", "Effects\\Emboss"),
+    QT_TRANSLATE_NOOP("EmbossEffect", "Add a simple emboss around the picture"),
+    5,
+    "Radius:22,Simga:50",
+    "Radius:%1,Simga:%2"};
+
+EmbossEffect::EmbossEffect()
+    : EmbossFrame(staticMetaObject.className(), filterIdentity)
+{
+}
+
+void EmbossEffect::run(const EmbossParams &p, Magick::Image &image) const
+{
+    image.emboss(p.Radius / 10.0, p.Simga / 10.0);
+}

@@ -1,0 +1,18 @@
+#include "implodeeffect.h"
+
+static const FilterIdentity filterIdentity = {
+    QT_TRANSLATE_NOOP("ImplodeEffect", "Effects\\Implode"),
+    QT_TRANSLATE_NOOP("ImplodeEffect", "Implode special effect"),
+    8,
+    "Value:6",
+    "Value:%1"};
+
+ImplodeEffect::ImplodeEffect()
+    : ImplodeFrame(staticMetaObject.className(), filterIdentity)
+{
+}
+
+void ImplodeEffect::run(const ImplodeParams &p, Magick::Image &image) const
+{
+    image.implode(p.Value / 10.0);
+}

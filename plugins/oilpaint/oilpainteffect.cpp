@@ -1,0 +1,18 @@
+#include "oilpainteffect.h"
+
+static const FilterIdentity filterIdentity = {
+    QT_TRANSLATE_NOOP("OilPaintEffect", "Effects\\Oil Paint"),
+    QT_TRANSLATE_NOOP("OilPaintEffect", "Make picture look like an oil painting"),
+    10,
+    "Value:30",
+    "Value:%1"};
+
+OilPaintEffect::OilPaintEffect()
+    : OilPaintFrame(staticMetaObject.className(), filterIdentity)
+{
+}
+
+void OilPaintEffect::run(const OilPaintParams &p, Magick::Image &image) const
+{
+    image.oilPaint(p.Value / 10.0);
+}

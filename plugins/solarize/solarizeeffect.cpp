@@ -1,0 +1,19 @@
+#include "solarizeeffect.h"
+
+static const FilterIdentity filterIdentity = {
+    QT_TRANSLATE_NOOP("SolarizeEffect", "Effects\\Solarize"),
+    QT_TRANSLATE_NOOP("SolarizeEffect", "Make picture look like the photographic film was exposed to light during the development process"),
+    12,
+    "Value:50",
+    "Value:%1"};
+
+SolarizeEffect::SolarizeEffect()
+    : SolarizeFrame(staticMetaObject.className(), filterIdentity)
+{
+}
+
+void SolarizeEffect::run(const SolarizeParams &p, Magick::Image &image) const
+{
+    // The threshold is given on the 0..255 scale.
+    image.solarize(fromEightBit(p.Value));
+}

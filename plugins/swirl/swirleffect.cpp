@@ -1,0 +1,18 @@
+#include "swirleffect.h"
+
+static const FilterIdentity filterIdentity = {
+    QT_TRANSLATE_NOOP("SwirlEffect", "Effects\\Swirl"),
+    QT_TRANSLATE_NOOP("SwirlEffect", "Create a twisting motion"),
+    15,
+    "Degrees:100",
+    "Degrees:%1"};
+
+SwirlEffect::SwirlEffect()
+    : SwirlFrame(staticMetaObject.className(), filterIdentity)
+{
+}
+
+void SwirlEffect::run(const SwirlParams &p, Magick::Image &image) const
+{
+    image.swirl(p.Degrees);
+}

@@ -1,0 +1,19 @@
+#include "waveeffect.h"
+
+static const FilterIdentity filterIdentity = {
+    QT_TRANSLATE_NOOP("WaveEffect", "Effects\\Wave"),
+    QT_TRANSLATE_NOOP("WaveEffect", "Create waves"),
+    16,
+    "Amplitude:25,Length:15",
+    "Amplitude:%1,Length:%2"};
+
+WaveEffect::WaveEffect()
+    : WaveFrame(staticMetaObject.className(), filterIdentity)
+{
+}
+
+void WaveEffect::run(const WaveParams &p, Magick::Image &image) const
+{
+    // The length is kept in tens of pixels.
+    image.wave(p.Amplitude, double(p.Length * 10));
+}
