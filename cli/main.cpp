@@ -21,7 +21,6 @@
 #include "imagelibrary.h"
 #include "progressreport.h"
 #include "renameopter.h"
-#include "resourcedir.h"
 
 namespace {
 
@@ -36,6 +35,7 @@ void interrupt(int)
 
 void printFilters()
 {
+    loadFilters();
     QTextStream out(stdout);
     const FilterRegistry &registry = FilterRegistry::instance();
     for (int i = 0; i < registry.count(); ++i) {
@@ -59,7 +59,6 @@ int main(int argc, char *argv[])
     QCoreApplication::setApplicationName(QStringLiteral("kelvarine-batch"));
     QCoreApplication::setApplicationVersion(QStringLiteral(PROJECT_VERSION));
     ImageLibrary::initialize(argv[0]);
-    FilterRegistry::instance().loadPlugins(resourceDir(QStringLiteral("plugins")));
 
     BatchOptions options;
     QString error;
