@@ -9,6 +9,7 @@
 #include <QDir>
 #include <QTextStream>
 
+#include <algorithm>
 #include <atomic>
 #include <csignal>
 #include <cstdio>
@@ -38,7 +39,13 @@ void printFilters()
     loadFilters();
     QTextStream out(stdout);
     const FilterRegistry &registry = FilterRegistry::instance();
-    for (int i = 0; i < registry.count(); ++i) {
+    // By category, as the filter chooser shows them.
+    QList<int> order;
+    for (int i = 0; i < registry.count(); ++i)
+        order.append(i);
+    std::sort(order.begin(), order.end(),
+              [&](int a, int b) { return registry.categoryPaths().at(a) < registry.categoryPaths().at(b); });
+    for (int i : std::as_const(order)) {
         const QString path = registry.categoryPaths().at(i);
         out << path.section('\\', -1) << '\t' << path << '\t' << registry.filterAt(i)->defaultParams() << '\n';
     }
