@@ -115,6 +115,7 @@ private slots:
     void overwriteAnswers_data();
     void overwriteAnswers();
     void renameToExistingNameAsksAgain();
+    void closedWhileAsking();
     void undecodablePictureThenNext();
     void missingSourceFails_data();
     void missingSourceFails();
@@ -340,6 +341,29 @@ void TestConverter::renameToExistingNameAsksAgain()
     QCOMPARE(fileBytes(m_out + "/a.png"), QByteArray("first"));
     QCOMPARE(fileBytes(m_out + "/taken.png"), QByteArray("second"));
     QVERIFY(QFileInfo::exists(m_out + "/free.png"));
+}
+
+void TestConverter::closedWhileAsking()
+{
+    // The window closes while the question is open: the run ends as aborted
+    // instead of waiting for an answer that never comes.
+    const QString source = m_in + "/a.jpg";
+    writeJpeg(source);
+    writeBytes(m_out + "/a.png", "existing");
+    auto *converter = new Converter;
+    bool asked = false;
+    connect(converter, &Converter::requestOverwrite, [&asked] { asked = true; });
+    converter->reset();
+    converter->setChain(flipChain());
+    converter->setJob(source, "png", -1, m_out, 0, true);
+    converter->start();
+    QVERIFY(waitFor([&asked] { return asked; }));
+    QElapsedTimer timer;
+    timer.start();
+    delete converter;
+    QVERIFY(timer.elapsed() < 5000);
+    QCOMPARE(fileBytes(m_out + "/a.png"), QByteArray("existing"));
+    QVERIFY(QFileInfo::exists(source));
 }
 
 void TestConverter::undecodablePictureThenNext()
