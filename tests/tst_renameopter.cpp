@@ -18,6 +18,8 @@ private slots:
     void newName();
     void dateAndTime_data();
     void dateAndTime();
+    void dateAndTimeInOtherLanguages_data();
+    void dateAndTimeInOtherLanguages();
     void missingSourceGivesNoName_data();
     void missingSourceGivesNoName();
     void namesAgreeAcrossThreads();
@@ -160,6 +162,27 @@ void TestRenameOpter::dateAndTime()
     QFETCH(QString, name);
     RenameOpter::instance().setFormat(format);
     QCOMPARE(RenameOpter::instance().newName(source("shot.jpg", modified), 0), name);
+}
+
+void TestRenameOpter::dateAndTimeInOtherLanguages_data()
+{
+    QTest::addColumn<QByteArray>("language");
+    QTest::newRow("German") << QByteArray("de_DE.UTF-8");
+    QTest::newRow("Arabic, which has digits of its own") << QByteArray("ar_EG.UTF-8");
+    QTest::newRow("Persian, which has digits of its own") << QByteArray("fa_IR.UTF-8");
+}
+
+void TestRenameOpter::dateAndTimeInOtherLanguages()
+{
+    // Month names follow the system's language, digits never do. A process reads
+    // its language once, so the date rows run again in a child under that language.
+    QFETCH(QByteArray, language);
+    const QByteArray before = qgetenv("LC_ALL");
+    qputenv("LC_ALL", language);
+    QByteArray output;
+    const int status = TestUtils::run(QCoreApplication::applicationFilePath(), {"dateAndTime"}, &output);
+    qputenv("LC_ALL", before);
+    QVERIFY2(status == 0, output.constData());
 }
 
 void TestRenameOpter::missingSourceGivesNoName_data()
