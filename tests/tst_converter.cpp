@@ -115,6 +115,8 @@ private slots:
     void overwriteAnswers_data();
     void overwriteAnswers();
     void renameToExistingNameAsksAgain();
+    void replacedFileKeepsItsPermissions_data();
+    void replacedFileKeepsItsPermissions();
     void closedWhileAsking();
     void undecodablePictureThenNext();
     void missingSourceFails_data();
@@ -341,6 +343,34 @@ void TestConverter::renameToExistingNameAsksAgain()
     QCOMPARE(fileBytes(m_out + "/a.png"), QByteArray("first"));
     QCOMPARE(fileBytes(m_out + "/taken.png"), QByteArray("second"));
     QVERIFY(QFileInfo::exists(m_out + "/free.png"));
+}
+
+void TestConverter::replacedFileKeepsItsPermissions_data()
+{
+    QTest::addColumn<QString>("format");
+    QTest::addColumn<bool>("filtered");
+
+    QTest::newRow("encoded") << "PNG" << true;
+    QTest::newRow("copied") << "Original" << false;
+}
+
+void TestConverter::replacedFileKeepsItsPermissions()
+{
+    QFETCH(QString, format);
+    QFETCH(bool, filtered);
+
+    const QString source = m_in + "/a.png";
+    writeEncoded(source, makePicture(10, 10), "PNG");
+    const QString target = m_out + "/a.png";
+    writeBytes(target, "existing");
+    const auto permissions = QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadGroup;
+    QVERIFY(QFile::setPermissions(target, permissions));
+    Batch batch({OverwriteYes});
+    QVERIFY(batch.run({source}, jobFor(format, m_out, filtered ? flipChain() : QList<ChainEntry>{})));
+    QCOMPARE(batch.statuses, QList<int>{StatusConverted});
+    QVERIFY(fileBytes(target) != "existing");
+    const auto ownerGroupOther = QFileDevice::Permissions(0x7077);  // without the "user" mirror of the owner
+    QCOMPARE(QFile::permissions(target) & ownerGroupOther, permissions);
 }
 
 void TestConverter::closedWhileAsking()

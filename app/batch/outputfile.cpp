@@ -93,13 +93,15 @@ bool OutputFile::commit(QString *error, bool durable)
         return fail(error, code);
     if (durable && ::fdatasync(m_fd) != 0)
         return fail(error, errno);
-    // A replaced file keeps its permissions.
-    struct stat existing;
-    if (::stat(m_targetName.constData(), &existing) == 0 && S_ISREG(existing.st_mode))
-        ::fchmod(m_fd, existing.st_mode & 07777);
 
     if (m_tempName.isEmpty()) {
+        // Where nothing is in the way the finished file simply gets the target's name.
         const QByteArray self = "/proc/self/fd/" + QByteArray::number(m_fd);
+        if (::linkat(AT_FDCWD, self.constData(), AT_FDCWD, m_targetName.constData(), AT_SYMLINK_FOLLOW) == 0)
+            return done();
+        if (errno != EEXIST)
+            return fail(error, errno);
+        // Otherwise it needs a name of its own to be renamed over the target from.
         for (int attempt = 0; attempt < 100 && m_tempName.isEmpty(); ++attempt) {
             const QByteArray name = tempNameFor(m_targetName);
             if (::linkat(AT_FDCWD, self.constData(), AT_FDCWD, name.constData(), AT_SYMLINK_FOLLOW) == 0)
@@ -108,9 +110,18 @@ bool OutputFile::commit(QString *error, bool durable)
                 return fail(error, errno);
         }
     }
+    // A replaced file keeps its permissions.
+    struct stat existing;
+    if (::stat(m_targetName.constData(), &existing) == 0 && S_ISREG(existing.st_mode))
+        ::fchmod(m_fd, existing.st_mode & 07777);
     if (::rename(m_tempName.constData(), m_targetName.constData()) != 0)
         return fail(error, errno);
     m_tempName.clear();
+    return done();
+}
+
+bool OutputFile::done()
+{
     ::close(m_fd);
     m_fd = -1;
     return true;

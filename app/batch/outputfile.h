@@ -46,6 +46,7 @@ public:
 
 private:
     bool closeStream(int *error);
+    bool done();
     bool fail(QString *error, int code);
 
     QString m_target;
