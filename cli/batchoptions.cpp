@@ -13,6 +13,7 @@
 #include "formatcatalog.h"
 #include "projectreader.h"
 #include "renameopter.h"
+#include "resourcedir.h"
 
 namespace {
 
@@ -31,6 +32,14 @@ QString fromProject(const QDir &projectDir, const QString &path)
 }
 
 } // namespace
+
+void loadFilters()
+{
+    static bool loaded = false;
+    if (!loaded)
+        FilterRegistry::instance().loadPlugins(resourceDir(QStringLiteral("plugins")));
+    loaded = true;
+}
 
 bool BatchOptions::parse(const QStringList &arguments, QString *error)
 {
@@ -195,6 +204,7 @@ bool BatchOptions::appendFilter(const QString &nameAndParams, QString *error)
 {
     const int equals = nameAndParams.indexOf('=');
     const QString name = equals < 0 ? nameAndParams : nameAndParams.left(equals);
+    loadFilters();
     FilterRegistry &registry = FilterRegistry::instance();
     FilterInterface *filter = registry.filterAt(registry.indexOfFilter(name));
     if (name.isEmpty() || !filter) {

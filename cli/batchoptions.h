@@ -13,6 +13,10 @@
 #include "conversionjob.h"
 #include "pictureentry.h"
 
+// Loads the filter plug-ins the first time they are needed: a batch of copies
+// needs none, and loading them all is most of the start-up time.
+void loadFilters();
+
 struct BatchOptions
 {
     QList<PictureEntry> pictures;
@@ -25,9 +29,8 @@ struct BatchOptions
     bool listFilters = false;
     bool listFormats = false;
 
-    // Fills the options from the arguments (program name first). The plug-ins must
-    // be loaded already. False with a message for the user when the arguments or
-    // the project cannot be used.
+    // Fills the options from the arguments (program name first). False with a
+    // message for the user when the arguments or the project cannot be used.
     bool parse(const QStringList &arguments, QString *error);
 
 private:

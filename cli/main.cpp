@@ -9,6 +9,7 @@
 #include <QDir>
 #include <QTextStream>
 
+#include <algorithm>
 #include <atomic>
 #include <csignal>
 #include <cstdio>
@@ -21,7 +22,6 @@
 #include "imagelibrary.h"
 #include "progressreport.h"
 #include "renameopter.h"
-#include "resourcedir.h"
 
 namespace {
 
@@ -36,9 +36,16 @@ void interrupt(int)
 
 void printFilters()
 {
+    loadFilters();
     QTextStream out(stdout);
     const FilterRegistry &registry = FilterRegistry::instance();
-    for (int i = 0; i < registry.count(); ++i) {
+    // By category, as the filter chooser shows them.
+    QList<int> order;
+    for (int i = 0; i < registry.count(); ++i)
+        order.append(i);
+    std::sort(order.begin(), order.end(),
+              [&](int a, int b) { return registry.categoryPaths().at(a) < registry.categoryPaths().at(b); });
+    for (int i : std::as_const(order)) {
         const QString path = registry.categoryPaths().at(i);
         out << path.section('\\', -1) << '\t' << path << '\t' << registry.filterAt(i)->defaultParams() << '\n';
     }
@@ -59,7 +66,6 @@ int main(int argc, char *argv[])
     QCoreApplication::setApplicationName(QStringLiteral("kelvarine-batch"));
     QCoreApplication::setApplicationVersion(QStringLiteral(PROJECT_VERSION));
     ImageLibrary::initialize(argv[0]);
-    FilterRegistry::instance().loadPlugins(resourceDir(QStringLiteral("plugins")));
 
     BatchOptions options;
     QString error;

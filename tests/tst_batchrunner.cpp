@@ -1,4 +1,5 @@
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QMap>
 #include <QTest>
@@ -54,6 +55,7 @@ private slots:
     void readOnlyOutputLosesNothing();
     void writeFailingMidwayLosesNothing();
     void listsFiltersAndFormats();
+    void demoProjectConverts();
 
 private:
     // Pictures a.jpg, b.png, c.jpg in the case's input folder.
@@ -287,6 +289,24 @@ void TestBatchRunner::listsFiltersAndFormats()
     QCOMPARE(lines.size(), 102);
     QVERIFY(lines.first().startsWith("Original - "));
     QCOMPARE(lines.at(72), QByteArray("PNG - (Portable Network Graphics)"));
+}
+
+void TestBatchRunner::demoProjectConverts()
+{
+    // A copy of examples/, as a fresh checkout has it, run from another folder.
+    const QString examples = m_dir.filePath("examples");
+    const QString source = QStringLiteral(KELVARINE_SOURCE_DIR "/examples");
+    QDir().mkpath(examples + "/pictures");
+    QVERIFY(QFile::copy(source + "/demo.bps", examples + "/demo.bps"));
+    const QStringList pictures = folderEntries(source + "/pictures");
+    QVERIFY(pictures.size() >= 3);
+    for (const QString &picture : pictures)
+        QVERIFY(QFile::copy(source + "/pictures/" + picture, examples + "/pictures/" + picture));
+
+    const Outcome outcome = batch({examples + "/demo.bps"}, QDir::rootPath());
+    QVERIFY2(outcome.exitCode == 0, outcome.output.constData());
+    QCOMPARE(folderEntries(examples + "/output").size(), pictures.size());
+    QCOMPARE(folderEntries(examples + "/pictures"), pictures);
 }
 
 QTEST_GUILESS_MAIN(TestBatchRunner)

@@ -6,6 +6,7 @@
 #include <csignal>
 #include <sys/resource.h>
 
+#include "appsettings.h"
 #include "batchdriver.h"
 #include "filterregistry.h"
 #include "renameopter.h"
@@ -114,10 +115,15 @@ private slots:
     void overwriteAnswers_data();
     void overwriteAnswers();
     void renameToExistingNameAsksAgain();
+    void replacedFileKeepsItsPermissions_data();
+    void replacedFileKeepsItsPermissions();
+    void closedWhileAsking();
     void undecodablePictureThenNext();
     void missingSourceFails_data();
     void missingSourceFails();
     void threePicturesIntoOneTiff();
+    void copiesBesideTheDocument_data();
+    void copiesBesideTheDocument();
     void declinedDocumentWritesNothing_data();
     void declinedDocumentWritesNothing();
     void deleteSourceOntoItself();
@@ -130,6 +136,8 @@ private slots:
     void writeFailingMidwayLosesNothing();
     void absurdSizeFailsQuickly();
     void newBatchWaitsForStoppedRun();
+    void driverTellsHowTheBatchEnded_data();
+    void driverTellsHowTheBatchEnded();
 
 private:
     QTemporaryDir m_dir;
@@ -337,6 +345,57 @@ void TestConverter::renameToExistingNameAsksAgain()
     QVERIFY(QFileInfo::exists(m_out + "/free.png"));
 }
 
+void TestConverter::replacedFileKeepsItsPermissions_data()
+{
+    QTest::addColumn<QString>("format");
+    QTest::addColumn<bool>("filtered");
+
+    QTest::newRow("encoded") << "PNG" << true;
+    QTest::newRow("copied") << "Original" << false;
+}
+
+void TestConverter::replacedFileKeepsItsPermissions()
+{
+    QFETCH(QString, format);
+    QFETCH(bool, filtered);
+
+    const QString source = m_in + "/a.png";
+    writeEncoded(source, makePicture(10, 10), "PNG");
+    const QString target = m_out + "/a.png";
+    writeBytes(target, "existing");
+    const auto permissions = QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadGroup;
+    QVERIFY(QFile::setPermissions(target, permissions));
+    Batch batch({OverwriteYes});
+    QVERIFY(batch.run({source}, jobFor(format, m_out, filtered ? flipChain() : QList<ChainEntry>{})));
+    QCOMPARE(batch.statuses, QList<int>{StatusConverted});
+    QVERIFY(fileBytes(target) != "existing");
+    const auto ownerGroupOther = QFileDevice::Permissions(0x7077);  // without the "user" mirror of the owner
+    QCOMPARE(QFile::permissions(target) & ownerGroupOther, permissions);
+}
+
+void TestConverter::closedWhileAsking()
+{
+    // The window closes while the question is open: the run ends as aborted
+    // instead of waiting for an answer that never comes.
+    const QString source = m_in + "/a.jpg";
+    writeJpeg(source);
+    writeBytes(m_out + "/a.png", "existing");
+    auto *converter = new Converter;
+    bool asked = false;
+    connect(converter, &Converter::requestOverwrite, [&asked] { asked = true; });
+    converter->reset();
+    converter->setChain(flipChain());
+    converter->setJob(source, "png", -1, m_out, 0, true);
+    converter->start();
+    QVERIFY(waitFor([&asked] { return asked; }));
+    QElapsedTimer timer;
+    timer.start();
+    delete converter;
+    QVERIFY(timer.elapsed() < 5000);
+    QCOMPARE(fileBytes(m_out + "/a.png"), QByteArray("existing"));
+    QVERIFY(QFileInfo::exists(source));
+}
+
 void TestConverter::undecodablePictureThenNext()
 {
     const QString broken = m_in + "/broken.jpg";
@@ -409,6 +468,42 @@ void TestConverter::threePicturesIntoOneTiff()
     }
     // Moved into the document: the sources go only once it is written.
     QCOMPARE(folderEntries(m_in), QStringList{});
+}
+
+void TestConverter::copiesBesideTheDocument_data()
+{
+    QTest::addColumn<QStringList>("sources");
+    QTest::addColumn<QStringList>("outputs");
+    QTest::addColumn<int>("pages");
+
+    // Nothing to apply and the format kept: copied, and no document at all.
+    QTest::newRow("all copied") << QStringList{"a.tiff", "b.tiff"} << QStringList{"a.tiff", "b.tiff"} << 0;
+    // The first picture is copied, so the first page names the document; the last
+    // one is copied too, and the document is still written after it.
+    QTest::newRow("pages between copies") << QStringList{"a.tiff", "b.png", "c.png", "d.tiff"}
+                                          << QStringList{"a.tiff", "b.tiff", "d.tiff"} << 2;
+}
+
+void TestConverter::copiesBesideTheDocument()
+{
+    QFETCH(QStringList, sources);
+    QFETCH(QStringList, outputs);
+    QFETCH(int, pages);
+
+    QStringList paths;
+    for (const QString &source : sources) {
+        paths.append(m_in + '/' + source);
+        writeEncoded(paths.last(), makePicture(12, 10), source.endsWith(".png") ? "PNG" : "TIFF");
+    }
+    ConversionJob job = jobFor("TIFF", m_out);
+    job.multiPage = true;
+    Batch batch;
+    QVERIFY(batch.run(paths, job));
+    QCOMPARE(batch.statuses, QList<int>(sources.size(), StatusConverted));
+    QCOMPARE(folderEntries(m_out), outputs);
+    QCOMPARE(fileBytes(m_out + "/a.tiff"), fileBytes(paths.first()));
+    if (pages > 0)
+        QCOMPARE(pageCount(m_out + "/b.tiff"), pages);
 }
 
 void TestConverter::declinedDocumentWritesNothing_data()
@@ -641,6 +736,57 @@ void TestConverter::newBatchWaitsForStoppedRun()
     QCOMPARE(batch.statuses.last(), int(StatusConverted));
     QVERIFY(QFileInfo::exists(m_out + "/second.bmp"));
     QCOMPARE(QFileInfo::exists(m_out + "/first.png"), batch.statuses.first() == StatusConverted);
+}
+
+void TestConverter::driverTellsHowTheBatchEnded_data()
+{
+    QTest::addColumn<bool>("existing");
+    QTest::addColumn<bool>("openFolder");
+    QTest::addColumn<QStringList>("messages");
+    QTest::addColumn<bool>("opened");
+
+    QTest::newRow("finished, folder opened")
+        << false << true << QStringList{"Processing...", "a", "b", "Processing finished!"} << true;
+    QTest::newRow("finished, folder left closed")
+        << false << false << QStringList{"Processing...", "a", "b", "Processing finished!"} << false;
+    QTest::newRow("aborted, folder never opened")
+        << true << true << QStringList{"Processing...", "a", "Processing Aborted!"} << false;
+}
+
+void TestConverter::driverTellsHowTheBatchEnded()
+{
+    QFETCH(bool, existing);
+    QFETCH(bool, openFolder);
+    QFETCH(QStringList, messages);
+    QFETCH(bool, opened);
+
+    const QStringList sources{m_in + "/a.jpg", m_in + "/b.jpg"};
+    for (const QString &source : sources)
+        writeJpeg(source);
+    if (existing)
+        writeBytes(m_out + "/a.png", "existing");
+    AppSettings settings(m_dir.filePath(QStringLiteral("settings%1.conf").arg(m_case)));
+    BatchDriver driver(&settings);
+    driver.setOverwriteQuestion([](const QString &, QString &) { return int(OverwriteAbort); });
+    QStringList shown;
+    QStringList folders;
+    bool ended = false;
+    connect(&driver, &BatchDriver::statusMessage, [&](const QString &text, int) { shown.append(text); });
+    connect(&driver, &BatchDriver::openFolder, [&](const QString &folder) { folders.append(folder); });
+    connect(&driver, &BatchDriver::batchFinished, [&] { ended = true; });
+    connect(&driver, &BatchDriver::batchAborted, [&] { ended = true; });
+
+    QList<PictureEntry> pictures;
+    addPictures(pictures, sources);
+    ConversionJob job = jobFor("PNG", m_out, flipChain());
+    job.formatRow = 72;
+    job.openOutputFolder = openFolder;
+    QVERIFY(driver.startProcessing(pictures, job));
+    QVERIFY(waitFor([&] { return ended; }));
+    QCOMPARE(shown, messages);
+    QCOMPARE(folders, opened ? QStringList{m_out} : QStringList{});
+    QVERIFY(!driver.isRunning());
+    QCOMPARE(settings.settings().value(SettingsKeys::LastWriteFormat).toInt(), 72);
 }
 
 QTEST_GUILESS_MAIN(TestConverter)

@@ -129,6 +129,16 @@ void TestProjectFile::roundTrip_data()
     odd.FormatIndex = 2147483647;
     odd.Multipage = 2;
     QTest::newRow("text that needs escaping") << odd;
+
+    // A folder name may hold a carriage return; XML reading would turn it into
+    // a line feed or lose it, so the text must not carry it bare.
+    _ProjectFile returns;
+    returns.images = {"/in\r/a.jpg"};
+    returns.filters = {{"Rotate\r", "Degree:90\r"}, {"Gray", "\r\n"}};
+    returns.formateStr = "[FileName]\r\n[Counter_1_1_2]";
+    returns.customFormateStr = "\r";
+    returns.DestPath = "/out\r/x\r";
+    QTest::newRow("carriage returns in text") << returns;
 }
 
 void TestProjectFile::roundTrip()
@@ -140,6 +150,7 @@ void TestProjectFile::roundTrip()
     QVERIFY(ProjectReader::instance().read(file, read));
     QCOMPARE(read.images, project.images);
     QCOMPARE(read.filters.size(), project.filters.size());
+    QCOMPARE(read.DestPath, project.DestPath);
     QVERIFY(read == project);
 }
 

@@ -18,6 +18,8 @@ private slots:
     void newName();
     void dateAndTime_data();
     void dateAndTime();
+    void dateAndTimeInOtherLanguages_data();
+    void dateAndTimeInOtherLanguages();
     void missingSourceGivesNoName_data();
     void missingSourceGivesNoName();
     void namesAgreeAcrossThreads();
@@ -129,9 +131,10 @@ void TestRenameOpter::dateAndTime_data()
     const QDateTime afternoon(QDate(2012, 1, 5), QTime(15, 45, 30));
     const QDateTime morning(QDate(2009, 11, 28), QTime(9, 5, 7));
     const QDateTime midnight(QDate(2020, 2, 29), QTime(0, 30, 0));
-    // Month names follow the system's language.
-    const QString jan = QLocale::system().toString(afternoon.date(), "MMM");
-    const QString nov = QLocale::system().toString(morning.date(), "MMM");
+    // Month names follow the system's language, without the dot some languages
+    // abbreviate with (German "Jan."), which would cut the output's base name short.
+    const QString jan = QLocale::system().toString(afternoon.date(), "MMM").remove('.');
+    const QString nov = QLocale::system().toString(morning.date(), "MMM").remove('.');
 
     QTest::newRow("row 0 with 12-hour time") << "[Date_0_0_0_0]" << afternoon << jan + "-05-2012 03-45 PM.jpg";
     QTest::newRow("row 3 without time") << "[Date_0_3_2_0]" << morning << "28-" + nov + "-09.jpg";
@@ -160,6 +163,27 @@ void TestRenameOpter::dateAndTime()
     QFETCH(QString, name);
     RenameOpter::instance().setFormat(format);
     QCOMPARE(RenameOpter::instance().newName(source("shot.jpg", modified), 0), name);
+}
+
+void TestRenameOpter::dateAndTimeInOtherLanguages_data()
+{
+    QTest::addColumn<QByteArray>("language");
+    QTest::newRow("German") << QByteArray("de_DE.UTF-8");
+    QTest::newRow("Arabic, which has digits of its own") << QByteArray("ar_EG.UTF-8");
+    QTest::newRow("Persian, which has digits of its own") << QByteArray("fa_IR.UTF-8");
+}
+
+void TestRenameOpter::dateAndTimeInOtherLanguages()
+{
+    // Month names follow the system's language, digits never do. A process reads
+    // its language once, so the date rows run again in a child under that language.
+    QFETCH(QByteArray, language);
+    const QByteArray before = qgetenv("LC_ALL");
+    qputenv("LC_ALL", language);
+    QByteArray output;
+    const int status = TestUtils::run(QCoreApplication::applicationFilePath(), {"dateAndTime"}, &output);
+    qputenv("LC_ALL", before);
+    QVERIFY2(status == 0, output.constData());
 }
 
 void TestRenameOpter::missingSourceGivesNoName_data()

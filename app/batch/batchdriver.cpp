@@ -4,6 +4,7 @@
 #include <QDir>
 
 #include "appsettings.h"
+#include "picturetarget.h"
 
 BatchDriver::BatchDriver(AppSettings *settings, QObject *parent)
     : QObject(parent)
@@ -81,7 +82,7 @@ void BatchDriver::nextConversion(int status)
 
 void BatchDriver::overwriteDialog(const QString &newPath)
 {
-    QString name = newPath.section(QLatin1Char('/'), -1).section(QLatin1Char('.'), 0, 0);
+    QString name = PictureTarget::baseName(newPath);
     const int code = m_question ? m_question(newPath, name) : int(OverwriteNo);
     m_converter.answerOverwrite(name, code);
 }

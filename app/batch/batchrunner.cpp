@@ -77,7 +77,6 @@ BatchRunner::Rendered BatchRunner::renderOne(const Plan &plan) const
             rendered.page = image;
         } else {
             rendered.output = PicturePipeline::encode(image, plan.extension, m_job.quality(), plan.target);
-            rendered.output->setThread(m_thread);
         }
     });
     return rendered;
@@ -118,7 +117,6 @@ BatchSummary BatchRunner::run(const Progress &progress)
         }
     }
 
-    m_thread = QThread::currentThread();
     QThreadPool pool;
     pool.setMaxThreadCount(m_jobs);
     ImageLibrary::setThreadLimit(std::max(1, QThread::idealThreadCount() / m_jobs));

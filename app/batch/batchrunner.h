@@ -13,7 +13,6 @@
 
 #include <QList>
 #include <QString>
-#include <QThread>
 
 #include <atomic>
 #include <functional>
@@ -77,7 +76,6 @@ private:
     int m_jobs = 1;
     OverwritePolicy m_policy = OverwritePolicy::Skip;
     const std::atomic<bool> *m_interrupted = nullptr;
-    QThread *m_thread = nullptr;  // the one that puts outputs in place
     bool m_yesToAll = false;
     bool m_noToAll = false;
 };

@@ -12,14 +12,11 @@ Converter::~Converter()
 {
     stop();
     {
-        // A run waiting for a question nobody will answer any more must not keep
-        // the program from ending.
+        // A run waiting for a question nobody will answer any more, or about to
+        // ask one, must not keep the program from ending: it is told Abort.
         QMutexLocker lock(&answerLock);
-        if (waitingForAnswer) {
-            answerCode = OverwriteAbort;
-            answerGiven = true;
-            answerReady.wakeAll();
-        }
+        closing = true;
+        answerReady.wakeAll();
     }
     wait();
 }
@@ -203,13 +200,15 @@ int Converter::askOverwrite(const QString &target, QString &name)
     // The lock is held from before the question goes out until the wait releases
     // it, so an answer cannot slip in before the worker listens for it.
     QMutexLocker lock(&answerLock);
+    if (closing)
+        return OverwriteAbort;
     answerName = name;
     answerGiven = false;
-    waitingForAnswer = true;
     emit requestOverwrite(target);
-    while (!answerGiven)
+    while (!answerGiven && !closing)
         answerReady.wait(&answerLock);
-    waitingForAnswer = false;
+    if (!answerGiven)
+        return OverwriteAbort;
     name = answerName;
     return answerCode;
 }

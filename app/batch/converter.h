@@ -101,7 +101,7 @@ private:
     QString answerName;
     int answerCode = OverwriteYes;
     bool answerGiven = false;
-    bool waitingForAnswer = false;
+    bool closing = false;
     QMutex answerLock;
     QWaitCondition answerReady;
 };

@@ -1,19 +1,24 @@
 #ifndef OUTPUTFILE_H
 #define OUTPUTFILE_H
 
-// An output file being written: it goes to a temporary file beside the target
-// and takes the target's place only on commit(), after a complete, successful
-// write. Dropped without a commit, or after a failed one, it leaves nothing
-// behind and the target as it was.
+// An output file being written: it goes to a temporary file in the target's
+// folder and takes the target's place, in one rename, only on commit() after a
+// complete, successful write. Dropped without a commit, or after a failed one,
+// it leaves nothing behind and the target as it was. The temporary file has no
+// name until the commit where the system allows, so not even a killed program
+// leaves one behind.
 //
 // The image library writes through stream() straight into the temporary file.
 // That file is open for reading too, as the TIFF writer reads back what it wrote;
 // and its gaps are holes that read as zeros, where a growing memory buffer would
 // leave stray bytes and make two runs of one job differ.
 //
-// Threads: one thread at a time; it may be handed to another with setThread().
+// Unlike QSaveFile, a commit forces the data to disk only when asked to (before
+// a source is deleted): a forced write per picture would make a batch of copies
+// several times slower than cp, which never forces one either.
+//
+// Threads: one thread at a time; it may be handed from one to another.
 
-#include <QSaveFile>
 #include <QString>
 
 #include <cstdio>
@@ -32,20 +37,22 @@ public:
     bool open(QString *error);
     // A stream on it for the image library; null when there is none.
     FILE *stream();
-    int handle() const { return m_file.handle(); }
+    int handle() const { return m_fd; }
 
-    // Puts the file in place of the target; false with the reason when anything
-    // went wrong since open(), in which case the temporary file is gone.
-    bool commit(QString *error);
-
-    void setThread(QThread *thread) { m_file.moveToThread(thread); }
+    // Puts the file in place of the target, on the disk itself first when
+    // `durable`; false with the reason when anything went wrong since open(),
+    // in which case the temporary file is gone.
+    bool commit(QString *error, bool durable = false);
 
 private:
-    bool closeStream(QString *reason);
-    QString failure(const QString &reason) const;
+    bool closeStream(int *error);
+    bool done();
+    bool fail(QString *error, int code);
 
     QString m_target;
-    QSaveFile m_file;
+    QByteArray m_targetName;  // local 8-bit
+    QByteArray m_tempName;    // empty while the file has no name
+    int m_fd = -1;
     FILE *m_stream = nullptr;
 };
 

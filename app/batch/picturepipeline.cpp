@@ -22,6 +22,21 @@ FILE *openStream(OutputFile &output)
     return stream;
 }
 
+// Before a source goes, its output must be on the disk, not only in the cache.
+PictureResult commitOutput(OutputFile &output, bool beforeDeletingSources)
+{
+    PictureResult result;
+    result.target = output.target();
+    QString reason;
+    if (output.commit(&reason, beforeDeletingSources)) {
+        result.status = StatusConverted;
+    } else {
+        result.status = StatusFailed;
+        result.message = PicturePipeline::errorText(reason);
+    }
+    return result;
+}
+
 } // namespace
 
 namespace PicturePipeline {
@@ -76,16 +91,8 @@ std::unique_ptr<OutputFile> encode(Magick::Image &image, const QString &extensio
 
 PictureResult placeOutput(OutputFile &output, const QString &sourcePath, bool deleteSource)
 {
-    PictureResult result;
-    result.target = output.target();
-    QString reason;
-    if (!output.commit(&reason)) {
-        result.status = StatusFailed;
-        result.message = errorText(reason);
-        return result;
-    }
-    result.status = StatusConverted;
-    if (deleteSource)
+    PictureResult result = commitOutput(output, deleteSource);
+    if (result.status == StatusConverted && deleteSource)
         SafeFile::removeSource(sourcePath, output.target());
     return result;
 }
@@ -101,7 +108,7 @@ PictureResult placeDocument(QList<Magick::Image> &pages, const QString &extensio
     pages.clear();
     if (!written)
         return result;
-    result = placeOutput(output, QString(), false);
+    result = commitOutput(output, deleteSource);
     if (result.status == StatusConverted && deleteSource) {
         for (const QString &source : pageSources)
             SafeFile::removeSource(source, documentPath);

@@ -85,7 +85,7 @@ bool copyContents(int in, int out, QString *reason)
 
 namespace SafeFile {
 
-bool copy(const QString &source, const QString &target, QString *error)
+bool copy(const QString &source, const QString &target, QString *error, bool durable)
 {
     QFile in(source);
     if (!in.open(QIODevice::ReadOnly)) {
@@ -102,7 +102,7 @@ bool copy(const QString &source, const QString &target, QString *error)
             *error = failure("Cannot write %1: %2", target, reason);
         return false;
     }
-    return out.commit(error);
+    return out.commit(error, durable);
 }
 
 bool move(const QString &source, const QString &target, QString *error)
@@ -116,7 +116,7 @@ bool move(const QString &source, const QString &target, QString *error)
             *error = failure("Cannot move %1: %2", source, QString::fromLocal8Bit(std::strerror(errno)));
         return false;
     }
-    if (!copy(source, target, error))
+    if (!copy(source, target, error, true))
         return false;
     QFile::remove(source);
     return true;
@@ -126,8 +126,12 @@ bool samePath(const QString &a, const QString &b)
 {
     if (a == b)
         return true;
-    const QString canonicalA = QFileInfo(a).canonicalFilePath();
-    return !canonicalA.isEmpty() && canonicalA == QFileInfo(b).canonicalFilePath();
+    // One file under two names (links, "..", a second mount) has one identity.
+    struct stat first;
+    struct stat second;
+    return ::stat(QFile::encodeName(a).constData(), &first) == 0
+           && ::stat(QFile::encodeName(b).constData(), &second) == 0
+           && first.st_dev == second.st_dev && first.st_ino == second.st_ino;
 }
 
 bool removeSource(const QString &source, const QString &output)

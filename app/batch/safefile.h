@@ -9,14 +9,15 @@
 
 namespace SafeFile {
 
-// A byte-for-byte copy by the kernel where it can, else through a large buffer.
-bool copy(const QString &source, const QString &target, QString *error);
+// A byte-for-byte copy by the kernel where it can, else through a large buffer;
+// on the disk itself before it returns when `durable`.
+bool copy(const QString &source, const QString &target, QString *error, bool durable = false);
 
 // Renames the source over the target; across file systems it copies and then
 // removes the source, so the target is complete before the source goes.
 bool move(const QString &source, const QString &target, QString *error);
 
-// True when both paths name the same existing file (links and "." resolved), or
+// True when both paths name the same existing file (links and ".." resolved), or
 // are written the same.
 bool samePath(const QString &a, const QString &b);
 

@@ -9,7 +9,14 @@ void writeNamedText(QXmlStreamWriter &xml, const QString &element, const QString
 {
     xml.writeStartElement(element);
     xml.writeAttribute(QStringLiteral("Name"), name);
-    xml.writeCharacters(text);
+    // A bare carriage return does not survive reading (XML turns it into a line
+    // feed, a text-mode read drops it), so it goes out as a character reference.
+    const QStringList lines = text.split(QLatin1Char('\r'));
+    for (qsizetype i = 0; i < lines.size(); ++i) {
+        if (i > 0)
+            xml.writeEntityReference(QStringLiteral("#13"));
+        xml.writeCharacters(lines.at(i));
+    }
     xml.writeEndElement();
 }
 

@@ -32,6 +32,20 @@ unsigned number(const QRegularExpressionMatch &match, int field)
     return match.captured(field).toUInt(); // empty or out of range: 0
 }
 
+// The month name is the system language's, the digits are not: the system's own
+// formatting would write the digits of some languages in their own script, and
+// the name would change with the user's language and mix scripts with the time.
+// Abbreviations such as German "Jan." lose their dot: the base name of an output
+// ends at its first dot, so every picture of a batch would otherwise be called "Jan".
+QString dateText(const QDate &date, QString pattern)
+{
+    QString month = QLocale::system().monthName(date.month(), QLocale::ShortFormat);
+    month.remove(QLatin1Char('.'));
+    month.replace(QLatin1Char('\''), QLatin1String("''"));
+    pattern.replace(QLatin1String("MMM"), QLatin1Char('\'') + month + QLatin1Char('\''));
+    return date.toString(pattern);
+}
+
 } // namespace
 
 RenameOpter &RenameOpter::instance()
@@ -124,7 +138,7 @@ QString RenameOpter::newName(const QString &sourcePath, int index) const
     if (dateMatch.hasMatch()) {
         // One reading of the clock, so date and time cannot straddle midnight.
         const QDateTime when = dateSource == 0 ? source.lastModified() : QDateTime::currentDateTime();
-        QString text = QLocale::system().toString(when.date(), dateFormats().value(int(dateFormat), dateFormats().first()));
+        QString text = dateText(when.date(), dateFormats().value(int(dateFormat), dateFormats().first()));
         if (timeMode != 2) {
             QString pattern = timeFormats().value(int(timeFormat), timeFormats().first());
             if (timeMode == 0)
