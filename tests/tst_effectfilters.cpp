@@ -85,6 +85,8 @@ void TestEffectFilters::matchesGraphicsMagick_data()
         << "CharcoalEffect" << "Radius:10,Simga:50" << small << QStringList{"-charcoal", "1x5"} << small;
     QTest::newRow("charcoal fractions")
         << "CharcoalEffect" << "Radius:25,Simga:15" << small << QStringList{"-charcoal", "2.5x1.5"} << small;
+    QTest::newRow("charcoal without radius, largest sigma still searched")
+        << "CharcoalEffect" << "Radius:0,Simga:1000" << small << QStringList{"-charcoal", "0x100"} << small;
 
     QTest::newRow("solarize default on the 8-bit scale")
         << "SolarizeEffect" << "Value:50" << small << QStringList{"-solarize", solarizePercent(50)} << small;

@@ -131,9 +131,10 @@ void TestRenameOpter::dateAndTime_data()
     const QDateTime afternoon(QDate(2012, 1, 5), QTime(15, 45, 30));
     const QDateTime morning(QDate(2009, 11, 28), QTime(9, 5, 7));
     const QDateTime midnight(QDate(2020, 2, 29), QTime(0, 30, 0));
-    // Month names follow the system's language.
-    const QString jan = QLocale::system().toString(afternoon.date(), "MMM");
-    const QString nov = QLocale::system().toString(morning.date(), "MMM");
+    // Month names follow the system's language, without the dot some languages
+    // abbreviate with (German "Jan."), which would cut the output's base name short.
+    const QString jan = QLocale::system().toString(afternoon.date(), "MMM").remove('.');
+    const QString nov = QLocale::system().toString(morning.date(), "MMM").remove('.');
 
     QTest::newRow("row 0 with 12-hour time") << "[Date_0_0_0_0]" << afternoon << jan + "-05-2012 03-45 PM.jpg";
     QTest::newRow("row 3 without time") << "[Date_0_3_2_0]" << morning << "28-" + nov + "-09.jpg";

@@ -96,6 +96,8 @@ void TestTouchUpFilters::matchesGraphicsMagick_data()
                                          << QStringList{"-sharpen", "1x0.5"};
     QTest::newRow("sharpen channel 4 means all") << "SharpenEffect" << "Channel:4,Radius:2,Sigma:15"
                                                  << QStringList{"-sharpen", "2x1.5"};
+    QTest::newRow("sharpen without radius finds its own")
+        << "SharpenEffect" << "Channel:0,Radius:0,Sigma:50" << QStringList{"-sharpen", "0x5"};
 
     // Contrast: black point and 255 - Lightness as white point on the 0..255 scale.
     QTest::newRow("contrast darker shadows brighter highlights")

@@ -35,9 +35,12 @@ unsigned number(const QRegularExpressionMatch &match, int field)
 // The month name is the system language's, the digits are not: the system's own
 // formatting would write the digits of some languages in their own script, and
 // the name would change with the user's language and mix scripts with the time.
+// Abbreviations such as German "Jan." lose their dot: the base name of an output
+// ends at its first dot, so every picture of a batch would otherwise be called "Jan".
 QString dateText(const QDate &date, QString pattern)
 {
     QString month = QLocale::system().monthName(date.month(), QLocale::ShortFormat);
+    month.remove(QLatin1Char('.'));
     month.replace(QLatin1Char('\''), QLatin1String("''"));
     pattern.replace(QLatin1String("MMM"), QLatin1Char('\'') + month + QLatin1Char('\''));
     return date.toString(pattern);

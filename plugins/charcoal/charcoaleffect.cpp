@@ -14,5 +14,7 @@ CharcoalEffect::CharcoalEffect()
 
 void CharcoalEffect::run(const CharcoalParams &p, Magick::Image &image) const
 {
+    if (kernelSearchRunsAway(p.Radius / 10.0, p.Simga / 10.0))
+        return;
     image.charcoal(p.Radius / 10.0, p.Simga / 10.0);
 }

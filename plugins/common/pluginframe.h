@@ -7,6 +7,8 @@
 
 #include <QObject>
 
+#include <cmath>
+
 #include "filterinterface.h"
 
 // The fixed facts of one filter, as source texts before translation.
@@ -49,6 +51,15 @@ protected:
     // (MaxRGB). Settings were chosen for 8-bit samples; a 16-bit build handed them
     // unchanged would read 255 as nearly black.
     static constexpr double fromEightBit(double value) { return value * (double(MaxRGB) / 255.0); }
+
+    // Given no radius (0 or less), the library widens a Gaussian kernel step by step
+    // until its tail no longer counts, however small the picture. That search slows
+    // with sigma: sigma 300 takes seconds, a mistyped huge sigma never ends. Past 100,
+    // ten times the most a settings page offers, the operation is left undone.
+    static bool kernelSearchRunsAway(double radius, double sigma)
+    {
+        return radius <= 0.0 && std::abs(sigma) > 100.0;
+    }
 
     // Runs an image operation; errors and warnings of the library end it quietly,
     // leaving the image as the library left it. Other exceptions pass.

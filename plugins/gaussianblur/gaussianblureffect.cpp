@@ -18,5 +18,7 @@ void GaussianBlurEffect::run(const GaussianBlurParams &p, Magick::Image &image) 
     // width forever; a blur of no extent is no blur.
     if (p.Width == 0 && p.Simga == 0)
         return;
+    if (kernelSearchRunsAway(p.Width, p.Simga / 10.0))
+        return;
     image.gaussianBlur(p.Width, p.Simga / 10.0);
 }
