@@ -87,6 +87,11 @@ void TestEffectFilters::matchesGraphicsMagick_data()
         << "CharcoalEffect" << "Radius:25,Simga:15" << small << QStringList{"-charcoal", "2.5x1.5"} << small;
     QTest::newRow("charcoal without radius, largest sigma still searched")
         << "CharcoalEffect" << "Radius:0,Simga:1000" << small << QStringList{"-charcoal", "0x100"} << small;
+    // The library divides by sigma: at 0 it would turn every picture white.
+    QTest::newRow("charcoal sigma 0 leaves the picture")
+        << "CharcoalEffect" << "Radius:10,Simga:0" << small << QStringList{} << small;
+    QTest::newRow("charcoal sigma 0 without radius leaves the picture")
+        << "CharcoalEffect" << "Radius:0,Simga:0" << small << QStringList{} << small;
 
     QTest::newRow("solarize default on the 8-bit scale")
         << "SolarizeEffect" << "Value:50" << small << QStringList{"-solarize", solarizePercent(50)} << small;
@@ -116,6 +121,9 @@ void TestEffectFilters::matchesGraphicsMagick_data()
     // The library would search for a kernel forever here.
     QTest::newRow("gaussian blur of no extent leaves the picture")
         << "GaussianBlurEffect" << "Width:0,Simga:0" << small << QStringList{} << small;
+    // ... and with a width it divides by sigma and turns every picture black.
+    QTest::newRow("gaussian blur sigma 0 with a width leaves the picture")
+        << "GaussianBlurEffect" << "Width:7,Simga:0" << small << QStringList{} << small;
 
     QTest::newRow("blur default sigma 5") << "BlurEffect" << "Value:50" << small << QStringList{"-blur", "0x5"}
                                           << small;
@@ -144,6 +152,10 @@ void TestEffectFilters::matchesGraphicsMagick_data()
         << "EmbossEffect" << "Radius:22,Simga:50" << small << QStringList{"-emboss", "2.2x5"} << small;
     QTest::newRow("emboss whole numbers")
         << "EmbossEffect" << "Radius:10,Simga:10" << small << QStringList{"-emboss", "1x1"} << small;
+    QTest::newRow("emboss sigma 0 leaves the picture")
+        << "EmbossEffect" << "Radius:22,Simga:0" << small << QStringList{} << small;
+    QTest::newRow("emboss sigma 0 without radius leaves the picture")
+        << "EmbossEffect" << "Radius:0,Simga:0" << small << QStringList{} << small;
 
     const QStringList grey{"-type", "Grayscale"};
     QTest::newRow("black and white") << "GrayEffect" << "" << small << grey << small;

@@ -14,9 +14,9 @@ GaussianBlurEffect::GaussianBlurEffect()
 
 void GaussianBlurEffect::run(const GaussianBlurParams &p, Magick::Image &image) const
 {
-    // With neither a width nor a deviation the library searches for a kernel
-    // width forever; a blur of no extent is no blur.
-    if (p.Width == 0 && p.Simga == 0)
+    // A blur of no extent is no blur. The library would divide by the zero sigma and
+    // turn the picture black, or without a width search for a kernel for ever.
+    if (p.Simga == 0)
         return;
     if (kernelSearchRunsAway(p.Width, p.Simga / 10.0))
         return;
