@@ -158,7 +158,7 @@ BatchSummary BatchRunner::run(const Progress &progress)
         const Plan &plan = m_plans.at(i);
         auto rendered = [&] {
             Rendered result = futures[i].isValid() ? futures[i].result() : renderOne(plan);
-            futures[i] = QFuture<Rendered>();  // the page or bytes now have one owner
+            futures[i] = QFuture<Rendered>();  // the page or the output now has one owner
             return result;
         };
 

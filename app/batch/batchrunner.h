@@ -2,8 +2,8 @@
 #define BATCHRUNNER_H
 
 // Runs a whole batch without a user: several pictures decoded, filtered and
-// encoded at once on a thread pool, while their outputs are put in place one by
-// one in picture order on the calling thread. Every target is named, in picture
+// encoded (or copied) at once on a thread pool, while their outputs are put in
+// place one by one in picture order on the calling thread. Every target is named, in picture
 // order, before any conversion starts, and the overwrite policy is applied in
 // that same order, so the files a batch leaves behind do not depend on how many
 // pictures were converted at once. The steps per picture are the wizard's own
