@@ -8,6 +8,7 @@
 
 #include "imagelibrary.h"
 #include "picturetarget.h"
+#include "safefile.h"
 
 struct BatchRunner::Rendered
 {
@@ -41,7 +42,9 @@ void BatchRunner::planAll()
         } else if (PictureTarget::copyOnly(m_job.chain.isEmpty(), format, picture.path)) {
             plan.mode = Mode::Copy;
             plan.target = PictureTarget::copyTarget(dir, name);
-            plan.render = false;
+            // Copies are made ahead on the workers like encoded outputs; a move is
+            // one rename, done when its turn comes.
+            plan.render = !m_job.deleteSource;
         } else if (m_job.multiPage) {
             // The first picture that becomes a page names the document.
             if (document.isEmpty()) {
@@ -71,6 +74,14 @@ QStringList BatchRunner::targets() const
 BatchRunner::Rendered BatchRunner::renderOne(const Plan &plan) const
 {
     Rendered rendered;
+    if (plan.mode == Mode::Copy) {
+        QString reason;
+        rendered.output = SafeFile::copyToOutput(plan.source, plan.target, &reason);
+        rendered.ok = rendered.output != nullptr;
+        rendered.failure.status = StatusFailed;
+        rendered.failure.message = PicturePipeline::errorText(reason);
+        return rendered;
+    }
     rendered.ok = PicturePipeline::guarded(rendered.failure, [&] {
         Magick::Image image = PicturePipeline::render(plan.source, m_job.chain);
         if (plan.mode == Mode::Page) {
@@ -179,8 +190,10 @@ BatchSummary BatchRunner::run(const Progress &progress)
             QString target = plan.target;
             outcome = resolve(target);
             if (outcome == OverwriteCheck::Proceed) {
-                if (plan.mode == Mode::Copy) {
+                if (plan.mode == Mode::Copy && !plan.render) {
                     result = PicturePipeline::copyPicture(plan.source, target, m_job.deleteSource);
+                } else if (plan.mode == Mode::Copy && SafeFile::samePath(plan.source, target)) {
+                    result.status = StatusConverted;  // the file is its own copy already
                 } else {
                     const Rendered output = rendered();
                     result = output.ok ? PicturePipeline::placeOutput(*output.output, plan.source, m_job.deleteSource)

@@ -85,24 +85,30 @@ bool copyContents(int in, int out, QString *reason)
 
 namespace SafeFile {
 
-bool copy(const QString &source, const QString &target, QString *error, bool durable)
+std::unique_ptr<OutputFile> copyToOutput(const QString &source, const QString &target, QString *error)
 {
     QFile in(source);
     if (!in.open(QIODevice::ReadOnly)) {
         if (error)
             *error = failure("Cannot read %1: %2", source, in.errorString());
-        return false;
+        return nullptr;
     }
-    OutputFile out(target);
-    if (!out.open(error))
-        return false;
+    auto out = std::make_unique<OutputFile>(target);
+    if (!out->open(error))
+        return nullptr;
     QString reason;
-    if (!copyContents(in.handle(), out.handle(), &reason)) {
+    if (!copyContents(in.handle(), out->handle(), &reason)) {
         if (error)
             *error = failure("Cannot write %1: %2", target, reason);
-        return false;
+        return nullptr;
     }
-    return out.commit(error, durable);
+    return out;
+}
+
+bool copy(const QString &source, const QString &target, QString *error, bool durable)
+{
+    const std::unique_ptr<OutputFile> out = copyToOutput(source, target, error);
+    return out && out->commit(error, durable);
 }
 
 bool move(const QString &source, const QString &target, QString *error)

@@ -7,7 +7,15 @@
 
 #include <QString>
 
+#include <memory>
+
+#include "outputfile.h"
+
 namespace SafeFile {
+
+// The copy of the source as an output for the target, not yet in its place;
+// null with the reason in `error` when it cannot be made.
+std::unique_ptr<OutputFile> copyToOutput(const QString &source, const QString &target, QString *error);
 
 // A byte-for-byte copy by the kernel where it can, else through a large buffer;
 // on the disk itself before it returns when `durable`.
