@@ -33,7 +33,8 @@ public:
     // errors of the image library are swallowed. Safe to call from any thread.
     virtual void apply(const QString &params, Magick::Image &image) = 0;
     // Fills the filter's own record (see filterparams.h); false when the string
-    // does not parse or the record is of another filter.
+    // does not parse or the record is of another filter. Filters without settings
+    // read nothing and always answer true.
     virtual bool parseParams(const QString &params, FilterParams &record) const = 0;
     virtual QString formatParams(const FilterParams &record) const = 0;
 };

@@ -29,6 +29,8 @@ private slots:
     void refusedOperationReturnsNormally();
     void borderReadsAndWritesItsItems_data();
     void borderReadsAndWritesItsItems();
+    void borderWritesEachComponent_data();
+    void borderWritesEachComponent();
 };
 
 // gm's -solarize takes a percentage of the sample range.
@@ -391,6 +393,35 @@ void TestEffectFilters::borderReadsAndWritesItsItems()
     QCOMPARE(record.Green, green);
     QCOMPARE(record.Blue, blue);
     QCOMPARE(record.Scale, scale);
+    QCOMPARE(filter->formatParams(record), formatted);
+}
+
+void TestEffectFilters::borderWritesEachComponent_data()
+{
+    QTest::addColumn<uint>("red");
+    QTest::addColumn<uint>("green");
+    QTest::addColumn<uint>("blue");
+    QTest::addColumn<QString>("formatted");
+    QTest::newRow("padded to three digits") << 7u << 0u << 255u << "Type:0,Width:1,Height:2,Color:007000255,Scale:0";
+    // No settings page writes such a record, but each component keeps its own digits.
+    QTest::newRow("a component of four digits")
+        << 1000u << 0u << 5u << "Type:0,Width:1,Height:2,Color:1000000005,Scale:0";
+}
+
+void TestEffectFilters::borderWritesEachComponent()
+{
+    QFETCH(uint, red);
+    QFETCH(uint, green);
+    QFETCH(uint, blue);
+    QFETCH(QString, formatted);
+    FilterInterface *filter = loadFilter(QStringLiteral("BorderEffect"));
+    QVERIFY(filter);
+    BorderParams record;
+    record.Width = 1;
+    record.Height = 2;
+    record.Red = red;
+    record.Green = green;
+    record.Blue = blue;
     QCOMPARE(filter->formatParams(record), formatted);
 }
 

@@ -82,6 +82,8 @@ private slots:
     void defaultStringRoundTrips();
     void unparseableStringLeavesPictureUnchanged_data() { identity_data(); }
     void unparseableStringLeavesPictureUnchanged();
+    void filterWithoutSettingsReadsAnyString_data();
+    void filterWithoutSettingsReadsAnyString();
     void everyBuiltPluginIsCatalogued();
     void registryCountsEachCategory_data();
     void registryCountsEachCategory();
@@ -140,6 +142,32 @@ void TestPluginCatalogue::unparseableStringLeavesPictureUnchanged()
         filter->apply(bad, image);
         QVERIFY2(TestUtils::samePixels(image, original), qPrintable(bad));
     }
+}
+
+void TestPluginCatalogue::filterWithoutSettingsReadsAnyString_data()
+{
+    QTest::addColumn<QString>("className");
+    for (const CatalogueRow &c : catalogue)
+        if (QByteArray(c.defaultParams).isEmpty())
+            QTest::newRow(c.className) << QString::fromLatin1(c.className);
+}
+
+// Nothing is read, so there is nothing to fail: whatever string and whatever
+// record the host hands over, the answer is yes and the record stays as it was.
+void TestPluginCatalogue::filterWithoutSettingsReadsAnyString()
+{
+    QFETCH(QString, className);
+    FilterInterface *filter = loadFilter(className);
+    QVERIFY(filter);
+    NoParams none;
+    QVERIFY(filter->parseParams(QStringLiteral("nonsense"), none));
+    FilterParams plain;
+    QVERIFY(filter->parseParams(QString(), plain));
+    ResizeParams other;
+    other.Width = 7;
+    QVERIFY(filter->parseParams(QStringLiteral("Type:1,Width:2,Height:3,Radio:0,RadioBy:0"), other));
+    QCOMPARE(other.Width, 7);
+    QCOMPARE(filter->formatParams(other), QString());
 }
 
 void TestPluginCatalogue::everyBuiltPluginIsCatalogued()

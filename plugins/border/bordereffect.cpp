@@ -40,8 +40,7 @@ bool BorderEffect::parseRecord(const QString &params, BorderParams &record) cons
 QString BorderEffect::formatRecord(const BorderParams &record) const
 {
     // Type and Scale have no effect and are always written as 0 (the template says so).
-    const QString colour = ParamText::fromColour(record.Red, record.Green, record.Blue);
     return QString::fromLatin1(identity().formatTemplate)
-        .arg(QString::number(record.Width), QString::number(record.Height), colour.left(3), colour.mid(3, 3),
-             colour.right(3));
+        .arg(QString::number(record.Width), QString::number(record.Height), ParamText::colourComponent(record.Red),
+             ParamText::colourComponent(record.Green), ParamText::colourComponent(record.Blue));
 }

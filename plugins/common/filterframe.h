@@ -13,6 +13,8 @@
 // Filters whose string does not fit that pattern override parseRecord and
 // formatRecord.
 
+#include <type_traits>
+
 #include "paramtext.h"
 #include "pluginframe.h"
 
@@ -22,8 +24,15 @@ class FilterFrame : public PluginFrame
 public:
     bool parseParams(const QString &params, FilterParams &record) const override
     {
-        auto *own = dynamic_cast<Record *>(&record);
-        return own && parseRecord(params, *own);
+        // A filter without settings reads nothing, so no string or record can fail it.
+        if constexpr (std::is_same_v<Record, NoParams>) {
+            Q_UNUSED(params);
+            Q_UNUSED(record);
+            return true;
+        } else {
+            auto *own = dynamic_cast<Record *>(&record);
+            return own && parseRecord(params, *own);
+        }
     }
 
     QString formatParams(const FilterParams &record) const override

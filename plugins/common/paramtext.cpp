@@ -67,10 +67,12 @@ void toColour(const QString &text, unsigned *red, unsigned *green, unsigned *blu
 
 QString fromColour(unsigned red, unsigned green, unsigned blue)
 {
-    return QStringLiteral("%1%2%3")
-        .arg(red, 3, 10, QLatin1Char('0'))
-        .arg(green, 3, 10, QLatin1Char('0'))
-        .arg(blue, 3, 10, QLatin1Char('0'));
+    return colourComponent(red) + colourComponent(green) + colourComponent(blue);
+}
+
+QString colourComponent(unsigned value)
+{
+    return QStringLiteral("%1").arg(value, 3, 10, QLatin1Char('0'));
 }
 
 } // namespace ParamText

@@ -29,6 +29,8 @@ int toTruncated(const QString &text);
 // "RRRGGGBBB" with three digits each.
 void toColour(const QString &text, unsigned *red, unsigned *green, unsigned *blue);
 QString fromColour(unsigned red, unsigned green, unsigned blue);
+// One component as written there: at least three digits, leading zeros.
+QString colourComponent(unsigned value);
 
 } // namespace ParamText
 
