@@ -119,6 +119,8 @@ private slots:
     void replacedFileKeepsItsPermissions();
     void closedWhileAsking();
     void undecodablePictureThenNext();
+    void encoderRemarkDoesNotFailThePicture_data();
+    void encoderRemarkDoesNotFailThePicture();
     void missingSourceFails_data();
     void missingSourceFails();
     void threePicturesIntoOneTiff();
@@ -410,6 +412,36 @@ void TestConverter::undecodablePictureThenNext()
     QVERIFY2(batch.errors.first().startsWith("Error: ") && batch.errors.first().size() > 10,
              qPrintable(batch.errors.first()));
     QCOMPARE(folderEntries(m_out), QStringList{"good.png"});
+}
+
+void TestConverter::encoderRemarkDoesNotFailThePicture_data()
+{
+    QTest::addColumn<bool>("multiPage");
+    QTest::newRow("single picture") << false;
+    QTest::newRow("document of pages") << true;
+}
+
+void TestConverter::encoderRemarkDoesNotFailThePicture()
+{
+    // The PNG encoder warns about chromaticities it cannot store (as it does about
+    // the sRGB profile of many camera pictures) and then writes the file in full.
+    QFETCH(bool, multiPage);
+    Magick::Image picture = makePicture(40, 30);
+    picture.chromaWhitePoint(0.3127, 0.329);
+    picture.chromaRedPrimary(0.64, 0.33);
+    picture.chromaGreenPrimary(0.64, 0.33);
+    picture.chromaBluePrimary(0.64, 0.33);
+    const QString source = m_in + "/remark.miff";
+    writeEncoded(source, picture, QStringLiteral("MIFF"));
+
+    ConversionJob job = jobFor("PNG", m_out, flipChain());
+    job.multiPage = multiPage;
+    Batch batch;
+    QVERIFY(batch.run({source}, job));
+    QCOMPARE(batch.statuses, QList<int>({StatusConverted}));
+    QCOMPARE(batch.errors, QStringList());
+    QCOMPARE(folderEntries(m_out), QStringList{"remark.png"});
+    QCOMPARE(maxSampleDifference(readEncoded(m_out + "/remark.png"), flipped(source)), 0);
 }
 
 void TestConverter::missingSourceFails_data()

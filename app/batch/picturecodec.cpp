@@ -91,6 +91,10 @@ void write(Magick::Image &image, const QString &magick, int quality, FILE *strea
     image.imageInfo()->file = stream;
     try {
         image.write(spec);
+    } catch (const Magick::Warning &) {
+        // Encoders remark only once they are done: libpng, for one, warns about
+        // every camera picture whose sRGB profile it keeps as it is. The file is
+        // complete; refusing it would fail photographs for no loss at all.
     } catch (...) {
         image.imageInfo()->file = nullptr;
         throw;
@@ -108,6 +112,8 @@ void writeDocument(QList<Magick::Image> &pages, const QString &magick, FILE *str
     first.imageInfo()->file = stream;
     try {
         Magick::writeImages(pages.begin(), pages.end(), magick.toUpper().toStdString() + ':', true);
+    } catch (const Magick::Warning &) {
+        // As for single pictures: an encoder's remark comes after a complete write.
     } catch (...) {
         first.imageInfo()->file = nullptr;
         throw;
