@@ -126,6 +126,8 @@ private slots:
     void threePicturesIntoOneTiff();
     void copiesBesideTheDocument_data();
     void copiesBesideTheDocument();
+    void lastCopyAnsweredEndsOrKeepsTheDocument_data();
+    void lastCopyAnsweredEndsOrKeepsTheDocument();
     void declinedDocumentWritesNothing_data();
     void declinedDocumentWritesNothing();
     void deleteSourceOntoItself();
@@ -536,6 +538,43 @@ void TestConverter::copiesBesideTheDocument()
     QCOMPARE(fileBytes(m_out + "/a.tiff"), fileBytes(paths.first()));
     if (pages > 0)
         QCOMPARE(pageCount(m_out + "/b.tiff"), pages);
+}
+
+void TestConverter::lastCopyAnsweredEndsOrKeepsTheDocument_data()
+{
+    QTest::addColumn<int>("answer");
+    QTest::addColumn<QList<int>>("statuses");
+    QTest::addColumn<bool>("documentWritten");
+
+    // The copy's own question is about the copy alone: the pages before it still
+    // make their document. Abort, though, ends the batch, which writes nothing more.
+    QTest::newRow("No keeps the document") << int(OverwriteNo) << QList<int>{1, 1, 2} << true;
+    QTest::newRow("Yes keeps the document") << int(OverwriteYes) << QList<int>{1, 1, 1} << true;
+    QTest::newRow("Abort writes no document") << int(OverwriteAbort) << QList<int>{1, 1, 3} << false;
+}
+
+void TestConverter::lastCopyAnsweredEndsOrKeepsTheDocument()
+{
+    QFETCH(int, answer);
+    QFETCH(QList<int>, statuses);
+    QFETCH(bool, documentWritten);
+
+    QStringList paths;
+    for (const char *source : {"b.png", "c.png", "d.tiff"}) {
+        paths.append(m_in + '/' + source);
+        writeEncoded(paths.last(), makePicture(12, 10), paths.last().endsWith(".png") ? "PNG" : "TIFF");
+    }
+    writeBytes(m_out + "/d.tiff", "an older copy");
+    ConversionJob job = jobFor("TIFF", m_out);
+    job.multiPage = true;
+    job.deleteSource = true;
+    Batch batch({answer});
+    QVERIFY(batch.run(paths, job));
+    QCOMPARE(batch.statuses, statuses);
+    QCOMPARE(QFileInfo::exists(m_out + "/b.tiff"), documentWritten);
+    // The pages' sources go only with a document that was written.
+    QCOMPARE(QFileInfo::exists(paths.at(0)), !documentWritten);
+    QCOMPARE(QFileInfo::exists(paths.at(1)), !documentWritten);
 }
 
 void TestConverter::declinedDocumentWritesNothing_data()

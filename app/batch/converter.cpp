@@ -89,8 +89,8 @@ void Converter::run()
         runFrames();
 
     // A copied picture can be the last of a multi-page job too; the document
-    // made of the others is still owed.
-    if (multiPage && copyOnly && pictureIndex == pictureCount - 1)
+    // made of the others is still owed, unless the user ended the batch here.
+    if (multiPage && copyOnly && pictureIndex == pictureCount - 1 && status != StatusAborted)
         finishDocument();
 }
 
