@@ -212,6 +212,10 @@ bool BatchOptions::appendFilter(const QString &nameAndParams, QString *error)
         return false;
     }
     const QString params = equals < 0 ? filter->defaultParams() : nameAndParams.mid(equals + 1);
+    if (!FilterRegistry::acceptsParams(filter, params)) {
+        *error = tr("the filter \"%1\" cannot read the parameters \"%2\" (see --list-filters)").arg(name, params);
+        return false;
+    }
     job.chain.append(ChainEntry{filter, params});
     return true;
 }

@@ -115,6 +115,14 @@ void TestBatchRunner::exitStatus_data()
                                     << QStringList{};
     QTest::newRow("unknown filter") << QStringList{"IN", "-o", "OUT", "--filter", "Nope=A:1"} << QString() << 2
                                     << QStringList{};
+    // Parameters the filter cannot read would leave every picture unfiltered and
+    // still be reported as converted.
+    QTest::newRow("filter parameters unreadable") << QStringList{"IN", "-o", "OUT", "--filter", "Resize=50x50"}
+                                                  << QString() << 2 << QStringList{};
+    QTest::newRow("filter parameters short of keys")
+        << QStringList{"IN", "-o", "OUT", "--filter", "Flip=Vertical:1"} << QString() << 2 << QStringList{};
+    QTest::newRow("filter without parameters takes any") << QStringList{"IN", "-o", "OUT", "-f", "PNG", "--filter", "Auto Contrast="}
+                                                         << QString() << 0 << QStringList{"a.png", "b.png", "c.png"};
     QTest::newRow("jobs not a number") << QStringList{"IN", "-o", "OUT", "-j", "two"} << QString() << 2
                                        << QStringList{};
     QTest::newRow("unknown policy") << QStringList{"IN", "-o", "OUT", "--overwrite", "maybe"} << QString() << 2

@@ -4,6 +4,26 @@
 #include <QPluginLoader>
 
 #include "filterinterface.h"
+#include "filterparams.h"
+
+namespace {
+
+// A filter reads its string only into its own kind of record and refuses every
+// other kind, so the string is readable when one kind of record takes it.
+template <typename Record>
+bool recordTakes(const FilterInterface *filter, const QString &params)
+{
+    Record record;
+    return filter->parseParams(params, record);
+}
+
+template <typename... Records>
+bool anyRecordTakes(const FilterInterface *filter, const QString &params)
+{
+    return (recordTakes<Records>(filter, params) || ...);
+}
+
+} // namespace
 
 FilterRegistry &FilterRegistry::instance()
 {
@@ -47,4 +67,14 @@ int FilterRegistry::indexOfFilter(const QString &name) const
 FilterInterface *FilterRegistry::filterAt(int index) const
 {
     return m_filters.value(index, nullptr);
+}
+
+bool FilterRegistry::acceptsParams(const FilterInterface *filter, const QString &params)
+{
+    return filter
+           && anyRecordTakes<NoParams, ResizeParams, CropParams, RollParams, FlipParams, RotateParams, LevelsParams,
+                             ModulateParams, SharpenParams, ContrastParams, BorderParams, RaiseParams, ShadeParams,
+                             CharcoalParams, NoiseParams, SolarizeParams, OilPaintParams, ImplodeParams,
+                             GaussianBlurParams, BlurParams, SwirlParams, WaveParams, EdgeParams, SpreadParams,
+                             EmbossParams>(filter, params);
 }

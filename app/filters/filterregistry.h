@@ -31,6 +31,11 @@ public:
     FilterInterface *filterAt(int index) const;
     int count() const { return m_filters.size(); }
 
+    // Whether the filter can read the parameter string. A string it cannot read
+    // leaves the picture as it is, so a chain from outside (a command line, a
+    // project) is checked before it is run.
+    static bool acceptsParams(const FilterInterface *filter, const QString &params);
+
     const QStringList &categoryPaths() const { return m_categoryPaths; }
     const QStringList &descriptions() const { return m_descriptions; }
 
