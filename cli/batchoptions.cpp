@@ -3,6 +3,7 @@
 #include <QCommandLineParser>
 #include <QCoreApplication>
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QThread>
 
@@ -152,6 +153,18 @@ bool BatchOptions::parse(const QStringList &arguments, QString *error)
 
 bool BatchOptions::readProject(const QString &path, QString *error)
 {
+    // "Not supported" would send the user looking for a fault in a file that is
+    // not there, or not a file at all.
+    if (QFileInfo(path).isDir()) {
+        *error = tr("%1 is a folder, not a project file").arg(path);
+        return false;
+    }
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        *error = tr("%1: %2").arg(path, file.errorString());
+        return false;
+    }
+    file.close();
     _ProjectFile project;
     if (!ProjectReader::instance().read(path, project)) {
         *error = tr("%1: The project file is not supported.").arg(path);

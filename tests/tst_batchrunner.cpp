@@ -47,6 +47,8 @@ private slots:
 
     void exitStatus_data();
     void exitStatus();
+    void usageMessageTellsWhy_data();
+    void usageMessageTellsWhy();
     void dryRunWritesNothing();
     void jobsDoNotChangeTheResult_data();
     void jobsDoNotChangeTheResult();
@@ -162,6 +164,34 @@ void TestBatchRunner::exitStatus()
         QCOMPARE(fileBytes(m_out + '/' + existing), QByteArray("existing"));
     if (exitCode == 2)
         QVERIFY2(outcome.output.startsWith("kelvarine-batch: "), outcome.output.constData());
+}
+
+void TestBatchRunner::usageMessageTellsWhy_data()
+{
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<QString>("reason");
+
+    QTest::newRow("project missing") << QStringList{"IN/gone.bps"} << "No such file";
+    QTest::newRow("project a folder") << QStringList{"DIR.bps"} << "is a folder";
+    QTest::newRow("project malformed") << QStringList{"IN/broken.bps"} << "not supported";
+    QTest::newRow("filter parameters") << QStringList{"IN", "-o", "OUT", "--filter", "Resize=50x50"} << "50x50";
+}
+
+void TestBatchRunner::usageMessageTellsWhy()
+{
+    QFETCH(QStringList, arguments);
+    QFETCH(QString, reason);
+
+    makeInputs();
+    writeBytes(m_in + "/broken.bps", "<Tamsorel");
+    QDir().mkpath(m_in + "/dir.bps");
+    arguments.replaceInStrings(QRegularExpression("^IN"), m_in);
+    arguments.replaceInStrings(QRegularExpression("^DIR"), m_in + "/dir");
+    arguments.replaceInStrings(QRegularExpression("^OUT$"), m_out);
+    const Outcome outcome = batch(arguments);
+    QCOMPARE(outcome.exitCode, 2);
+    QVERIFY2(outcome.output.contains(reason.toUtf8()), outcome.output.constData());
+    QVERIFY(!QFileInfo::exists(m_out));
 }
 
 void TestBatchRunner::dryRunWritesNothing()
