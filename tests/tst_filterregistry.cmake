@@ -1,11 +1,11 @@
 # Plug-ins of the registry test's own, in a folder of their own.
 set(test_plugin_dir ${CMAKE_CURRENT_BINARY_DIR}/registry_plugins)
 set(test_plugin_src ${CMAKE_CURRENT_SOURCE_DIR}/fixtures/testplugin)
-foreach(spec
+foreach(plugin
         "testplugin_gaussian|Effects\\\\Gaussian Blur|first gaussian"
         "testplugin_blur_a|Effects\\\\Blur|first blur"
         "testplugin_blur_b|Effects\\\\Blur|second blur")
-    string(REPLACE "|" ";" parts "${spec}")
+    string(REPLACE "|" ";" parts "${plugin}")
     list(GET parts 0 target)
     list(GET parts 1 category)
     list(GET parts 2 description)

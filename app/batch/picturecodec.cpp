@@ -87,10 +87,10 @@ void write(Magick::Image &image, const QString &magick, int quality, FILE *strea
         image.quality(unsigned(quality));
     // The "format:" file name names the encoder and nothing else; the bytes go to
     // the stream, never to a path the library would parse.
-    const std::string spec = magick.toUpper().toStdString() + ':';
+    const std::string encoderName = magick.toUpper().toStdString() + ':';
     image.imageInfo()->file = stream;
     try {
-        image.write(spec);
+        image.write(encoderName);
     } catch (const Magick::Warning &) {
         // Encoders remark only once they are done: libpng, for one, warns about
         // every camera picture whose sRGB profile it keeps as it is. The file is
