@@ -138,6 +138,7 @@ private slots:
     void readOnlyFolderLosesNothing_data();
     void readOnlyFolderLosesNothing();
     void writeFailingMidwayLosesNothing();
+    void lastPageAndDocumentFailingSendOneMessage();
     void absurdSizeFailsQuickly();
     void newBatchWaitsForStoppedRun();
     void driverTellsHowTheBatchEnded_data();
@@ -765,6 +766,36 @@ void TestConverter::writeFailingMidwayLosesNothing()
     QCOMPARE(folderEntries(m_out), QStringList({"big.ppm", "small.ppm"}));
     QVERIFY(QFileInfo::exists(source));
     QVERIFY(!QFileInfo::exists(next));
+}
+
+void TestConverter::lastPageAndDocumentFailingSendOneMessage()
+{
+    // The last picture cannot be read, and the document of the others does not fit
+    // on the disk: one picture, one message, telling both.
+    const QString first = m_in + "/big.png";
+    writeEncoded(first, makePicture(200, 150), "PNG");
+    const QString last = m_in + "/broken.png";
+    writeBytes(last, "not a picture");
+    ConversionJob job = jobFor("TIFF", m_out, flipChain());
+    job.multiPage = true;
+    job.deleteSource = true;
+    Batch batch;
+    rlimit saved;
+    QCOMPARE(getrlimit(RLIMIT_FSIZE, &saved), 0);
+    const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
+    rlimit limited = saved;
+    limited.rlim_cur = 2 * 1024;
+    QCOMPARE(setrlimit(RLIMIT_FSIZE, &limited), 0);
+    const bool ran = batch.run({first, last}, job);
+    setrlimit(RLIMIT_FSIZE, &saved);
+    std::signal(SIGXFSZ, oldHandler);
+
+    QVERIFY(ran);
+    QCOMPARE(batch.statuses, QList<int>({StatusConverted, StatusFailed}));
+    QCOMPARE(batch.errors.size(), 1);
+    QCOMPARE(batch.errors.first().count("Error: "), 2);
+    QCOMPARE(folderEntries(m_out), QStringList{});
+    QVERIFY(QFileInfo::exists(first));
 }
 
 void TestConverter::absurdSizeFailsQuickly()

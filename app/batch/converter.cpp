@@ -81,6 +81,7 @@ void Converter::conversionCompleted()
 
 void Converter::run()
 {
+    runMessages.clear();
     if (copyOnly)
         renameImage();
     else if (!multiPage)
@@ -92,6 +93,11 @@ void Converter::run()
     // made of the others is still owed, unless the user ended the batch here.
     if (multiPage && copyOnly && pictureIndex == pictureCount - 1 && status != StatusAborted)
         finishDocument();
+
+    // The last picture of a document can fail, and the document after it: the log
+    // gets one message per picture, telling both.
+    if (!runMessages.isEmpty())
+        emit errorMessage(runMessages.join(QLatin1Char('\n')));
 }
 
 void Converter::renameImage()
@@ -225,7 +231,7 @@ void Converter::report(const PictureResult &result)
 {
     status = result.status;
     if (!result.message.isEmpty())
-        emit errorMessage(result.message);
+        runMessages.append(result.message);
 }
 
 QString Converter::nameOrFail()

@@ -93,6 +93,7 @@ private:
     QList<Magick::Image> pages;
     QStringList pageSources;
 
+    QStringList runMessages;  // sent as one errorMessage when the run ends
     std::atomic<int> status{StatusSkipped};
     std::atomic<bool> stopRequested{false};
     bool yesToAll = false;
