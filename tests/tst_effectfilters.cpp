@@ -25,8 +25,6 @@ private slots:
     void noiseMethodChoosesNoiseType();
     void noiseMethodOutOfRangeLeavesPicture_data();
     void noiseMethodOutOfRangeLeavesPicture();
-    void refusedOperationReturnsNormally_data();
-    void refusedOperationReturnsNormally();
     void borderReadsAndWritesItsItems_data();
     void borderReadsAndWritesItsItems();
     void borderWritesEachComponent_data();
@@ -313,34 +311,6 @@ void TestEffectFilters::noiseMethodOutOfRangeLeavesPicture()
     Magick::Image image = original;
     filter->apply(params, image);
     QVERIFY(TestUtils::samePixels(image, original));
-}
-
-void TestEffectFilters::refusedOperationReturnsNormally_data()
-{
-    QTest::addColumn<QString>("plugin");
-    QTest::addColumn<QString>("params");
-    QTest::newRow("raise wider than half the picture") << "RaiseEffect" << "Width:30,Raise:1";
-    QTest::newRow("oil paint radius beyond the picture") << "OilPaintEffect" << "Value:1000";
-    QTest::newRow("edge radius beyond the picture") << "EdgeEffect" << "Radius:50";
-    QTest::newRow("implode far out") << "ImplodeEffect" << "Value:1000";
-    QTest::newRow("spread by nothing") << "SpreadEffect" << "Amount:0";
-    QTest::newRow("spread negative") << "SpreadEffect" << "Amount:-3";
-}
-
-void TestEffectFilters::refusedOperationReturnsNormally()
-{
-    QFETCH(QString, plugin);
-    QFETCH(QString, params);
-    FilterInterface *filter = loadFilter(plugin);
-    QVERIFY(filter);
-    Magick::Image image = TestUtils::makePicture(64, 48);
-    // The refusal must not escape; what is left of the picture is the library's
-    // business (a refused oil paint leaves none).
-    try {
-        filter->apply(params, image);
-    } catch (...) {
-        QFAIL("an exception left the plug-in");
-    }
 }
 
 void TestEffectFilters::borderReadsAndWritesItsItems_data()

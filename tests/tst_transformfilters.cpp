@@ -13,8 +13,6 @@ private slots:
     void initTestCase() { TestUtils::initImageLibrary(); }
     void matchesGraphicsMagick_data();
     void matchesGraphicsMagick();
-    void rejectedOperationReturnsNormally_data();
-    void rejectedOperationReturnsNormally();
     void resizeReadsItemsByPosition();
 };
 
@@ -89,32 +87,6 @@ void TestTransformFilters::matchesGraphicsMagick()
     }
     const Magick::Image expected = TestUtils::gmConvert(original, gmArguments);
     QCOMPARE(TestUtils::maxSampleDifference(image, expected), 0);
-}
-
-void TestTransformFilters::rejectedOperationReturnsNormally_data()
-{
-    QTest::addColumn<QString>("plugin");
-    QTest::addColumn<QString>("params");
-    QTest::newRow("crop outside the picture") << "CropEffect" << "Type:0,Width:10,Height:10,xOffset:500,yOffset:500";
-    QTest::newRow("resize to zero") << "ResizeEffect" << "Type:0,Width:0,Height:0,Radio:0,RadioBy:0";
-    QTest::newRow("resize to negative") << "ResizeEffect" << "Type:0,Width:-5,Height:10,Radio:0,RadioBy:0";
-    QTest::newRow("resize percent to zero") << "ResizeEffect" << "Type:1,Width:0,Height:50,Radio:0,RadioBy:0";
-}
-
-void TestTransformFilters::rejectedOperationReturnsNormally()
-{
-    QFETCH(QString, plugin);
-    QFETCH(QString, params);
-    FilterInterface *filter = loadFilter(plugin);
-    QVERIFY(filter);
-    Magick::Image image = TestUtils::makePicture(100, 100);
-    // The library's refusal must not escape; what is left of the picture is
-    // the library's business (a failed crop leaves none).
-    try {
-        filter->apply(params, image);
-    } catch (...) {
-        QFAIL("an exception left the plug-in");
-    }
 }
 
 void TestTransformFilters::resizeReadsItemsByPosition()
