@@ -17,6 +17,16 @@ inline FilterInterface *loadFilter(const QString &className)
     return qobject_cast<FilterInterface *>(loader.instance());
 }
 
+// Runs the plug-in built from `className` on the picture; false when there is no such plug-in.
+inline bool applyFilter(const QString &className, const QString &params, Magick::Image &image)
+{
+    FilterInterface *filter = loadFilter(className);
+    if (!filter)
+        return false;
+    filter->apply(params, image);
+    return true;
+}
+
 } // namespace PluginTestUtils
 
 #endif
