@@ -20,8 +20,10 @@
 #include "filterregistry.h"
 #include "formatcatalog.h"
 #include "imagelibrary.h"
+#include "kelvarineconfig.h"
 #include "progressreport.h"
 #include "renameopter.h"
+#include "translations.h"
 
 namespace {
 
@@ -64,7 +66,8 @@ int main(int argc, char *argv[])
 {
     QCoreApplication app(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("kelvarine-batch"));
-    QCoreApplication::setApplicationVersion(QStringLiteral(PROJECT_VERSION));
+    QCoreApplication::setApplicationVersion(QStringLiteral(KELVARINE_VERSION));
+    Translations::install(&app);
     ImageLibrary::initialize(argv[0]);
 
     BatchOptions options;
