@@ -18,11 +18,6 @@
 
 namespace {
 
-QString tr(const char *text)
-{
-    return QCoreApplication::translate("BatchOptions", text);
-}
-
 // Paths in a project are taken as they are when absolute; relative ones (as in a
 // project made to travel with its pictures) are read from the project's folder.
 QString fromProject(const QDir &projectDir, const QString &path)

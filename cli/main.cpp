@@ -74,7 +74,7 @@ int main(int argc, char *argv[])
     QString error;
     if (!options.parse(app.arguments(), &error)) {
         std::fprintf(stderr, "kelvarine-batch: %s\n", error.toLocal8Bit().constData());
-        std::fprintf(stderr, "Try 'kelvarine-batch --help' for more information.\n");
+        std::fprintf(stderr, "%s\n", BatchOptions::tr("Try 'kelvarine-batch --help' for more information.").toLocal8Bit().constData());
         return ExitUsage;
     }
     if (options.listFilters || options.listFormats) {
@@ -94,7 +94,7 @@ int main(int argc, char *argv[])
         const QStringList targets = runner.targets();
         QTextStream out(stdout);
         for (int i = 0; i < options.pictures.size(); ++i) {
-            const QString target = targets.at(i).isEmpty() ? QStringLiteral("(missing)") : targets.at(i);
+            const QString target = targets.at(i).isEmpty() ? BatchOptions::tr("(missing)") : targets.at(i);
             out << QDir::toNativeSeparators(options.pictures.at(i).path) << " -> "
                 << QDir::toNativeSeparators(target) << '\n';
         }
@@ -102,8 +102,9 @@ int main(int argc, char *argv[])
     }
 
     if (!options.job.useSourceFolder && !QDir().mkpath(options.job.outputFolder)) {
-        std::fprintf(stderr, "kelvarine-batch: cannot create the output folder %s\n",
-                     QDir::toNativeSeparators(options.job.outputFolder).toLocal8Bit().constData());
+        const QString message = BatchOptions::tr("cannot create the output folder %1")
+                                    .arg(QDir::toNativeSeparators(options.job.outputFolder));
+        std::fprintf(stderr, "kelvarine-batch: %s\n", message.toLocal8Bit().constData());
         return ExitUsage;
     }
 

@@ -141,6 +141,18 @@
         <source>the filter "%1" cannot read the parameters "%2" (see --list-filters)</source>
         <translation>der Filter "%1" kann die Parameter "%2" nicht lesen (siehe --list-filters)</translation>
     </message>
+    <message>
+        <source>Try 'kelvarine-batch --help' for more information.</source>
+        <translation>»kelvarine-batch --help« zeigt mehr Informationen.</translation>
+    </message>
+    <message>
+        <source>(missing)</source>
+        <translation>(fehlt)</translation>
+    </message>
+    <message>
+        <source>cannot create the output folder %1</source>
+        <translation>der Ausgabeordner %1 kann nicht angelegt werden</translation>
+    </message>
 </context>
 <context>
     <name>BlurEffect</name>
