@@ -32,3 +32,14 @@ QString resourceDir(const QString &name, const QString &programDir)
     const QString installed = installedDir(name, QDir::cleanPath(programDir));
     return QFileInfo(installed).isDir() ? installed : beside;
 }
+
+QString helperProgram(const QString &name, const QString &programDir)
+{
+    const QString dir = QDir::cleanPath(programDir);
+    const QString beside = dir + QLatin1Char('/') + name;
+    if (QFileInfo(beside).isFile())
+        return beside;
+    const QString installed =
+        QDir::cleanPath(dir + QStringLiteral("/" KELVARINE_RELATIVE_LIBEXECDIR "/") + name);
+    return QFileInfo(installed).isFile() ? installed : beside;
+}

@@ -11,4 +11,10 @@
 QString resourceDir(const QString &name,
                     const QString &programDir = QCoreApplication::applicationDirPath());
 
+// The helper program `name` ("updater") the wizard starts: beside the program in
+// the build tree, under libexec/kelvarine in an installed tree. When neither
+// exists, the path beside the program.
+QString helperProgram(const QString &name,
+                      const QString &programDir = QCoreApplication::applicationDirPath());
+
 #endif

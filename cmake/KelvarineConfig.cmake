@@ -14,6 +14,7 @@ endfunction()
 
 kelvarine_relative_to_bindir(KELVARINE_RELATIVE_PLUGINDIR "${KELVARINE_INSTALL_PLUGINDIR}")
 kelvarine_relative_to_bindir(KELVARINE_RELATIVE_DATADIR "${KELVARINE_INSTALL_DATADIR}")
+kelvarine_relative_to_bindir(KELVARINE_RELATIVE_LIBEXECDIR "${KELVARINE_INSTALL_LIBEXECDIR}")
 
 configure_file(${CMAKE_CURRENT_LIST_DIR}/kelvarineconfig.h.in
                ${CMAKE_BINARY_DIR}/config/kelvarineconfig.h @ONLY)

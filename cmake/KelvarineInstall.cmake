@@ -6,18 +6,15 @@
 set(CMAKE_INSTALL_DEFAULT_DIRECTORY_PERMISSIONS
     OWNER_READ OWNER_WRITE OWNER_EXECUTE GROUP_READ GROUP_EXECUTE WORLD_READ WORLD_EXECUTE)
 
-foreach(program kelvarine kelvarine-batch updater)
+foreach(program kelvarine kelvarine-batch)
     if(TARGET ${program})
         install(TARGETS ${program} RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
     endif()
 endforeach()
-
-# Images and the manual: whatever the build put beside the programs (the build
-# tree is the program's own layout). OPTIONAL, as long as a build has none.
-foreach(folder res help)
-    install(DIRECTORY ${KELVARINE_BIN_DIR}/${folder}/
-            DESTINATION ${KELVARINE_INSTALL_DATADIR}/${folder} OPTIONAL)
-endforeach()
+if(TARGET updater)
+    install(TARGETS updater RUNTIME DESTINATION ${KELVARINE_INSTALL_LIBEXECDIR})
+endif()
+# Images (res/) and the manual (help/) install themselves with their folders.
 
 # Desktop integration: menu entry, icon, project file type, software centre data.
 set(packaging ${CMAKE_SOURCE_DIR}/packaging)

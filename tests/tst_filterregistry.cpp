@@ -24,6 +24,8 @@ private slots:
     void resourceDirSkipsBuildConfigurationFolder();
     void resourceDirFindsInstalledTree_data();
     void resourceDirFindsInstalledTree();
+    void helperProgramFoundInBothTrees_data();
+    void helperProgramFoundInBothTrees();
 
 private:
     static QStringList realPlugins();
@@ -168,6 +170,29 @@ void TestFilterRegistry::resourceDirFindsInstalledTree()
     for (const QString &folder : std::as_const(folders))
         QVERIFY(QDir(prefix.path()).mkpath(folder));
     QCOMPARE(resourceDir(name, prefix.filePath("bin")), QDir::cleanPath(prefix.filePath(expected)));
+}
+
+void TestFilterRegistry::helperProgramFoundInBothTrees_data()
+{
+    QTest::addColumn<QStringList>("files");  // made under the prefix
+    QTest::addColumn<QString>("expected");
+    const QString installed = QStringLiteral("bin/" KELVARINE_RELATIVE_LIBEXECDIR "/updater");
+    QTest::newRow("installed") << QStringList{installed} << installed;
+    QTest::newRow("build tree wins") << QStringList{installed, "bin/updater"} << "bin/updater";
+    QTest::newRow("neither: beside the program") << QStringList{} << "bin/updater";
+}
+
+void TestFilterRegistry::helperProgramFoundInBothTrees()
+{
+    QFETCH(QStringList, files);
+    QFETCH(QString, expected);
+    QTemporaryDir prefix(QDir::tempPath() + "/any prefix-XXXXXX");
+    QVERIFY(QDir(prefix.path()).mkpath("bin"));
+    for (const QString &file : std::as_const(files)) {
+        QVERIFY(QDir(prefix.path()).mkpath(QFileInfo(prefix.filePath(file)).path()));
+        TestUtils::writeBytes(prefix.filePath(file), "#!/bin/sh\n");
+    }
+    QCOMPARE(helperProgram("updater", prefix.filePath("bin")), QDir::cleanPath(prefix.filePath(expected)));
 }
 
 QTEST_GUILESS_MAIN(TestFilterRegistry)
