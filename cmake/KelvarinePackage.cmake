@@ -3,7 +3,7 @@
 
 set(CPACK_PACKAGE_NAME kelvarine)
 set(CPACK_PACKAGE_VENDOR "The Kelvarine developers")
-set(CPACK_PACKAGE_CONTACT "The Kelvarine developers <maintainers@kelvarine.example.org>")
+set(CPACK_PACKAGE_CONTACT "The Kelvarine developers <maintainers@kelvarine.org>")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "batch processing of photographs through a chain of filters")
 set(CPACK_PACKAGE_DESCRIPTION
 "Kelvarine converts whole collections of photographs in one run. A wizard
