@@ -274,6 +274,10 @@
         <source>Keep original image format(if possible)</source>
         <translation>Ursprüngliches Bildformat beibehalten (wenn möglich)</translation>
     </message>
+    <message>
+        <source>All Supported Formats</source>
+        <translation>Alle unterstützten Formate</translation>
+    </message>
 </context>
 <context>
     <name>GaussianBlurEffect</name>
