@@ -54,6 +54,8 @@ private slots:
     void jobsDoNotChangeTheResult();
     void projectFileRuns_data();
     void projectFileRuns();
+    void projectNumbersMustBeWhole_data();
+    void projectNumbersMustBeWhole();
     void readOnlyOutputLosesNothing();
     void writeFailingMidwayLosesNothing();
     void listsFiltersAndFormats();
@@ -277,6 +279,45 @@ void TestBatchRunner::projectFileRuns()
     expected.flip();
     expected.scale(Magick::Geometry("15x10!"));
     QVERIFY(samePixels(readEncoded(out + "/b_small.png"), expected));
+}
+
+void TestBatchRunner::projectNumbersMustBeWhole_data()
+{
+    QTest::addColumn<QString>("property");
+    QTest::addColumn<QString>("value");
+
+    // The wizard reads each of these as 0: for FormatIndex, the format "Original".
+    QTest::newRow("fraction") << "FormatIndex" << "46.9";
+    QTest::newRow("beyond the largest number") << "FormatIndex" << "2147483648";
+    QTest::newRow("not a number") << "FormatIndex" << "NaN";
+    QTest::newRow("hexadecimal") << "FormatIndex" << "0x2e";
+    QTest::newRow("flag with a fraction") << "Multipage" << "1.5";
+}
+
+void TestBatchRunner::projectNumbersMustBeWhole()
+{
+    QFETCH(QString, property);
+    QFETCH(QString, value);
+
+    makeInputs();
+    _ProjectFile project;
+    project.images = {m_in + "/a.jpg"};
+    project.formateStr = "[FileName]";
+    project.DestPath = m_out;
+    project.FormatIndex = 46;
+    const QString projectPath = m_in + "/job.bps";
+    QVERIFY(ProjectWriter::instance().write(projectPath, project));
+    QByteArray text = fileBytes(projectPath);
+    const QByteArray written = "Name=\"" + property.toUtf8() + "\">" + QByteArray::number(property == "Multipage" ? 0 : 46) + "<";
+    QVERIFY(text.contains(written));
+    text.replace(written, "Name=\"" + property.toUtf8() + "\">" + value.toUtf8() + "<");
+    writeBytes(projectPath, text);
+
+    const Outcome outcome = batch({projectPath});
+    QCOMPARE(outcome.exitCode, 2);
+    QVERIFY2(outcome.output.contains(property.toUtf8()) && outcome.output.contains(value.toUtf8()),
+             outcome.output.constData());
+    QVERIFY(!QFileInfo::exists(m_out));
 }
 
 void TestBatchRunner::readOnlyOutputLosesNothing()
