@@ -5,6 +5,7 @@
 #include <QTest>
 #include <QThread>
 
+#include <atomic>
 #include <csignal>
 #include <sys/resource.h>
 
@@ -352,7 +353,8 @@ void TestConverter::closedWhileAsking()
     writeJpeg(source);
     writeBytes(m_out + "/a.png", "existing");
     auto *converter = new Converter;
-    bool asked = false;
+    // Set on the worker (a direct connection), read here.
+    std::atomic<bool> asked{false};
     connect(converter, &Converter::requestOverwrite, [&asked] { asked = true; });
     QList<PictureEntry> pictures;
     addPictures(pictures, {source});
