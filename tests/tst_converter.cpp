@@ -363,7 +363,7 @@ void TestConverter::closedWhileAsking()
     converter->setBatch(pictures, job);
     converter->setJob(0);
     converter->start();
-    QVERIFY(waitFor([&asked] { return asked; }));
+    QVERIFY(waitFor([&asked] { return asked.load(); }));
     QElapsedTimer timer;
     timer.start();
     delete converter;
