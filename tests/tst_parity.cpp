@@ -123,6 +123,9 @@ void TestParity::sameFilesAndStatuses_data()
     QTest::newRow("multi-page with copies beside it")
         << QStringList{"a.png", "b.tiff", "c.png"} << "TIFF" << false << true << "[FileName]" << false
         << QStringList{} << "skip";
+    QTest::newRow("multi-page, a copy took the document's name")
+        << QStringList{"x/a.tiff", "a.png", "c.png"} << "TIFF" << false << true << "[FileName]" << true
+        << QStringList{} << "skip";
 }
 
 void TestParity::sameFilesAndStatuses()

@@ -17,8 +17,8 @@
 #include <atomic>
 #include <functional>
 
-#include "conversionjob.h"
 #include "batchplanner.h"
+#include "conversionjob.h"
 #include "overwritecheck.h"
 #include "pictureentry.h"
 #include "picturepipeline.h"
