@@ -212,6 +212,10 @@
         <source>%1 does not exist</source>
         <translation>%1 existiert nicht</translation>
     </message>
+    <message>
+        <source>Saved as %1: an earlier picture of this batch was saved as %2</source>
+        <translation>Gespeichert als %1: ein früheres Bild dieses Durchgangs wurde als %2 gespeichert</translation>
+    </message>
 </context>
 <context>
     <name>CropEffect</name>
@@ -420,6 +424,17 @@
         <source>  %1 left</source>
         <translation>  noch %1</translation>
     </message>
+    <message>
+        <source>converted %1 -&gt; %2 (%3)</source>
+        <translation>umgewandelt %1 -&gt; %2 (%3)</translation>
+    </message>
+</context>
+<context>
+    <name>ProjectReader</name>
+    <message>
+        <source>the property %1 has the value "%2", not a whole number in range</source>
+        <translation>die Eigenschaft %1 hat den Wert "%2", keine ganze Zahl im erlaubten Bereich</translation>
+    </message>
 </context>
 <context>
     <name>RaiseEffect</name>
@@ -441,6 +456,13 @@
     <message>
         <source>Reduce noise caused by poor lighting conditions and/or poor digital cameras</source>
         <translation>Bildrauschen durch schlechtes Licht oder einfache Kameras mindern</translation>
+    </message>
+</context>
+<context>
+    <name>RenameOpter</name>
+    <message>
+        <source>The naming template makes a name for %1 longer than %2 bytes</source>
+        <translation>Die Namensvorlage ergibt für %1 einen Namen, der länger als %2 Bytes ist</translation>
     </message>
 </context>
 <context>
