@@ -84,7 +84,7 @@ int main(int argc, char *argv[])
 
     ImageLibrary::setPicturesAtOnce(std::min<int>(options.jobs, options.pictures.size()));
     ImageLibrary::setMaxMegapixels(options.maxMegapixels);
-    RenameOpter::instance().setFormat(options.nameTemplate);
+    options.job.naming = RenameOpter(options.nameTemplate);
     BatchRunner runner(options.pictures, options.job);
     runner.setJobs(options.jobs);
     runner.setOverwritePolicy(options.policy);

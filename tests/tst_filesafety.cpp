@@ -307,7 +307,7 @@ void TestFileSafety::unremovableSourceIsReported()
             result = PicturePipeline::copyPicture(source, target, true);
         }
     }
-    QCOMPARE(result.status, int(StatusFailed));
+    QCOMPARE(result.status, StatusFailed);
     QVERIFY2(result.message.contains("could not be removed"), qPrintable(result.message));
     QVERIFY(QFileInfo(target).isFile());
     QVERIFY(QFileInfo::exists(source));
