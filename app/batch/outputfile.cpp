@@ -39,11 +39,12 @@ QByteArray tempNameFor(const QByteArray &target)
 // every output starts as a named temporary file.
 std::atomic<bool> unnamedFilesUnusable{false};
 
-// Errors by which linking an unnamed file says it cannot be done here at all.
+// Linking by descriptor may be refused (it needs a privilege in many setups);
+// the other way goes through /proc, which a container or chroot may not have.
+// A folder that refuses new files gives other errors.
 bool cannotLinkHere(int code)
 {
-    return code == ENOENT || code == EPERM || code == EACCES || code == EINVAL || code == EOPNOTSUPP
-           || code == ENOTDIR;
+    return code == ENOENT && ::access("/proc/self/fd", X_OK) != 0;
 }
 
 // Forces a folder's entries to the disk: a name given or taken is lost in a crash
@@ -114,7 +115,7 @@ int OutputFile::linkUnnamed(const QByteArray &name) const
     // container or chroot may not have.
     if (::linkat(m_fd, "", AT_FDCWD, name.constData(), AT_EMPTY_PATH) == 0)
         return 0;
-    if (errno == EEXIST || !cannotLinkHere(errno))
+    if (errno != ENOENT && errno != EPERM && errno != EACCES && errno != EINVAL)
         return errno;
     const QByteArray self = "/proc/self/fd/" + QByteArray::number(m_fd);
     if (::linkat(AT_FDCWD, self.constData(), AT_FDCWD, name.constData(), AT_SYMLINK_FOLLOW) == 0)
