@@ -153,6 +153,14 @@
         <source>cannot create the output folder %1</source>
         <translation>der Ausgabeordner %1 kann nicht angelegt werden</translation>
     </message>
+    <message>
+        <source>Largest picture converted, in megapixels (default: from the memory and --jobs).</source>
+        <translation>Größtes umgewandeltes Bild in Megapixeln (Vorgabe: aus Arbeitsspeicher und --jobs).</translation>
+    </message>
+    <message>
+        <source>--max-megapixels takes a number from 1 to 1000000, not "%1"</source>
+        <translation>--max-megapixels nimmt eine Zahl von 1 bis 1000000, nicht "%1"</translation>
+    </message>
 </context>
 <context>
     <name>BlurEffect</name>
@@ -328,6 +336,13 @@
     </message>
 </context>
 <context>
+    <name>Magick</name>
+    <message>
+        <source>%1 holds %2 data, which is read only from a file named .%3</source>
+        <translation>%1 enthält %2-Daten, die nur aus einer Datei mit der Endung .%3 gelesen werden</translation>
+    </message>
+</context>
+<context>
     <name>ModulateEffect</name>
     <message>
         <source>Touch-Up\Hue/Saturation</source>
@@ -369,10 +384,6 @@
 </context>
 <context>
     <name>PictureCodec</name>
-    <message>
-        <source>The %1 encoder wrote nothing</source>
-        <translation>Der %1-Kodierer hat nichts geschrieben</translation>
-    </message>
     <message>
         <source>Cannot read %1: %2</source>
         <translation>%1 kann nicht gelesen werden: %2</translation>
@@ -496,6 +507,13 @@
     <message>
         <source>Rotate by a specified number of degrees</source>
         <translation>Um eine Anzahl Grad drehen</translation>
+    </message>
+</context>
+<context>
+    <name>SafeFile</name>
+    <message>
+        <source>%1 was written, but its source %2 could not be removed: %3</source>
+        <translation>%1 wurde geschrieben, aber die Quelle %2 konnte nicht entfernt werden: %3</translation>
     </message>
 </context>
 <context>
