@@ -1,0 +1,6 @@
+# Checks what the build places beside the program: the manual, the images, the updater.
+foreach(target updater kelvarine_res kelvarine_help)
+    if(TARGET ${target})
+        add_dependencies(tst_programfiles ${target})
+    endif()
+endforeach()
