@@ -158,7 +158,7 @@ void TestProgramFiles::imageTheWizardLoads_data()
     QTest::newRow("loading animation of the filter preview") << "loading2.gif" << 16 << 16 << true;
     QTest::newRow("sample picture") << "sample.jpg" << 400 << 300 << false;
     QTest::newRow("splash") << "splash.png" << 400 << 111 << false;
-    QTest::newRow("about box background") << "about.png" << 300 << 200 << false;
+    QTest::newRow("about box background") << "about.png" << 400 << 250 << false;
 }
 
 void TestProgramFiles::imageTheWizardLoads()
