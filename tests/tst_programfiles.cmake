@@ -4,3 +4,5 @@ foreach(target updater kelvarine_res kelvarine_help)
         add_dependencies(tst_programfiles ${target})
     endif()
 endforeach()
+# The wizard reads its images with the toolkit; so does the test.
+target_link_libraries(tst_programfiles PRIVATE Qt6::Gui)
