@@ -11,19 +11,13 @@ foreach(program kelvarine kelvarine-batch)
         install(TARGETS ${program} RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
     endif()
 endforeach()
-if(TARGET updater)
-    install(TARGETS updater RUNTIME DESTINATION ${KELVARINE_INSTALL_LIBEXECDIR})
-endif()
-# Images (res/) and the manual (help/) install themselves with their folders.
+# The updater, images (res/) and the manual (help/) install themselves with
+# their folders.
 
 # Desktop integration: menu entry, icon, project file type, software centre data.
 set(packaging ${CMAKE_SOURCE_DIR}/packaging)
 set(generated ${CMAKE_BINARY_DIR}/packaging)
-if(EXISTS ${CMAKE_SOURCE_DIR}/res/kelvarine.svg)
-    set(KELVARINE_ICON ${CMAKE_SOURCE_DIR}/res/kelvarine.svg)
-else()
-    set(KELVARINE_ICON ${packaging}/kelvarine.svg)
-endif()
+set(KELVARINE_ICON ${CMAKE_SOURCE_DIR}/res/kelvarine.svg)
 configure_file(${packaging}/com.kelvarine.Kelvarine.metainfo.xml.in
                ${generated}/com.kelvarine.Kelvarine.metainfo.xml @ONLY)
 install(FILES ${packaging}/kelvarine.desktop DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)

@@ -54,6 +54,9 @@ void TestInstall::installedFiles_data()
     QTest::newRow("batch manual page") << KELVARINE_INSTALL_MANDIR "/man1/kelvarine-batch.1.gz";
     QTest::newRow("wizard manual page") << KELVARINE_INSTALL_MANDIR "/man1/kelvarine.1.gz";
     QTest::newRow("copyright") << data + "/doc/kelvarine/copyright";
+    QTest::newRow("updater") << KELVARINE_INSTALL_LIBEXECDIR "/updater";
+    QTest::newRow("manual") << data + "/kelvarine/help/introduction.htm";
+    QTest::newRow("wizard images") << data + "/kelvarine/res/icons-wizard.png";
 }
 
 void TestInstall::installedFiles()

@@ -336,13 +336,6 @@
     </message>
 </context>
 <context>
-    <name>Magick</name>
-    <message>
-        <source>%1 holds %2 data, which is read only from a file named .%3</source>
-        <translation>%1 enthält %2-Daten, die nur aus einer Datei mit der Endung .%3 gelesen werden</translation>
-    </message>
-</context>
-<context>
     <name>ModulateEffect</name>
     <message>
         <source>Touch-Up\Hue/Saturation</source>
@@ -395,6 +388,22 @@
     <message>
         <source>A filter of the chain is not installed</source>
         <translation>Ein Filter der Kette ist nicht installiert</translation>
+    </message>
+    <message>
+        <source>%1 is larger than the library reads, more than %2 times the budget of %3 megapixels for one picture</source>
+        <translation>%1 ist größer, als die Bibliothek liest, mehr als das %2-Fache der Grenze von %3 Megapixeln für ein Bild</translation>
+    </message>
+    <message>
+        <source>%1 is %2 x %3 pixels (%4 megapixels), more than the budget of %5 megapixels for one picture</source>
+        <translation>%1 hat %2 × %3 Pixel (%4 Megapixel), mehr als die Grenze von %5 Megapixeln für ein Bild</translation>
+    </message>
+    <message>
+        <source>The %1 encoder wrote nothing</source>
+        <translation>Der %1-Kodierer hat nichts geschrieben</translation>
+    </message>
+    <message>
+        <source>%1 holds %2 data, which is read only from a file named .%3</source>
+        <translation>%1 enthält %2-Daten, die nur aus einer Datei mit der Endung .%3 gelesen werden</translation>
     </message>
 </context>
 <context>
@@ -569,6 +578,33 @@
     <message>
         <source>Create a twisting motion</source>
         <translation>Eine Drehbewegung erzeugen</translation>
+    </message>
+</context>
+<context>
+    <name>Updater</name>
+    <message>
+        <source>Check for Updates</source>
+        <translation>Nach Aktualisierungen suchen</translation>
+    </message>
+    <message>
+        <source>Kelvarine %1 is installed.
+
+No update source is configured, so no newer version can be looked for.</source>
+        <translation>Kelvarine %1 ist installiert.
+
+Es ist keine Quelle für Aktualisierungen eingerichtet, daher kann nicht nach einer neueren Version gesucht werden.</translation>
+    </message>
+    <message>
+        <source>Auto Update</source>
+        <translation>Automatische Aktualisierung</translation>
+    </message>
+    <message>
+        <source>Kelvarine %1 is installed.
+
+No update source is configured, so there is nothing to set up for automatic updates.</source>
+        <translation>Kelvarine %1 ist installiert.
+
+Es ist keine Quelle für Aktualisierungen eingerichtet, daher gibt es für automatische Aktualisierungen nichts einzurichten.</translation>
     </message>
 </context>
 <context>
