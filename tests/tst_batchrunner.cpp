@@ -52,6 +52,8 @@ private slots:
     void dryRunWritesNothing();
     void jobsDoNotChangeTheResult_data();
     void jobsDoNotChangeTheResult();
+    void anotherPicturesSourceIsNeverReplaced_data();
+    void anotherPicturesSourceIsNeverReplaced();
     void projectFileRuns_data();
     void projectFileRuns();
     void projectNumbersMustBeWhole_data();
@@ -245,6 +247,32 @@ void TestBatchRunner::jobsDoNotChangeTheResult()
     QCOMPARE(int(results[0].size()), outputs);
     QCOMPARE(results[1].keys(), results[0].keys());
     QVERIFY(results[1] == results[0]);
+}
+
+void TestBatchRunner::anotherPicturesSourceIsNeverReplaced_data()
+{
+    QTest::addColumn<int>("jobs");
+    QTest::addColumn<QString>("policy");
+
+    QTest::newRow("one at a time, overwriting") << 1 << "overwrite";
+    QTest::newRow("two at once, overwriting") << 2 << "overwrite";
+    QTest::newRow("skipping") << 1 << "skip";
+}
+
+void TestBatchRunner::anotherPicturesSourceIsNeverReplaced()
+{
+    QFETCH(int, jobs);
+    QFETCH(QString, policy);
+
+    // Into their own folder: a.jpg's target is a.png, the next picture's source.
+    writeEncoded(m_in + "/a.jpg", makePicture(40, 30), "JPEG");
+    writeEncoded(m_in + "/a.png", makePicture(30, 20), "PNG");
+    const Outcome outcome = batch({m_in + "/a.jpg", m_in + "/a.png", "-o", m_in, "-f", "PNG", "--filter",
+                                   "Flip=Vertical:1,Horizontal:0", "--overwrite", policy, "-j", QString::number(jobs)});
+    QVERIFY2(outcome.exitCode == 0, outcome.output.constData());
+    QVERIFY2(outcome.output.contains("a (2).png"), outcome.output.constData());
+    QCOMPARE(readEncoded(m_in + "/a (2).png").columns(), 40u);
+    QCOMPARE(readEncoded(m_in + "/a.png").columns(), 30u);
 }
 
 void TestBatchRunner::projectFileRuns_data()

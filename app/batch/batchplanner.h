@@ -10,8 +10,9 @@
 // leaves behind depend neither on who answers the overwrite question nor on how
 // many pictures are converted at once. A target that an earlier picture of the
 // batch takes is never replaced and never a reason to skip: the later picture
-// gets the first free "NAME (2).EXT". The overwrite question concerns only files
-// that were there before the batch (a source of the batch counts as one).
+// gets the first free "NAME (2).EXT", and so does one whose target is another
+// picture's source. The overwrite question concerns only files that were there
+// before the batch (a picture's own source counts as one).
 //
 // Threads: one thread at a time (the Converter's runs follow one another); the
 // planner is a value and may be copied, e.g. for a dry run.
@@ -74,7 +75,8 @@ private:
     enum class Outcome { Proceed, Skip, Abort };
 
     PicturePlan draft(int index) const;
-    Outcome settle(QString &target, QString &note, const OverwriteQuestion &ask);
+    Outcome settle(const QString &source, QString &target, QString &note, const OverwriteQuestion &ask);
+    bool takenInBatch(const QString &target, const QString &source) const;
     bool existedBefore(const QString &target) const;
     static QString key(const QString &path);
 
