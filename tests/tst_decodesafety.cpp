@@ -20,6 +20,8 @@ private slots:
     void namedFilesAreNotOpened_data();
     void namedFilesAreNotOpened();
     void plainDrawingConverts();
+    void decoderRemarkKeepsPicture_data();
+    void decoderRemarkKeepsPicture();
     void overBudgetFailsAtOnce_data();
     void overBudgetFailsAtOnce();
     void batchTakesMaxMegapixels();
@@ -134,6 +136,45 @@ void TestDecodeSafety::plainDrawingConverts()
     QCOMPARE(image.rows(), 10u);
     const Magick::Color centre = image.pixelColor(10, 5);
     QVERIFY(centre.greenQuantum() > MaxRGB / 2 && centre.redQuantum() < MaxRGB / 4);
+}
+
+void TestDecodeSafety::decoderRemarkKeepsPicture_data()
+{
+    QTest::addColumn<QString>("magick");
+    QTest::addColumn<bool>("whole");
+
+    // libpng only remarks on an ancillary chunk it ignores (here a gamma of 0; an
+    // outdated sRGB profile, common in photographs, is another).
+    QTest::newRow("PNG with a gamma of 0") << "PNG" << true;
+    // The decoder warns too, but half a picture is no conversion.
+    QTest::newRow("JPEG cut short") << "JPEG" << false;
+}
+
+void TestDecodeSafety::decoderRemarkKeepsPicture()
+{
+    QFETCH(QString, magick);
+    QFETCH(bool, whole);
+
+    const QString path = m_dir.filePath(QStringLiteral("remark.") + magick.toLower());
+    writeEncoded(path, makePicture(120, 80), magick);
+    QByteArray bytes = fileBytes(path);
+    if (whole) {
+        const QByteArray gamma = QByteArray("gAMA") + QByteArray(4, '\0');
+        const quint32 crc = crc32(gamma);
+        QByteArray chunk = QByteArray("\x00\x00\x00\x04", 4) + gamma;
+        for (int i = 0; i < 4; ++i)
+            chunk.append(char(crc >> (24 - 8 * i)));
+        bytes.insert(33, chunk);  // after the header chunk
+    } else {
+        bytes.chop(bytes.size() / 2);
+    }
+    writeBytes(path, bytes);
+    bool decoded = false;
+    try {
+        decoded = PictureCodec::decode(path).columns() == 120;
+    } catch (const std::exception &) {
+    }
+    QCOMPARE(decoded, whole);
 }
 
 void TestDecodeSafety::overBudgetFailsAtOnce_data()

@@ -71,6 +71,8 @@ void checkBudget(const Magick::Blob &blob, const QString &format, const QString 
     const long long budget = ImageLibrary::pixelBudget();
     try {
         header.ping(blob);
+    } catch (const Magick::WarningCoder &) {
+        // A decoder's remark, see decode(): the header is read.
     } catch (const Magick::ErrorResourceLimit &) {
         // Past a few budgets the library will not even tell the size.
         throw PictureError(tr("%1 is larger than the library reads, more than %2 times the budget of %3 megapixels for one picture")
@@ -149,7 +151,13 @@ Magick::Image decode(const QString &path)
     Magick::Image image;
     if (!format.isEmpty())
         image.magick(format.toStdString());
-    image.read(blob);
+    try {
+        image.read(blob);
+    } catch (const Magick::WarningCoder &) {
+        // The decoder remarks on a detail it leaves out and reads the whole picture:
+        // libpng on the outdated sRGB profile of many photographs, or a gamma of 0.
+        // A picture cut short or damaged warns otherwise, and fails.
+    }
     return image;
 }
 
