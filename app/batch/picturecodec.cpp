@@ -73,8 +73,12 @@ void checkBudget(const Magick::Blob &blob, const QString &format, const QString 
         header.ping(blob);
     } catch (const Magick::WarningCoder &) {
         // A decoder's remark, see decode(): the header is read.
-    } catch (const Magick::ErrorResourceLimit &) {
-        // Past a few budgets the library will not even tell the size.
+    } catch (const Magick::Error &error) {
+        // Past a few budgets the library will not even tell the size; some of its
+        // decoders (PNG) report that as their own error rather than as a limit.
+        if (!dynamic_cast<const Magick::ErrorResourceLimit *>(&error)
+            && !QByteArray(error.what()).contains("exceeds resource limit"))
+            throw;
         throw PictureError(tr("%1 is larger than the library reads, more than %2 times the budget of %3 megapixels for one picture")
                                .arg(QDir::toNativeSeparators(path))
                                .arg(ImageLibrary::pixelLimit() / std::max(1LL, budget))
