@@ -323,6 +323,8 @@ void TestBatchRunner::projectNumbersMustBeWhole_data()
     QTest::newRow("not a number") << "FormatIndex" << "NaN";
     QTest::newRow("hexadecimal") << "FormatIndex" << "0x2e";
     QTest::newRow("flag with a fraction") << "Multipage" << "1.5";
+    QTest::newRow("flag neither 0 nor 1") << "Multipage" << "2";
+    QTest::newRow("negative flag") << "Multipage" << "-1";
 }
 
 void TestBatchRunner::projectNumbersMustBeWhole()
