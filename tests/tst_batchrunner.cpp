@@ -98,7 +98,7 @@ void TestBatchRunner::exitStatus_data()
 {
     // IN and OUT stand for the case's folders, BAD for one with a broken picture and project.
     QTest::addColumn<QStringList>("arguments");
-    QTest::addColumn<QString>("existing");       // a file put in OUT first
+    QTest::addColumn<QString>("existing");       // a file put in OUT first; "~NAME": a link to nowhere
     QTest::addColumn<int>("exitCode");
     QTest::addColumn<QStringList>("outputs");
 
@@ -110,6 +110,8 @@ void TestBatchRunner::exitStatus_data()
     QTest::newRow("existing target skipped by default")
         << (QStringList{"IN", "-o", "OUT", "-f", "PNG"} + flip) << "b.png" << 0
         << QStringList{"a.png", "b.png", "c.png"};
+    QTest::newRow("link to nowhere skipped by default")  // and left out of the listing
+        << (QStringList{"IN", "-o", "OUT", "-f", "PNG"} + flip) << "~b.png" << 0 << QStringList{"a.png", "c.png"};
     QTest::newRow("one picture fails") << (QStringList{"IN", "BAD/broken.jpg", "-o", "OUT", "-f", "PNG"} + flip)
                                        << QString() << 1 << QStringList{"a.png", "b.png", "c.png"};
     QTest::newRow("missing picture fails") << QStringList{"IN/a.jpg", "IN/gone.jpg", "-o", "OUT"} << QString()
@@ -157,15 +159,23 @@ void TestBatchRunner::exitStatus()
     arguments.replaceInStrings(QRegularExpression("^IN"), m_in);
     arguments.replaceInStrings(QRegularExpression("^BAD"), bad);
     arguments.replaceInStrings(QRegularExpression("^OUT$"), m_out);
+    const bool dangling = existing.startsWith('~');
+    existing.remove(QLatin1Char('~'));
+    const QString existingPath = m_out + '/' + existing;
     if (!existing.isEmpty()) {
         QDir().mkpath(m_out);
-        writeBytes(m_out + '/' + existing, "existing");
+        if (dangling)
+            QVERIFY(QFile::link(m_out + "/nowhere", existingPath));
+        else
+            writeBytes(existingPath, "existing");
     }
     const Outcome outcome = batch(arguments);
     QVERIFY2(outcome.exitCode == exitCode, outcome.output.constData());
     QCOMPARE(folderEntries(m_out), outputs);
-    if (!existing.isEmpty())
-        QCOMPARE(fileBytes(m_out + '/' + existing), QByteArray("existing"));
+    if (dangling)
+        QVERIFY(QFileInfo(existingPath).isSymLink());
+    else if (!existing.isEmpty())
+        QCOMPARE(fileBytes(existingPath), QByteArray("existing"));
     if (exitCode == 2)
         QVERIFY2(outcome.output.startsWith("kelvarine-batch: "), outcome.output.constData());
 }
