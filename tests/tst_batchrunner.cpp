@@ -263,21 +263,25 @@ void TestBatchRunner::anotherPicturesSourceIsNeverReplaced_data()
 {
     QTest::addColumn<int>("jobs");
     QTest::addColumn<QString>("policy");
+    QTest::addColumn<bool>("throughLink");  // the output folder named by a link to it
 
-    QTest::newRow("one at a time, overwriting") << 1 << "overwrite";
-    QTest::newRow("two at once, overwriting") << 2 << "overwrite";
-    QTest::newRow("skipping") << 1 << "skip";
+    QTest::newRow("one at a time, overwriting") << 1 << "overwrite" << false;
+    QTest::newRow("two at once, overwriting") << 2 << "overwrite" << false;
+    QTest::newRow("skipping") << 1 << "skip" << false;
+    QTest::newRow("folder named through a link") << 2 << "overwrite" << true;
 }
 
 void TestBatchRunner::anotherPicturesSourceIsNeverReplaced()
 {
     QFETCH(int, jobs);
     QFETCH(QString, policy);
+    QFETCH(bool, throughLink);
 
     // Into their own folder: a.jpg's target is a.png, the next picture's source.
     writeEncoded(m_in + "/a.jpg", makePicture(40, 30), "JPEG");
     writeEncoded(m_in + "/a.png", makePicture(30, 20), "PNG");
-    const Outcome outcome = batch({m_in + "/a.jpg", m_in + "/a.png", "-o", m_in, "-f", "PNG", "--filter",
+    QVERIFY(!throughLink || QFile::link(m_in, m_out));
+    const Outcome outcome = batch({m_in + "/a.jpg", m_in + "/a.png", "-o", throughLink ? m_out : m_in, "-f", "PNG", "--filter",
                                    "Flip=Vertical:1,Horizontal:0", "--overwrite", policy, "-j", QString::number(jobs)});
     QVERIFY2(outcome.exitCode == 0, outcome.output.constData());
     QVERIFY2(outcome.output.contains("a (2).png"), outcome.output.constData());

@@ -33,9 +33,19 @@ BatchPlanner::BatchPlanner(const QList<PictureEntry> &pictures, const Conversion
         m_sources.insert(key(picture.path));
 }
 
-QString BatchPlanner::key(const QString &path)
+QString BatchPlanner::key(const QString &path) const
 {
-    return QDir::cleanPath(QFileInfo(path).absoluteFilePath());
+    // One folder can be named by several paths (a link to it, ".."): one key for
+    // all of them, or two pictures would share one output unnoticed. The file's
+    // own name stays as it is; an output replaces a link, it never follows one.
+    const QFileInfo info(path);
+    const QString folder = info.absolutePath();
+    auto known = m_folders.constFind(folder);
+    if (known == m_folders.cend()) {
+        const QString canonical = QFileInfo(folder).canonicalFilePath();  // empty while it does not exist
+        known = m_folders.insert(folder, canonical.isEmpty() ? QDir::cleanPath(folder) : canonical);
+    }
+    return QDir(known.value()).filePath(info.fileName());
 }
 
 PicturePlan BatchPlanner::draft(int index) const

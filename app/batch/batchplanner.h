@@ -17,6 +17,7 @@
 // Threads: one thread at a time (the Converter's runs follow one another); the
 // planner is a value and may be copied, e.g. for a dry run.
 
+#include <QHash>
 #include <QList>
 #include <QSet>
 #include <QString>
@@ -78,12 +79,13 @@ private:
     Outcome settle(const QString &source, QString &target, QString &note, const OverwriteQuestion &ask);
     bool takenInBatch(const QString &target, const QString &source) const;
     bool existedBefore(const QString &target) const;
-    static QString key(const QString &path);
+    QString key(const QString &path) const;
 
     QList<PictureEntry> m_pictures;
     ConversionJob m_job;
     QSet<QString> m_sources;  // keys of every picture's source
     QSet<QString> m_claimed;  // keys of the targets this batch writes
+    mutable QHash<QString, QString> m_folders;  // each folder named so far, as key() reads it
     bool m_yesToAll = false;
     bool m_noToAll = false;
     Document m_document = Document::Open;
