@@ -856,6 +856,10 @@ void TestConverter::collidingNamesAllSurvive_data()
     QTest::newRow("a free number is one no file has")
         << QStringList{"x/p.png", "y/p.png"} << "JPG" << false << "p (2).jpg" << QList<int>{}
         << QStringList{"p.jpg", "p (3).jpg"} << 0;
+    // One file where the output folder ignores case (a memory card, a shared drive).
+    QTest::newRow("names alike but for case, sources deleted")
+        << QStringList{"x/P.png", "y/p.png"} << "JPG" << true << QString() << QList<int>{}
+        << QStringList{"P.jpg", "p (2).jpg"} << 0;
 }
 
 void TestConverter::collidingNamesAllSurvive()

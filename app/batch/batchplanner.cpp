@@ -45,7 +45,9 @@ QString BatchPlanner::key(const QString &path) const
         const QString canonical = QFileInfo(folder).canonicalFilePath();  // empty while it does not exist
         known = m_folders.insert(folder, canonical.isEmpty() ? QDir::cleanPath(folder) : canonical);
     }
-    return QDir(known.value()).filePath(info.fileName());
+    // Compared without case: on a memory card or a shared drive "P.jpg" and
+    // "p.jpg" are one file.
+    return QDir(known.value()).filePath(info.fileName()).toCaseFolded();
 }
 
 PicturePlan BatchPlanner::draft(int index) const
