@@ -25,6 +25,7 @@ private slots:
     void overBudgetFailsAtOnce_data();
     void overBudgetFailsAtOnce();
     void batchTakesMaxMegapixels();
+    void onlyTheFirstPageIsDecoded();
 
 private:
     QString secretPath() const { return m_dir.filePath(QStringLiteral("secret.png")); }
@@ -229,6 +230,27 @@ void TestDecodeSafety::batchTakesMaxMegapixels()
     QVERIFY2(output.contains("20000 x 20000") && output.contains("100.0 megapixels"), output.constData());
     QCOMPARE(folderEntries(out), QStringList{"small.bmp"});
     QCOMPARE(run(program, {small, "-o", out, "--max-megapixels", "0"}, &output), 2);
+}
+
+void TestDecodeSafety::onlyTheFirstPageIsDecoded()
+{
+    // A picture is its first page; the pages after it, however many, are neither
+    // read nor measured. Here the second page is cut short.
+    const QString path = m_dir.filePath(QStringLiteral("pages.gif"));
+    QList<Magick::Image> pages{makePicture(40, 30), makePicture(50, 20)};
+    Magick::writeImages(pages.begin(), pages.end(), QFile::encodeName(path).toStdString(), true);
+    QByteArray bytes = fileBytes(path);
+    bytes.chop(20);
+    writeBytes(path, bytes);
+    QString failure;
+    unsigned columns = 0;
+    try {
+        columns = PictureCodec::decode(path).columns();
+    } catch (const std::exception &error) {
+        failure = QString::fromLocal8Bit(error.what());
+    }
+    QVERIFY2(failure.isEmpty(), qPrintable(failure));
+    QCOMPARE(columns, 40u);
 }
 
 QTEST_GUILESS_MAIN(TestDecodeSafety)

@@ -68,6 +68,8 @@ void checkBudget(const Magick::Blob &blob, const QString &format, const QString 
     Magick::Image header;
     if (!format.isEmpty())
         header.magick(format.toStdString());
+    header.subImage(0);  // the first page, see decode()
+    header.subRange(1);
     const long long budget = ImageLibrary::pixelBudget();
     try {
         header.ping(blob);
@@ -155,6 +157,9 @@ Magick::Image decode(const QString &path)
     Magick::Image image;
     if (!format.isEmpty())
         image.magick(format.toStdString());
+    // The picture is the first page: the pages after it, however many, are not decoded.
+    image.subImage(0);
+    image.subRange(1);
     try {
         image.read(blob);
     } catch (const Magick::WarningCoder &) {
