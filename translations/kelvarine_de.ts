@@ -161,6 +161,10 @@
         <source>--max-megapixels takes a number from 1 to 1000000, not "%1"</source>
         <translation>--max-megapixels nimmt eine Zahl von 1 bis 1000000, nicht "%1"</translation>
     </message>
+    <message>
+        <source>%1: the property %2 has the value "%3", not 0 or 1</source>
+        <translation>%1: die Eigenschaft %2 hat den Wert "%3", nicht 0 oder 1</translation>
+    </message>
 </context>
 <context>
     <name>BlurEffect</name>
@@ -223,6 +227,10 @@
     <message>
         <source>Saved as %1: an earlier picture of this batch was saved as %2</source>
         <translation>Gespeichert als %1: ein früheres Bild dieses Durchgangs wurde als %2 gespeichert</translation>
+    </message>
+    <message>
+        <source>Saved as %1: %2 is a picture of this batch</source>
+        <translation>Gespeichert als %1: %2 ist ein Bild dieses Durchgangs</translation>
     </message>
 </context>
 <context>
