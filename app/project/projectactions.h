@@ -2,7 +2,10 @@
 #define PROJECTACTIONS_H
 
 // The Project menu: a new job, loading and saving whole jobs as project files,
-// saving a profile (a job without pictures), and leaving the program.
+// saving a profile (a job without pictures), and leaving the program. A project
+// file is only ever replaced by a complete new one; a save that fails says so and
+// leaves the file and the current project as they were. The window's title names
+// the current project.
 //
 // Threads: GUI thread only.
 
@@ -38,10 +41,17 @@ public:
     void saveProfile();
     void exit();
 
+    // The wizard's job as a project record; a profile (isProject false) has no pictures.
+    _ProjectFile paramFile(bool isProject) const;
     void applyParamFile(const _ProjectFile &project, bool withPictures);
+    // False, after telling the user, when the file could not be written.
     bool writeParamFile(const QString &path, bool isProject);
 
 private:
+    QString askSavePath(const QString &title) const;
+    void clearPictures();
+    void setProjectPath(const QString &path);
+
     Ui::TamsorelClass &m_ui;
     WizardState &m_state;
     Step1Page &m_step1;
