@@ -20,6 +20,9 @@
 #include <QSignalSpy>
 #include <QStatusBar>
 #include <QTest>
+#include <QTextBlock>
+#include <QTextDocument>
+#include <QTextEdit>
 #include <QTreeWidget>
 #include <QUrl>
 
@@ -420,7 +423,7 @@ private slots:
                                          << start3 + "Process completed without errors." << "3/3" << "OK";
         QTest::newRow("one of three fails")
             << 3 << QList<int>{1, -1, 1} << QStringList{"", "Error: no decoder\nsecond line", ""}
-            << start3 + "-Failed to load /p/1.jpg\n    Error: no decoder\n    second line\n"
+            << start3 + "-Failed to load /p/1.jpg\nError: no decoder\nsecond line\n"
                         "Warning: Process completed with 1 errors.                              "
                         "For details see the log above."
             << "3/3" << "OK";
@@ -446,6 +449,11 @@ private slots:
             dialog.addResult(statuses.at(i), QStringLiteral("/p/%1.jpg").arg(i));
         }
         QTEST(dialog.logText(), "log");
+        // The error text is indented under its picture's line, nothing else is.
+        const QTextDocument *log = dialog.findChild<QTextEdit *>(QStringLiteral("textEdit"))->document();
+        for (QTextBlock block = log->begin(); block.isValid(); block = block.next())
+            QCOMPARE(block.blockFormat().leftMargin() > 0, block.text().startsWith(QLatin1String("Error")) ||
+                                                               block.text() == QLatin1String("second line"));
         QTEST(dialog.counterText(), "counter");
         QTEST(dialog.buttonText(), "button");
     }
