@@ -267,8 +267,8 @@ void Tamsorel::startProcessing()
 {
     ConversionJob job;
     job.chain = m_step2->chain();
+    job.naming = RenameOpter(m_step2->namingTemplate());
     m_step3->fillJob(job);
-    RenameOpter::instance().setFormat(m_step2->namingTemplate());
     m_batch->run(m_state.pictures, job);
 }
 
