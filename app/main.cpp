@@ -5,7 +5,6 @@
 #include <QDialog>
 #include <QFileInfo>
 #include <QFrame>
-#include <QLoggingCategory>
 #include <QScreen>
 #include <QStyleFactory>
 #include <QTimer>
@@ -28,10 +27,6 @@ QPoint centredOnScreen(const QSize &size)
 
 int main(int argc, char *argv[])
 {
-    // The window's slots keep their historical names, some of which look like
-    // automatic connections without being one; they are connected by hand.
-    QLoggingCategory::setFilterRules(QStringLiteral("qt.core.qmetaobject.connectslotsbyname=false"));
-
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Kelvarine"));
     QApplication::setApplicationVersion(QStringLiteral(PROJECT_VERSION));

@@ -23,8 +23,15 @@ class ModalAnswers : public QObject
 {
 public:
     // A handler returns false while the window is not ready to be answered; it is
-    // then asked again on the next poll.
+    // then asked again on the next poll. Answers that open another window (a
+    // nested event loop) go through later(), so that polling goes on meanwhile.
     using Handler = std::function<bool(QWidget *)>;
+
+    template <typename Action>
+    static void later(QObject *context, Action action)
+    {
+        QTimer::singleShot(0, context, action);
+    }
 
     ModalAnswers()
     {
@@ -42,7 +49,7 @@ public:
             if (!box)
                 return false;
             texts.append(box->text());
-            box->button(button)->click();
+            later(box, [box, button] { box->button(button)->click(); });
             return true;
         });
     }
@@ -53,7 +60,7 @@ public:
             auto *button = widget->findChild<QAbstractButton *>(objectName);
             if (!button)
                 return false;
-            button->click();
+            later(button, [button] { button->click(); });
             return true;
         });
     }

@@ -11,6 +11,8 @@ DlgOverwrite::DlgOverwrite(QWidget *parent)
     , ui(new Ui::DlgOverwriteClass)
 {
     ui->setupUi(this);
+    // Enter answers No, as Escape does: replacing a file takes a deliberate choice.
+    ui->pbNo->setFocus();
 }
 
 DlgOverwrite::~DlgOverwrite()

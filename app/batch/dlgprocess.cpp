@@ -27,18 +27,10 @@ void DlgProcess::appendLine(const QString &text, bool indented)
     // Plain text: a path may hold anything, markup included.
     QTextCursor cursor(ui->textEdit->document());
     cursor.movePosition(QTextCursor::End);
-    cursor.insertBlock();
-    if (indented) {
-        QTextBlockFormat format = cursor.blockFormat();
-        format.setIndent(1);
-        cursor.setBlockFormat(format);
-        cursor.insertText(QStringLiteral("    ") + text);
-    } else {
-        QTextBlockFormat format = cursor.blockFormat();
-        format.setIndent(0);
-        cursor.setBlockFormat(format);
-        cursor.insertText(text);
-    }
+    QTextBlockFormat format;
+    format.setLeftMargin(indented ? 3 * fontMetrics().horizontalAdvance(QLatin1Char('x')) : 0);
+    cursor.insertBlock(format);
+    cursor.insertText(text);
     ui->textEdit->verticalScrollBar()->setValue(ui->textEdit->verticalScrollBar()->maximum());
 }
 

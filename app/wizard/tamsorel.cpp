@@ -3,6 +3,7 @@
 #include <QFileInfo>
 #include <QIcon>
 #include <QImageReader>
+#include <QLoggingCategory>
 #include <QPixmap>
 #include <QScrollBar>
 
@@ -24,6 +25,21 @@
 #include "wizardviews.h"
 
 namespace {
+
+// The window's slots keep their historical names, some of which look like
+// automatic connections without being one (they are connected by hand); the
+// form's set-up would warn about each of them.
+QLoggingCategory::CategoryFilter previousFilter = nullptr;
+
+void quietSlotNames(QLoggingCategory *category)
+{
+    if (qstrcmp(category->categoryName(), "qt.core.qmetaobject.connectslotsbyname") == 0) {
+        for (QtMsgType type : {QtDebugMsg, QtInfoMsg, QtWarningMsg})
+            category->setEnabled(type, false);
+    } else if (previousFilter) {
+        previousFilter(category);
+    }
+}
 
 QString resourceFile(const QString &name)
 {
@@ -58,6 +74,8 @@ Tamsorel::Tamsorel(QWidget *parent)
     , ui(new Ui::TamsorelClass)
     , m_settings(std::make_unique<AppSettings>())
 {
+    static const bool quiet = (previousFilter = QLoggingCategory::installFilter(quietSlotNames), true);
+    Q_UNUSED(quiet);
     ui->setupUi(this);
     setIcons();
 
@@ -249,8 +267,8 @@ void Tamsorel::startProcessing()
 {
     ConversionJob job;
     job.chain = m_step2->chain();
+    job.naming = RenameOpter(m_step2->namingTemplate());
     m_step3->fillJob(job);
-    RenameOpter::instance().setFormat(m_step2->namingTemplate());
     m_batch->run(m_state.pictures, job);
 }
 

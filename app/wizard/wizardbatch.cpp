@@ -31,12 +31,12 @@ void WizardBatch::run(const QList<PictureEntry> &pictures, const ConversionJob &
     m_dialog.exec();
 }
 
-int WizardBatch::askOverwrite(const QString &target, QString &name)
+OverwriteAnswer WizardBatch::askOverwrite(const QString &target, QString &name)
 {
     DlgOverwrite question;
     question.photoName = name;
     question.setPath(target);
-    const int code = question.exec();
+    const auto code = OverwriteAnswer(question.exec());
     name = question.photoName;
     return code;
 }

@@ -31,7 +31,7 @@ public:
 
     // The overwrite question for one existing target; a rename returns the new
     // base name in `name`.
-    static int askOverwrite(const QString &target, QString &name);
+    static OverwriteAnswer askOverwrite(const QString &target, QString &name);
 
     BatchDriver &driver() { return m_driver; }
     DlgProcess &dialog() { return m_dialog; }
