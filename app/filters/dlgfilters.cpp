@@ -59,6 +59,7 @@ void DlgFilters::catorgeSelectedChanged(const QString &category)
     }
     ui->treeWidget->setSortingEnabled(true);
     ui->treeWidget->sortByColumn(0, Qt::AscendingOrder);
+    ui->treeWidget->resizeColumnToContents(0);
 }
 
 void DlgFilters::onItemSelection()

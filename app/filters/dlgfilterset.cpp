@@ -2,12 +2,10 @@
 #include "ui_dlgfilterset.h"
 
 #include <QColorDialog>
-#include <QCoreApplication>
 #include <QFile>
 #include <QGraphicsPixmapItem>
 #include <QGraphicsScene>
 #include <QScrollBar>
-#include <QSignalBlocker>
 
 #include <cmath>
 
@@ -148,6 +146,7 @@ DlgFilterSet::DlgFilterSet(QWidget *parent)
     connect(m_busyWindow, &DlgFilterProcess::stopProcess, this, &DlgFilterSet::stopProcess);
     connect(m_worker, &PreviewThread::closeProcessDlgSignal, this, &DlgFilterSet::closeProcessDlg);
     connect(m_worker, &PreviewThread::completeProcess, this, &DlgFilterSet::displayImage);
+    connect(m_worker, &QThread::finished, this, &DlgFilterSet::startQueuedRun);
 
     m_settle.setSingleShot(true);
     m_settle.setInterval(settleMs);
@@ -156,8 +155,16 @@ DlgFilterSet::DlgFilterSet(QWidget *parent)
 
 DlgFilterSet::~DlgFilterSet()
 {
+    if (!m_worker->isRunning())
+        return;
+    // A cancelled run still winding down ends on its own; closing the dialog
+    // does not wait for it.
     m_worker->stop();
-    m_worker->wait();
+    m_worker->disconnect(this);
+    m_worker->setParent(nullptr);
+    connect(m_worker, &QThread::finished, m_worker, &QObject::deleteLater);
+    if (m_worker->isFinished())
+        m_worker->deleteLater();
 }
 
 void DlgFilterSet::connectSliders()
@@ -218,16 +225,15 @@ void DlgFilterSet::setImage(const QString &path)
         m_originalView.pixmapItem = nullptr;
         return;
     }
-    setViewPixmap(m_originalView, imageToPixmap(m_sourceImage));
+    m_originalPending = true;
+    m_originalView.scene->setSceneRect(QRectF(QPointF(0, 0), m_imageSize));
     m_previewView.scene->setSceneRect(QRectF(QPointF(0, 0), m_imageSize));
     // The first preview waits until the dialog is on screen, so the busy window
     // never stands alone.
-    if (isVisible()) {
+    if (isVisible())
         startPreview();
-        QTimer::singleShot(10, this, &DlgFilterSet::updateUi);
-    } else {
+    else
         m_previewPending = true;
-    }
 }
 
 void DlgFilterSet::showEvent(QShowEvent *event)
@@ -236,10 +242,16 @@ void DlgFilterSet::showEvent(QShowEvent *event)
     if (!m_previewPending)
         return;
     m_previewPending = false;
-    QTimer::singleShot(0, this, [this] {
-        updateUi();
-        startPreview();
-    });
+    QTimer::singleShot(0, this, &DlgFilterSet::startPreview);
+}
+
+void DlgFilterSet::showOriginal()
+{
+    if (!m_originalPending)
+        return;
+    m_originalPending = false;
+    setViewPixmap(m_originalView, imageToPixmap(m_sourceImage));
+    updateUi();
 }
 
 QString DlgFilterSet::pageParams() const
@@ -554,32 +566,48 @@ void DlgFilterSet::commitPage()
 
 void DlgFilterSet::startPreview()
 {
-    if (!m_filter || !m_sourceImage.isValid())
+    if (!m_sourceImage.isValid())
         return;
-    if (m_worker->isRunning()) {
-        // Only a cancelled run can still be going: it has been told to stop.
-        m_worker->wait();
-    }
-    // What a cancelled run reported is dropped before the next run begins.
-    QCoreApplication::sendPostedEvents(this, QEvent::MetaCall);
-    m_runCancelled = false;
-
-    m_worker->setup(m_filter, m_params, m_sourceImage, &m_previewView, false);
-    m_worker->start();
+    // The Original view is filled while the worker filters: a photograph's
+    // conversion for the screen takes as long as many filters.
+    if (m_originalPending)
+        QTimer::singleShot(0, this, &DlgFilterSet::showOriginal);
+    if (!m_filter)
+        return;
+    m_runQueued = true;
+    // A run still going (one being cancelled, or one this change overtook) hands
+    // over when it ends; the busy window stays until the newest run is done.
+    if (!m_worker->isRunning())
+        startQueuedRun();
+    if (m_busyWindow->isVisible())
+        return;
     m_busyWindow->setInfo(tr("Preview is being generated"));
     m_busyWindow->exec();
 }
 
+void DlgFilterSet::startQueuedRun()
+{
+    if (!m_runQueued)
+        return;
+    m_runQueued = false;
+    m_runCancelled = false;
+    m_worker->setup(m_filter, m_params, m_sourceImage, &m_previewView, false);
+    m_worker->start();
+}
+
 void DlgFilterSet::stopProcess()
 {
+    m_runQueued = false;
     m_runCancelled = true;
     m_worker->stop();
-    closeProcessDlg();
+    m_busyWindow->done(QDialog::Rejected);
 }
 
 void DlgFilterSet::closeProcessDlg()
 {
-    m_busyWindow->done(QDialog::Rejected);
+    if (m_runCancelled || m_runQueued)
+        return;
+    m_busyWindow->done(QDialog::Accepted);
 }
 
 void DlgFilterSet::displayImage(const QImage &image, void *view, bool fitFlag)

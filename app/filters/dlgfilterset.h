@@ -161,6 +161,8 @@ private:
     // Fills the shown page from the string; false when the filter cannot read it.
     bool setPageFromParams(const QString &params);
     void startPreview();
+    void startQueuedRun();
+    void showOriginal();
     void setViewPixmap(View &view, const QPixmap &pixmap);
     void rotateBy(int degrees);
     // Unit switches of the crop, resize and roll pages.
@@ -185,7 +187,12 @@ private:
     PreviewThread *m_worker = nullptr;
     // The run in progress was cancelled: whatever it still reports is dropped.
     bool m_runCancelled = false;
+    // A run waits for the worker to be free.
+    bool m_runQueued = false;
+    // The dialog is not on screen yet; its first preview waits.
     bool m_previewPending = false;
+    // The picture is read but not yet in the Original view.
+    bool m_originalPending = false;
     QTimer m_settle;
 };
 
