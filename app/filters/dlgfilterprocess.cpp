@@ -37,3 +37,8 @@ void DlgFilterProcess::on_pbCancel_clicked()
     emit stopProcess();
     ui->lbInfo->setText(tr("Is canceling"));
 }
+
+void DlgFilterProcess::reject()
+{
+    on_pbCancel_clicked();
+}

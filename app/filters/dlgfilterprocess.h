@@ -26,6 +26,10 @@ public:
 signals:
     void stopProcess();
 
+protected:
+    // Escape cancels like the button; the window is closed by its owner.
+    void reject() override;
+
 private slots:
     void on_pbCancel_clicked();
 
