@@ -3,8 +3,8 @@
 
 // The steps every picture of a batch goes through, shared by the wizard's
 // Converter thread (one picture at a time, asking before it overwrites) and the
-// batch runner (several at once, answering from its policy). Naming comes from
-// PictureTarget, the overwrite question from OverwriteCheck; what is here reads,
+// batch runner (several at once, answering from its policy). Names and the
+// overwrite question belong to BatchPlanner; what is here reads,
 // filters, encodes and puts outputs in place, and turns every failure into a
 // result with its message. Safe to call from any thread.
 
@@ -20,7 +20,7 @@
 #include "outputfile.h"
 
 // Result of one picture, as the processing log counts it.
-enum RunStatus {
+enum RunStatus : int {
     StatusConverted = 1,  // written (copied, moved, encoded, or kept as a page)
     StatusSkipped = 2,    // nothing written, as asked
     StatusFailed = -1,    // could not be read, filtered, encoded or written
@@ -29,7 +29,7 @@ enum RunStatus {
 
 struct PictureResult
 {
-    int status = StatusSkipped;
+    RunStatus status = StatusSkipped;
     QString message;  // "Error: ..." for a failure
     QString target;   // where the output went, or would have gone
 };
