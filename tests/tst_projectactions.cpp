@@ -94,9 +94,8 @@ TestProjectActions::Job TestProjectActions::currentJob()
     Job current;
     for (const PictureEntry &picture : m_window->state().pictures)
         current.pictures.append(picture.path);
-    current.job.chain = m_window->step2().chain();
-    m_window->step3().fillJob(current.job);
-    current.nameTemplate = m_window->step2().namingTemplate();
+    current.job = m_window->conversionJob();
+    current.nameTemplate = current.job.naming.format();
     return current;
 }
 

@@ -3,7 +3,10 @@
 #include <QGraphicsPixmapItem>
 #include <QTest>
 
+#include "dlgfilters.h"
+#include "dlgfilterset.h"
 #include "dlgrename.h"
+#include "filterinterface.h"
 #include "filterregistry.h"
 #include "guitestutils.h"
 #include "imagepixmap.h"
@@ -31,6 +34,7 @@ private slots:
     void chainEdits_data();
     void chainEdits();
     void chainSkipsFiltersNotInstalled();
+    void addAndEditThroughDialogs();
     void previewShowsChainResult();
     void previewShowsLastRequest();
     void presets_data();
@@ -159,6 +163,78 @@ void TestStep2Page::chainSkipsFiltersNotInstalled()
     QCOMPARE(chain[0].params, QStringLiteral("Degree:90"));
     QCOMPARE(chain[1].filter, registry.filterAt(registry.indexOfFilter("Blur")));
     QCOMPARE(page.filterCount(), 3);
+}
+
+void TestStep2Page::addAndEditThroughDialogs()
+{
+    m_window->step1().addPictures(m_pictures);
+    enterStep2();
+    Step2Page &page = m_window->step2();
+    QTreeWidget *list = m_window->form().treeWidget_Filter;
+
+    // A cancelled chooser adds nothing.
+    TestUtils::ModalAnswers answers;
+    answers.click("pbCancel");
+    m_window->form().pbStep2_AddFilter->click();
+    QVERIFY(answers.done());
+    QCOMPARE(page.filterCount(), 0);
+
+    // "+": the chooser, then the chosen filter's settings with its defaults.
+    QString opened;
+    answers.expect([](QWidget *widget) {
+        auto *chooser = qobject_cast<DlgFilters *>(widget);
+        if (!chooser)
+            return false;
+        auto *filters = chooser->findChild<QTreeWidget *>("treeWidget");
+        const QList<QTreeWidgetItem *> rows = filters->findItems("Rotate", Qt::MatchExactly, 0);
+        if (rows.isEmpty())
+            return false;
+        filters->setCurrentItem(rows.first());
+        chooser->findChild<QAbstractButton *>("pbAdd")->click();
+        return true;
+    });
+    answers.expect([&](QWidget *widget) {
+        auto *settings = qobject_cast<DlgFilterSet *>(widget);
+        if (!settings)
+            return false;
+        opened = settings->params();
+        settings->findChild<QAbstractButton *>("pbOK")->click();
+        return true;
+    });
+    m_window->form().pbStep2_AddFilter->click();
+    QVERIFY(answers.done());
+    const FilterRegistry &registry = FilterRegistry::instance();
+    const QString defaults = registry.filterAt(registry.indexOfFilter("Rotate"))->defaultParams();
+    QCOMPARE(opened, defaults);
+    QCOMPARE(page.chainRows(), Rows({{"Rotate", defaults}}));
+
+    // Edit opens the row's own string and writes back what the dialog returns.
+    page.setChainRows({{"Rotate", "Degree:90"}, {"Sepia", "Tone:80"}});
+    list->topLevelItem(0)->setSelected(true);
+    m_window->activateWindow();
+    list->setFocus();
+    QVERIFY(QTest::qWaitForWindowActive(m_window.get()));
+    answers.expect([&](QWidget *widget) {
+        auto *settings = qobject_cast<DlgFilterSet *>(widget);
+        if (!settings)
+            return false;
+        opened = settings->params();
+        settings->findChild<QAbstractButton *>("step26_right")->click();
+        settings->findChild<QAbstractButton *>("pbOK")->click();
+        return true;
+    });
+    QTest::keyClick(list, Qt::Key_F2);
+    QVERIFY(answers.done());
+    QCOMPARE(opened, QStringLiteral("Degree:90"));
+    QCOMPARE(page.chainRows(), Rows({{"Rotate", "Degree:180"}, {"Sepia", "Tone:80"}}));
+
+    // A row whose filter is not installed opens nothing.
+    list->clearSelection();
+    list->topLevelItem(1)->setSelected(true);
+    QTest::keyClick(list, Qt::Key_F2);
+    QTest::qWait(100);
+    QVERIFY(!QApplication::activeModalWidget());
+    QCOMPARE(page.chainRows(), Rows({{"Rotate", "Degree:180"}, {"Sepia", "Tone:80"}}));
 }
 
 void TestStep2Page::previewShowsChainResult()

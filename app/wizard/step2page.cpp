@@ -7,6 +7,8 @@
 #include <QStatusBar>
 #include <QtConcurrent>
 
+#include "dlgfilters.h"
+#include "dlgfilterset.h"
 #include "dlgrename.h"
 #include "filterinterface.h"
 #include "imagepixmap.h"
@@ -160,10 +162,52 @@ void Step2Page::chainChanged()
 
 void Step2Page::addFilter()
 {
+    // Without pictures the settings are shown on the sample that comes with the program.
+    QString sample = m_ui.step2_listPics->currentText();
+    if (!QFileInfo(sample).isFile())
+        sample = resourceDir(QStringLiteral("res")) + QStringLiteral("/sample.jpg");
+
+    const FilterRegistry &registry = FilterRegistry::instance();
+    DlgFilters chooser(m_window);
+    chooser.setFilters(registry.categoryPaths(), registry.descriptions());
+    if (chooser.exec() != QDialog::Accepted)
+        return;
+    const QString name = chooser.selectedFilter();
+    FilterInterface *filter = installedFilter(name);
+    if (!filter)
+        return;
+
+    DlgFilterSet settings(m_window);
+    settings.setFilter(filter);
+    settings.setParams(QString());
+    settings.setImage(sample);
+    if (settings.exec() != QDialog::Accepted)
+        return;
+    appendRow({name, settings.params()});
+    m_ui.treeWidget_Filter->setCurrentItem(m_ui.treeWidget_Filter->topLevelItem(filterCount() - 1));
+    chainChanged();
 }
 
 void Step2Page::editFilter()
 {
+    const int index = firstSelectedRow();
+    if (index < 0)
+        return;
+    QTreeWidgetItem *item = m_ui.treeWidget_Filter->topLevelItem(index);
+    const FilterEntry entry = row(item);
+    FilterInterface *filter = installedFilter(entry.Name);
+    if (!filter) {
+        showStatus(tr("The filter \"%1\" is not installed; it cannot be edited.").arg(entry.Name));
+        return;
+    }
+    DlgFilterSet settings(m_window);
+    settings.setFilter(filter);
+    settings.setParams(entry.Params);
+    settings.setImage(m_ui.step2_listPics->currentText());
+    if (settings.exec() != QDialog::Accepted)
+        return;
+    item->setText(1, settings.params());
+    chainChanged();
 }
 
 void Step2Page::removeFilter()

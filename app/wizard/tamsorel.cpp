@@ -263,13 +263,18 @@ void Tamsorel::on_pbConvert_clicked()
         startProcessing();
 }
 
-void Tamsorel::startProcessing()
+ConversionJob Tamsorel::conversionJob() const
 {
     ConversionJob job;
     job.chain = m_step2->chain();
     job.naming = RenameOpter(m_step2->namingTemplate());
     m_step3->fillJob(job);
-    m_batch->run(m_state.pictures, job);
+    return job;
+}
+
+void Tamsorel::startProcessing()
+{
+    m_batch->run(m_state.pictures, conversionJob());
 }
 
 void Tamsorel::nextConversion(int status)

@@ -14,6 +14,7 @@
 
 #include <memory>
 
+#include "conversionjob.h"
 #include "projectfile.h"
 #include "wizardstate.h"
 
@@ -46,6 +47,8 @@ public:
     void openPaths(const QStringList &paths);
 
     int currentStep() const { return m_currentStep; }
+    // What Process would hand the batch now, besides the pictures.
+    ConversionJob conversionJob() const;
     WizardState &state() { return m_state; }
     Ui::TamsorelClass &form() { return *ui; }
     Step1Page &step1() { return *m_step1; }
