@@ -79,7 +79,7 @@ void ProjectActions::newProject()
 
 void ProjectActions::loadProject()
 {
-    const QString path = QFileDialog::getOpenFileName(m_window, tr("Load Project"), QString(), projectFilter());
+    const QString path = QFileDialog::getOpenFileName(m_window, tr("Load Project"), dialogFolder(), projectFilter());
     if (!path.isEmpty())
         loadProjectFile(path);
 }
@@ -161,9 +161,16 @@ void ProjectActions::applyParamFile(const _ProjectFile &project, bool withPictur
     m_step2.refreshPreview(0);
 }
 
+QString ProjectActions::dialogFolder() const
+{
+    // Beside the current project, else in the home folder (not wherever the
+    // program happened to be started from).
+    return m_state.projectPath.isEmpty() ? QDir::homePath() : QFileInfo(m_state.projectPath).absolutePath();
+}
+
 QString ProjectActions::askSavePath(const QString &title) const
 {
-    QFileDialog dialog(m_window, title, QString(), projectFilter());
+    QFileDialog dialog(m_window, title, dialogFolder(), projectFilter());
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setDefaultSuffix(QStringLiteral("bps"));
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())

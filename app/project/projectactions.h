@@ -48,6 +48,7 @@ public:
     bool writeParamFile(const QString &path, bool isProject);
 
 private:
+    QString dialogFolder() const;
     QString askSavePath(const QString &title) const;
     void clearPictures();
     void setProjectPath(const QString &path);

@@ -254,8 +254,9 @@ void Step2Page::moveDown()
 
 void Step2Page::picsIndexChanged(int index)
 {
-    m_ui.step2_preview_prev->setEnabled(true);
-    m_ui.step2_preview_next->setEnabled(true);
+    // Without pictures there is nowhere to go.
+    m_ui.step2_preview_prev->setEnabled(index >= 0);
+    m_ui.step2_preview_next->setEnabled(index >= 0);
     if (index == 0)
         m_ui.step2_preview_prev->setEnabled(false);
     else if (index == m_ui.step2_listPics->count() - 1)
