@@ -267,6 +267,17 @@ private slots:
         QCOMPARE(names(window.state().pictures), (QStringList{"c.jpg", "y.png", "x.png", "a.png"}));
         QCOMPARE(window.state().pictures.first().path, m_pictures + QStringLiteral("/c.jpg"));
         checkAligned(window);
+
+        // And they are processed into another format.
+        QTemporaryDir out;
+        window.form().step3_outputFolder->setText(out.path());
+        selectFormat(window, QStringLiteral("PNG"));
+        ModalAnswers modal;
+        closeWhenDone(modal);
+        window.form().pbProcess->click();
+        QVERIFY(modal.done());
+        QCOMPARE(QDir(out.path()).entryList(QDir::Files), (QStringList{"a.png", "c.png", "x.png", "y.png"}));
+        QCOMPARE(int(readPicture(out.filePath(QStringLiteral("c.png"))).columns()), 120);
     }
 
     void preview()
@@ -315,6 +326,44 @@ private slots:
         window.form().step1_checkShowPreview->setChecked(true);
         QVERIFY(waitFor([&] { return view.pixmapItem != nullptr; }));
         QCOMPARE(view.pixmapItem->pixmap().width(), 120);
+    }
+
+    void zoom_data()
+    {
+        QTest::addColumn<QSize>("picture");
+        QTest::addColumn<QStringList>("buttons");
+        QTest::addColumn<qreal>("scale");
+        QTest::newRow("zoom steps multiply") << QSize(50, 40) << QStringList{"ZoomIn", "ZoomIn"} << 1.44;
+        QTest::newRow("in then out is not 100 %") << QSize(50, 40) << QStringList{"ZoomIn", "ZoomOut"} << 0.96;
+        QTest::newRow("actual size") << QSize(50, 40) << QStringList{"ZoomIn", "ZoomIn", "Actual"} << 1.0;
+        QTest::newRow("fit leaves a small picture at 100 %") << QSize(50, 40) << QStringList{"ZoomIn", "Fit"} << 1.0;
+        QTest::newRow("fit shrinks a large picture") << QSize(4000, 100) << QStringList{"Fit"} << -1.0;
+    }
+
+    void zoom()
+    {
+        QFETCH(QSize, picture);
+        QFETCH(QStringList, buttons);
+        QFETCH(qreal, scale);
+        Tamsorel window;
+        window.resize(900, 600);
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        ImageView &view = window.views().step1();
+        QPixmap pixmap(picture);
+        pixmap.fill(Qt::darkGreen);
+        view.setPixmap(pixmap);
+        for (const QString &button : buttons)
+            window.findChild<QAbstractButton *>(QStringLiteral("step1_pb") + button)->click();
+        const qreal shown = view.view->transform().m11();
+        if (scale > 0) {
+            QVERIFY2(qFuzzyCompare(shown, scale), qPrintable(QString::number(shown)));
+        } else {
+            // The whole width fits into the view.
+            QVERIFY(shown < 1.0);
+            QVERIFY(picture.width() * shown <= view.view->viewport()->width() + 1);
+        }
+        QCOMPARE(view.view->transform().m22(), view.view->transform().m11());
     }
 
     void processChecks_data()
