@@ -160,12 +160,17 @@ private slots:
                                                  << true;
         QTest::newRow("menu step 1 from step 2") << QStringList{"pbNext", "actionStep1_Add_Pictures"} << 0 << true
                                                  << false;
+        // Nothing to process: a message, and the step stays.
+        QTest::newRow("process refused") << QStringList{"pbNext", "pbStep_Process"} << 1 << true << true;
     }
 
     void navigation()
     {
         QFETCH(QStringList, actions);
         Tamsorel window;
+        ModalAnswers modal;
+        if (actions.contains(QStringLiteral("pbStep_Process")))
+            modal.press(QMessageBox::Ok);
         for (const QString &name : actions) {
             if (auto *button = window.findChild<QAbstractButton *>(name))
                 button->click();
