@@ -388,6 +388,8 @@ private slots:
                                                     << false;
         QTest::newRow("empty field") << 1 << false << "-" << QList<int>{QMessageBox::Ok}
                                      << QStringList{"Set an output directory!"} << false << false;
+        QTest::newRow("blank field") << 1 << false << "   " << QList<int>{QMessageBox::Ok}
+                                     << QStringList{"Set an output directory!"} << false << false;
         QTest::newRow("existing folder") << 1 << false << "pictures" << QList<int>{} << QStringList{} << true << false;
         QTest::newRow("new nested folder, OK") << 1 << false << "new/nested" << QList<int>{QMessageBox::Ok}
                                                << QStringList{question} << true << true;
@@ -413,7 +415,9 @@ private slots:
         writePicture(makePicture(16, 16), source + QStringLiteral("/p.png"));
         if (pictureCount > 0)
             window.step1().addPictures({source + QStringLiteral("/p.png")});
-        const QString path = folder == QLatin1String("-") ? QString() : m_home.filePath(folder);
+        const QString path = folder == QLatin1String("-") ? QString()
+                             : folder.trimmed().isEmpty() ? folder
+                                                          : m_home.filePath(folder);
         window.form().step3_outputFolder->setText(path);
         window.form().step3_cb_useSourceFolder->setChecked(useSourceFolder);
         selectFormat(window, QStringLiteral("JPG"));
