@@ -5,6 +5,7 @@
 #include <QDialog>
 #include <QFileInfo>
 #include <QFrame>
+#include <QLabel>
 #include <QScreen>
 #include <QStyleFactory>
 #include <QTimer>
@@ -45,8 +46,15 @@ int main(int argc, char *argv[])
     layout->setContentsMargins(0, 0, 0, 0);
     auto *frame = new QFrame(&splash);
     const QString picture = resourceDir(QStringLiteral("res")) + QStringLiteral("/splash.png");
-    if (QFileInfo::exists(picture))
+    if (QFileInfo::exists(picture)) {
         frame->setStyleSheet(QStringLiteral("border-image: url(%1);").arg(picture));
+    } else {
+        // Without its picture the splash still says what is starting.
+        frame->setStyleSheet(QStringLiteral("QFrame { background: palette(window); border: 1px solid palette(mid); }"));
+        auto *name = new QLabel(QStringLiteral("<span style=\"font-size:20pt; font-weight:600;\">Kelvarine</span>"), frame);
+        name->setAlignment(Qt::AlignCenter);
+        (new QVBoxLayout(frame))->addWidget(name);
+    }
     layout->addWidget(frame);
     splash.show();
     QCoreApplication::processEvents();

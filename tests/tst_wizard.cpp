@@ -160,12 +160,17 @@ private slots:
                                                  << true;
         QTest::newRow("menu step 1 from step 2") << QStringList{"pbNext", "actionStep1_Add_Pictures"} << 0 << true
                                                  << false;
+        // Nothing to process: a message, and the step stays.
+        QTest::newRow("process refused") << QStringList{"pbNext", "pbStep_Process"} << 1 << true << true;
     }
 
     void navigation()
     {
         QFETCH(QStringList, actions);
         Tamsorel window;
+        ModalAnswers modal;
+        if (actions.contains(QStringLiteral("pbStep_Process")))
+            modal.press(QMessageBox::Ok);
         for (const QString &name : actions) {
             if (auto *button = window.findChild<QAbstractButton *>(name))
                 button->click();
@@ -267,6 +272,17 @@ private slots:
         QCOMPARE(names(window.state().pictures), (QStringList{"c.jpg", "y.png", "x.png", "a.png"}));
         QCOMPARE(window.state().pictures.first().path, m_pictures + QStringLiteral("/c.jpg"));
         checkAligned(window);
+
+        // And they are processed into another format.
+        QTemporaryDir out;
+        window.form().step3_outputFolder->setText(out.path());
+        selectFormat(window, QStringLiteral("PNG"));
+        ModalAnswers modal;
+        closeWhenDone(modal);
+        window.form().pbProcess->click();
+        QVERIFY(modal.done());
+        QCOMPARE(QDir(out.path()).entryList(QDir::Files), (QStringList{"a.png", "c.png", "x.png", "y.png"}));
+        QCOMPARE(int(readPicture(out.filePath(QStringLiteral("c.png"))).columns()), 120);
     }
 
     void preview()
@@ -317,6 +333,44 @@ private slots:
         QCOMPARE(view.pixmapItem->pixmap().width(), 120);
     }
 
+    void zoom_data()
+    {
+        QTest::addColumn<QSize>("picture");
+        QTest::addColumn<QStringList>("buttons");
+        QTest::addColumn<qreal>("scale");
+        QTest::newRow("zoom steps multiply") << QSize(50, 40) << QStringList{"ZoomIn", "ZoomIn"} << 1.44;
+        QTest::newRow("in then out is not 100 %") << QSize(50, 40) << QStringList{"ZoomIn", "ZoomOut"} << 0.96;
+        QTest::newRow("actual size") << QSize(50, 40) << QStringList{"ZoomIn", "ZoomIn", "Actual"} << 1.0;
+        QTest::newRow("fit leaves a small picture at 100 %") << QSize(50, 40) << QStringList{"ZoomIn", "Fit"} << 1.0;
+        QTest::newRow("fit shrinks a large picture") << QSize(4000, 100) << QStringList{"Fit"} << -1.0;
+    }
+
+    void zoom()
+    {
+        QFETCH(QSize, picture);
+        QFETCH(QStringList, buttons);
+        QFETCH(qreal, scale);
+        Tamsorel window;
+        window.resize(900, 600);
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        ImageView &view = window.views().step1();
+        QPixmap pixmap(picture);
+        pixmap.fill(Qt::darkGreen);
+        view.setPixmap(pixmap);
+        for (const QString &button : buttons)
+            window.findChild<QAbstractButton *>(QStringLiteral("step1_pb") + button)->click();
+        const qreal shown = view.view->transform().m11();
+        if (scale > 0) {
+            QVERIFY2(qFuzzyCompare(shown, scale), qPrintable(QString::number(shown)));
+        } else {
+            // The whole width fits into the view.
+            QVERIFY(shown < 1.0);
+            QVERIFY(picture.width() * shown <= view.view->viewport()->width() + 1);
+        }
+        QCOMPARE(view.view->transform().m22(), view.view->transform().m11());
+    }
+
     void processChecks_data()
     {
         QTest::addColumn<int>("pictureCount");
@@ -333,6 +387,8 @@ private slots:
         QTest::newRow("source folder, empty field") << 1 << true << "-" << QList<int>{} << QStringList{} << true
                                                     << false;
         QTest::newRow("empty field") << 1 << false << "-" << QList<int>{QMessageBox::Ok}
+                                     << QStringList{"Set an output directory!"} << false << false;
+        QTest::newRow("blank field") << 1 << false << "   " << QList<int>{QMessageBox::Ok}
                                      << QStringList{"Set an output directory!"} << false << false;
         QTest::newRow("existing folder") << 1 << false << "pictures" << QList<int>{} << QStringList{} << true << false;
         QTest::newRow("new nested folder, OK") << 1 << false << "new/nested" << QList<int>{QMessageBox::Ok}
@@ -359,7 +415,9 @@ private slots:
         writePicture(makePicture(16, 16), source + QStringLiteral("/p.png"));
         if (pictureCount > 0)
             window.step1().addPictures({source + QStringLiteral("/p.png")});
-        const QString path = folder == QLatin1String("-") ? QString() : m_home.filePath(folder);
+        const QString path = folder == QLatin1String("-") ? QString()
+                             : folder.trimmed().isEmpty() ? folder
+                                                          : m_home.filePath(folder);
         window.form().step3_outputFolder->setText(path);
         window.form().step3_cb_useSourceFolder->setChecked(useSourceFolder);
         selectFormat(window, QStringLiteral("JPG"));

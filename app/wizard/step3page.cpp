@@ -82,7 +82,8 @@ bool Step3Page::checkBeforeProcessing(int pictureCount)
     if (m_ui.step3_cb_useSourceFolder->isChecked())
         return true;
     const QString folder = m_ui.step3_outputFolder->text();
-    if (folder.isEmpty()) {
+    // Blanks alone would name a folder "  " in whatever folder the program runs in.
+    if (folder.trimmed().isEmpty()) {
         warn(tr("Set an output directory!"));
         return false;
     }

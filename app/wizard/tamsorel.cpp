@@ -252,9 +252,14 @@ void Tamsorel::on_pbBack_clicked()
 
 void Tamsorel::on_pbStep_Process_clicked()
 {
+    // While the batch runs, Process is the step shown as current; afterwards the
+    // step the user was on.
+    QPushButton *const steps[] = {ui->pbStep_AddPhotos, ui->pbStep_AddFilters, ui->pbStep_Setup};
+    steps[m_currentStep]->setChecked(false);
     ui->pbStep_Process->setChecked(true);
     on_pbConvert_clicked();
     ui->pbStep_Process->setChecked(false);
+    steps[m_currentStep]->setChecked(true);
 }
 
 void Tamsorel::on_pbConvert_clicked()
