@@ -165,9 +165,13 @@ void Step1Page::fit()
 
 bool Step1Page::eventFilter(QObject *watched, QEvent *event)
 {
-    if (watched != m_ui.treeWidget->viewport())
+    // The type first: while the window is destroyed the list may be half gone
+    // when its viewport still reports events.
+    const QEvent::Type type = event->type();
+    if ((type != QEvent::DragEnter && type != QEvent::DragMove && type != QEvent::Drop)
+        || watched != m_ui.treeWidget->viewport())
         return false;
-    switch (event->type()) {
+    switch (type) {
     case QEvent::DragEnter:
     case QEvent::DragMove: {
         auto *drag = static_cast<QDropEvent *>(event);

@@ -289,6 +289,10 @@ void Step2Page::nextPicture()
 
 void Step2Page::refreshPreview(int mode)
 {
+    // A hidden page only notes what is stale: a view that is not laid out would
+    // fit the picture to a size it does not have, and entering the step renders.
+    if (m_ui.stackedWidget->currentWidget() != m_ui.page_step2)
+        return;
     const QString path = m_ui.step2_listPics->currentText();
     ImageView &original = m_views.original();
     ImageView &preview = m_views.preview();
