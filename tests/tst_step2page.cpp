@@ -2,6 +2,7 @@
 #include <QDir>
 #include <QGraphicsPixmapItem>
 #include <QTest>
+#include <QThreadPool>
 
 #include "dlgfilters.h"
 #include "dlgfilterset.h"
@@ -261,7 +262,9 @@ void TestStep2Page::previewShowsLastRequest()
     page.refreshPreview(0);
     const QImage expected = imageToImage(PicturePipeline::render(large, page.chain()));
     QVERIFY(TestUtils::waitFor([&] { return previewImage() == expected; }, 30000));
-    QTest::qWait(4000);  // longer than the oil paint takes here
+    // Every render has ended, the first one abandoned or finished; what is shown stays.
+    QVERIFY(QThreadPool::globalInstance()->waitForDone(60000));
+    QCoreApplication::processEvents();
     QVERIFY(previewImage() == expected);
 }
 

@@ -7,6 +7,7 @@
 #include <QStatusBar>
 #include <QtConcurrent>
 
+#include "canceltoken.h"
 #include "dlgfilters.h"
 #include "dlgfilterset.h"
 #include "dlgrename.h"
@@ -327,19 +328,26 @@ void Step2Page::refreshPreview(int mode)
 void Step2Page::cancelRendering()
 {
     m_latestRender->store(++m_renderCount);
+    // The library abandons the superseded render's filter at its next progress
+    // report, so a slow chain on a large photograph does not hold a worker.
+    if (m_renderToken)
+        m_renderToken->cancel();
+    m_renderToken.reset();
 }
 
 void Step2Page::renderModified(const QString &path)
 {
     // Each request gets a number of its own: a render of an older request, also
     // one of the same picture with the chain as it was, never replaces a newer one.
-    const quint64 request = ++m_renderCount;
-    m_latestRender->store(request);
+    cancelRendering();
+    const quint64 request = m_renderCount;
     const QList<ChainEntry> chain = this->chain();
     const std::shared_ptr<std::atomic<quint64>> latest = m_latestRender;
+    const auto token = std::make_shared<CancelToken>();
+    m_renderToken = token;
 
     m_renders.removeIf([](const QFuture<void> &render) { return render.isFinished(); });
-    m_renders.append(QtConcurrent::run([this, path, chain, latest, request] {
+    m_renders.append(QtConcurrent::run([this, path, chain, latest, request, token] {
         const auto current = [&] { return latest->load() == request; };
         QImage result;
         try {
@@ -348,6 +356,7 @@ void Step2Page::renderModified(const QString &path)
             Magick::Image picture = PictureCodec::decode(path);
             if (!current())
                 return;
+            token->attach(picture);
             PictureCodec::applyChain(chain, picture);
             if (!current())
                 return;

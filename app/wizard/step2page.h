@@ -25,6 +25,7 @@
 #include "filterregistry.h"
 #include "projectfile.h"
 
+class CancelToken;
 class QTreeWidgetItem;
 class WizardViews;
 struct WizardState;
@@ -104,6 +105,7 @@ private:
     QString m_modifiedRequestPath;
     std::shared_ptr<std::atomic<quint64>> m_latestRender;
     quint64 m_renderCount = 0;
+    std::shared_ptr<CancelToken> m_renderToken;
     QList<QFuture<void>> m_renders;
 };
 
