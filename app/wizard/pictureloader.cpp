@@ -8,6 +8,7 @@
 #include <Magick++.h>
 
 #include "imagepixmap.h"
+#include "picturecodec.h"
 
 PictureLoader::PictureLoader(QObject *parent)
     : QObject(parent)
@@ -56,8 +57,8 @@ QImage PictureLoader::decode(const QString &path, const std::function<bool()> &c
     try {
         if (!current())
             return {};
-        Magick::Image image;
-        image.read(QFile::encodeName(path).toStdString());
+        // The same decoding as a batch: only the picture is read, never a file it names.
+        Magick::Image image = PictureCodec::decode(path);
         if (!current() || !image.isValid())
             return {};
         QImage converted = imageToImage(image);
