@@ -61,13 +61,7 @@ QImage PictureLoader::decode(const QString &path, const std::function<bool()> &c
         Magick::Image image = PictureCodec::decode(path);
         if (!current() || !image.isValid())
             return {};
-        QImage converted = imageToImage(image);
-        // The toolkit paints premultiplied pixels; converting here keeps that
-        // work off the GUI thread.
-        if (!converted.isNull())
-            converted.convertTo(converted.hasAlphaChannel() ? QImage::Format_ARGB32_Premultiplied
-                                                            : QImage::Format_RGB32);
-        return converted;
+        return imageToImage(image);
     } catch (const Magick::Exception &) {
         return {};
     } catch (const std::exception &) {
