@@ -294,14 +294,19 @@ private slots:
         writeBytes(empty, QByteArray());
         const QString gone = m_home.filePath(QStringLiteral("gone.png"));
         writePicture(makePicture(8, 8), gone);
+        const QString translucent = m_home.filePath(QStringLiteral("translucent.tif"));
+        Magick::Image withAlpha = makePicture(64, 48);
+        withAlpha.opacity(MaxRGB / 2);
+        writePicture(withAlpha, translucent);
         window.step1().addPictures({m_pictures + QStringLiteral("/b.tif"), m_pictures + QStringLiteral("/c.jpg"), empty,
-                                    gone});
+                                    gone, translucent});
         QFile::remove(gone);
         ImageView &view = window.views().step1();
         QTreeWidget *list = window.form().treeWidget;
 
-        // Through the image library (16-bit TIFF) and through the toolkit (JPEG).
-        for (int row : {0, 1}) {
+        // Through the image library (16-bit TIFF, also with transparency) and
+        // through the toolkit (JPEG).
+        for (int row : {0, 1, 4}) {
             list->setCurrentItem(list->topLevelItem(row));
             const QString path = window.state().pictures.at(row).path;
             const Magick::Image source = readPicture(path);
@@ -313,6 +318,7 @@ private slots:
             const Magick::ColorRGB expected = source.pixelColor(40, 30);
             QVERIFY(qAbs(shown.redF() - expected.red()) < 0.02);
             QVERIFY(qAbs(shown.blueF() - expected.blue()) < 0.02);
+            QVERIFY(qAbs(shown.alphaF() - (1.0 - expected.alpha())) < 0.02);  // the library keeps opacity
         }
 
         // A 0-byte file leaves the loading indicator; a file deleted since it was

@@ -8,6 +8,7 @@
 #include <Magick++.h>
 
 #include "imagepixmap.h"
+#include "picturecodec.h"
 
 PictureLoader::PictureLoader(QObject *parent)
     : QObject(parent)
@@ -56,17 +57,11 @@ QImage PictureLoader::decode(const QString &path, const std::function<bool()> &c
     try {
         if (!current())
             return {};
-        Magick::Image image;
-        image.read(QFile::encodeName(path).toStdString());
+        // The same decoding as a batch: only the picture is read, never a file it names.
+        Magick::Image image = PictureCodec::decode(path);
         if (!current() || !image.isValid())
             return {};
-        QImage converted = imageToImage(image);
-        // The toolkit paints premultiplied pixels; converting here keeps that
-        // work off the GUI thread.
-        if (!converted.isNull())
-            converted.convertTo(converted.hasAlphaChannel() ? QImage::Format_ARGB32_Premultiplied
-                                                            : QImage::Format_RGB32);
-        return converted;
+        return imageToImage(image);
     } catch (const Magick::Exception &) {
         return {};
     } catch (const std::exception &) {

@@ -14,6 +14,7 @@
 #include "filterregistry.h"
 #include "helpcommands.h"
 #include "imagepixmap.h"
+#include "picturecodec.h"
 #include "projectactions.h"
 #include "renameopter.h"
 #include "resourcedir.h"
@@ -57,9 +58,7 @@ QIcon programIcon()
     if (!icon.availableSizes().isEmpty())
         return icon;
     try {
-        Magick::Image image;
-        image.backgroundColor(Magick::Color(0, 0, 0, MaxRGB));
-        image.read(QFile::encodeName(path).toStdString());
+        Magick::Image image = PictureCodec::decode(path);
         image.zoom(Magick::Geometry(64, 64));
         return QIcon(imageToPixmap(image));
     } catch (const std::exception &) {
