@@ -321,6 +321,17 @@ void TestFilterDialogs::resizeKeepsAspectAndWritesUncheckAtOnce()
     // Checking again lets the height, edited last, lead.
     child<QCheckBox>(dialog, "step24_radio")->click();
     QCOMPARE(dialog.params(), QStringLiteral("Type:0,Width:133,Height:100,Radio:1,RadioBy:1"));
+
+    // A number typed and entered counts, and the dialog stays open.
+    dialog.show();
+    auto *width = child<QSpinBox>(dialog, "step24_width");
+    width->setFocus();
+    width->selectAll();
+    QTest::keyClicks(width, QStringLiteral("80"));
+    QCOMPARE(dialog.params(), QStringLiteral("Type:0,Width:133,Height:100,Radio:1,RadioBy:1"));
+    QTest::keyClick(width, Qt::Key_Return);
+    QCOMPARE(dialog.params(), QStringLiteral("Type:0,Width:80,Height:60,Radio:1,RadioBy:0"));
+    QVERIFY(dialog.isVisible());
 }
 
 void TestFilterDialogs::rotateButtonsWrap_data()
