@@ -285,7 +285,7 @@ void TestFilterDialogs::cropUnitSwitchConvertsBothWays()
 void TestFilterDialogs::unreadablePictureLeavesOnlyTheSettings()
 {
     const QString path = m_dir.filePath(QStringLiteral("broken.jpg"));
-    TestUtils::writeBytes(path, QByteArray("\xff\xd8\xff\xe0 not a picture", 24));
+    TestUtils::writeBytes(path, QByteArray("\xff\xd8\xff\xe0 not a picture"));
     DlgFilterSet dialog;
     dialog.setFilter(filter(QStringLiteral("Crop")));
     dialog.setParams(QStringLiteral("Type:0,Width:500,Height:250,xOffset:250,yOffset:100"));
