@@ -39,6 +39,7 @@ private slots:
     void settingsPageWritesBackWhatItRead_data();
     void settingsPageWritesBackWhatItRead();
     void cropUnitSwitchConvertsBothWays();
+    void unreadablePictureLeavesOnlyTheSettings();
     void resizeKeepsAspectAndWritesUncheckAtOnce();
     void rotateButtonsWrap_data();
     void rotateButtonsWrap();
@@ -281,6 +282,26 @@ void TestFilterDialogs::cropUnitSwitchConvertsBothWays()
     QCOMPARE(dialog.params(), QStringLiteral("Type:0,Width:500,Height:250,xOffset:250,yOffset:100"));
 }
 
+void TestFilterDialogs::unreadablePictureLeavesOnlyTheSettings()
+{
+    const QString path = m_dir.filePath(QStringLiteral("broken.jpg"));
+    TestUtils::writeBytes(path, QByteArray("\xff\xd8\xff\xe0 not a picture"));
+    DlgFilterSet dialog;
+    dialog.setFilter(filter(QStringLiteral("Crop")));
+    dialog.setParams(QStringLiteral("Type:0,Width:500,Height:250,xOffset:250,yOffset:100"));
+    dialog.setImage(path);
+    dialog.show();
+    QTest::qWait(50);
+    QVERIFY(!dialog.findChild<DlgFilterProcess *>()->isVisible());
+    QVERIFY(!viewItem(dialog, "graphicsView_1"));
+    QVERIFY(!previewItem(dialog));
+    QVERIFY(child<QLabel>(dialog, "step23_sizeShow")->text().isEmpty());
+
+    // With no size to convert against, the values are only kept within the unit's range.
+    child<QRadioButton>(dialog, "step23_percents")->click();
+    QCOMPARE(dialog.params(), QStringLiteral("Type:1,Width:100,Height:100,xOffset:99,yOffset:99"));
+}
+
 void TestFilterDialogs::resizeKeepsAspectAndWritesUncheckAtOnce()
 {
     DlgFilterSet dialog;
@@ -300,6 +321,17 @@ void TestFilterDialogs::resizeKeepsAspectAndWritesUncheckAtOnce()
     // Checking again lets the height, edited last, lead.
     child<QCheckBox>(dialog, "step24_radio")->click();
     QCOMPARE(dialog.params(), QStringLiteral("Type:0,Width:133,Height:100,Radio:1,RadioBy:1"));
+
+    // A number typed and entered counts, and the dialog stays open.
+    dialog.show();
+    auto *width = child<QSpinBox>(dialog, "step24_width");
+    width->setFocus();
+    width->selectAll();
+    QTest::keyClicks(width, QStringLiteral("80"));
+    QCOMPARE(dialog.params(), QStringLiteral("Type:0,Width:133,Height:100,Radio:1,RadioBy:1"));
+    QTest::keyClick(width, Qt::Key_Return);
+    QCOMPARE(dialog.params(), QStringLiteral("Type:0,Width:80,Height:60,Radio:1,RadioBy:0"));
+    QVERIFY(dialog.isVisible());
 }
 
 void TestFilterDialogs::rotateButtonsWrap_data()

@@ -756,7 +756,7 @@ void DlgFilterSet::updateBorderPreview()
 }
 
 // Crop, resize and roll: units. Values are converted against the picture's size;
-// without a picture only the unit changes.
+// without a picture (nothing to divide by) they are only kept within the unit's range.
 
 void DlgFilterSet::switchCropUnit(bool toPercent)
 {
