@@ -243,7 +243,8 @@ void TestStep2Page::previewShowsChainResult()
     m_window->step1().addPictures(m_pictures);
     m_window->step2().setChainRows({{"Rotate", "Degree:90"}, {"Black & White", ""}});
     enterStep2();
-    const QImage expected = imageToImage(PicturePipeline::render(m_pictures[0], m_window->step2().chain()));
+    const QImage expected = imageToImage(PicturePipeline::render(m_pictures[0], m_window->step2().chain()))
+                                .convertToFormat(QImage::Format_RGBA8888);
     QVERIFY(TestUtils::waitFor([&] { return previewImage() == expected; }));
     QCOMPARE(previewImage().size(), QSize(120, 160));
 }
@@ -260,7 +261,8 @@ void TestStep2Page::previewShowsLastRequest()
     enterStep2();
     page.setChainRows({{"Flip", "Vertical:1,Horizontal:0"}});
     page.refreshPreview(0);
-    const QImage expected = imageToImage(PicturePipeline::render(large, page.chain()));
+    const QImage expected =
+        imageToImage(PicturePipeline::render(large, page.chain())).convertToFormat(QImage::Format_RGBA8888);
     QVERIFY(TestUtils::waitFor([&] { return previewImage() == expected; }, 30000));
     // Every render has ended, the first one abandoned or finished; what is shown stays.
     QVERIFY(QThreadPool::globalInstance()->waitForDone(60000));
