@@ -50,6 +50,7 @@ Step2Page::Step2Page(Ui::TamsorelClass &ui, WizardState &state, WizardViews &vie
     m_ui.treeWidget_Filter->setColumnHidden(1, true);
     m_ui.step2_checkShowPreview->hide();
     buildContextMenu();
+    picsIndexChanged(m_ui.step2_listPics->currentIndex());
     connect(m_ui.treeWidget_Filter, &QTreeWidget::itemDoubleClicked, this, &Step2Page::editFilter);
 }
 
