@@ -45,13 +45,6 @@ void ProjectActions::setProjectPath(const QString &path)
                                             : tr("%1 - %2").arg(program, QFileInfo(path).completeBaseName()));
 }
 
-void ProjectActions::clearPictures()
-{
-    m_ui.treeWidget->clear();
-    m_ui.step2_listPics->clear();
-    m_state.pictures.clear();
-}
-
 void ProjectActions::newProject()
 {
     if (QMessageBox::question(m_window, tr("Kelvarine"), tr("Your setting will be discarded. Continue?"),
@@ -60,8 +53,8 @@ void ProjectActions::newProject()
         return;
 
     setProjectPath(QString());
+    m_step1.removeAll();
     m_state.viewsEnabled = false;
-    clearPictures();
     m_step2.setChainRows({});
     m_step2.setNaming(0, RenameOpter::defaultFormat(), RenameOpter::defaultFormat());
     m_ui.step3_cb_useSourceFolder->setChecked(false);
@@ -136,12 +129,11 @@ bool ProjectActions::writeParamFile(const QString &path, bool isProject)
 
 void ProjectActions::applyParamFile(const _ProjectFile &project, bool withPictures)
 {
+    if (withPictures)
+        m_step1.removeAll();  // a profile replaces them too, by none
     m_state.viewsEnabled = false;
-    if (withPictures) {
-        // A profile replaces the pictures too, by none.
-        clearPictures();
+    if (withPictures)
         m_step1.addPictures(project.images);
-    }
     m_step2.setChainRows(project.filters);
     m_step2.setNaming(project.index, project.formateStr, project.customFormateStr);
 

@@ -50,7 +50,6 @@ public:
 private:
     QString dialogFolder() const;
     QString askSavePath(const QString &title) const;
-    void clearPictures();
     void setProjectPath(const QString &path);
 
     Ui::TamsorelClass &m_ui;
