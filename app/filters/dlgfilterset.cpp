@@ -2,7 +2,6 @@
 #include "ui_dlgfilterset.h"
 
 #include <QColorDialog>
-#include <QFile>
 #include <QGraphicsPixmapItem>
 #include <QGraphicsScene>
 #include <QScrollBar>
@@ -13,6 +12,7 @@
 #include "filterinterface.h"
 #include "filterparams.h"
 #include "imagepixmap.h"
+#include "picturecodec.h"
 #include "previewthread.h"
 
 namespace {
@@ -205,12 +205,12 @@ void DlgFilterSet::setImage(const QString &path)
     m_sourceImage = Magick::Image();
     m_imageSize = QSize();
     try {
-        Magick::Image image;
-        image.read(QFile::encodeName(path).toStdString());
+        // Read as the batch reads it, so the preview is of the same picture.
+        Magick::Image image = PictureCodec::decode(path);
         if (image.isValid())
             m_sourceImage = image;
-    } catch (const Magick::Error &) {
-    } catch (const Magick::Warning &) {
+    } catch (const std::exception &) {
+        // Unreadable: the views stay empty and only the settings work.
     }
     if (m_sourceImage.isValid())
         m_imageSize = QSize(int(m_sourceImage.columns()), int(m_sourceImage.rows()));
