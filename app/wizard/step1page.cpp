@@ -24,11 +24,12 @@ Step1Page::Step1Page(Ui::TamsorelClass &ui, WizardState &state, WizardViews &vie
     , m_views(views)
     , m_settings(settings)
     , m_window(window)
+    , m_listViewport(ui.treeWidget->viewport())
 {
     // Drops land on the list's viewport; the list itself has no model for them.
     m_ui.treeWidget->setAcceptDrops(true);
-    m_ui.treeWidget->viewport()->setAcceptDrops(true);
-    m_ui.treeWidget->viewport()->installEventFilter(this);
+    m_listViewport->setAcceptDrops(true);
+    m_listViewport->installEventFilter(this);
 }
 
 void Step1Page::addPictures(const QStringList &paths)
@@ -165,7 +166,8 @@ void Step1Page::fit()
 
 bool Step1Page::eventFilter(QObject *watched, QEvent *event)
 {
-    if (watched != m_ui.treeWidget->viewport())
+    // Compared, not asked: while the window is torn down the form is gone before its widgets.
+    if (watched != m_listViewport)
         return false;
     switch (event->type()) {
     case QEvent::DragEnter:
