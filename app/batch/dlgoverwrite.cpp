@@ -28,9 +28,9 @@ void DlgOverwrite::setPath(const QString &path)
 QString DlgOverwrite::nameProblem(const QString &name)
 {
     if (name.trimmed().isEmpty())
-        return tr("The name cannot be empty.");
+        return tr("The new name cannot be empty.");
     if (name.contains(QLatin1Char('/')) || name.contains(QChar()))
-        return tr("The name cannot contain \"/\": it names a file in the same folder.");
+        return tr("The new name cannot contain \"/\": the picture is written into the same folder.");
     return QString();
 }
 

@@ -24,11 +24,12 @@ Step1Page::Step1Page(Ui::TamsorelClass &ui, WizardState &state, WizardViews &vie
     , m_views(views)
     , m_settings(settings)
     , m_window(window)
+    , m_listViewport(ui.treeWidget->viewport())
 {
     // Drops land on the list's viewport; the list itself has no model for them.
     m_ui.treeWidget->setAcceptDrops(true);
-    m_ui.treeWidget->viewport()->setAcceptDrops(true);
-    m_ui.treeWidget->viewport()->installEventFilter(this);
+    m_listViewport->setAcceptDrops(true);
+    m_listViewport->installEventFilter(this);
 }
 
 void Step1Page::addPictures(const QStringList &paths)
@@ -165,13 +166,10 @@ void Step1Page::fit()
 
 bool Step1Page::eventFilter(QObject *watched, QEvent *event)
 {
-    // The type first: while the window is destroyed the list may be half gone
-    // when its viewport still reports events.
-    const QEvent::Type type = event->type();
-    if ((type != QEvent::DragEnter && type != QEvent::DragMove && type != QEvent::Drop)
-        || watched != m_ui.treeWidget->viewport())
+    // Compared, not asked: while the window is torn down the form is gone before its widgets.
+    if (watched != m_listViewport)
         return false;
-    switch (type) {
+    switch (event->type()) {
     case QEvent::DragEnter:
     case QEvent::DragMove: {
         auto *drag = static_cast<QDropEvent *>(event);

@@ -60,6 +60,7 @@ private:
     WizardViews &m_views;
     AppSettings &m_settings;
     QWidget *m_window;
+    QWidget *m_listViewport;  // where pictures are dropped
 };
 
 #endif
