@@ -2,6 +2,13 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="de_DE">
 <context>
+    <name>Accelerator Keys</name>
+    <message>
+        <source>0123456789ABCDEFGHIJKLMNOPQRSTUVWXYZ</source>
+        <translation>0123456789ABCDEFGHIJKLMNOPQRSTUVWXYZ</translation>
+    </message>
+</context>
+<context>
     <name>AutoContrastEffect</name>
     <message>
         <source>Touch-Up\Auto Contrast</source>
@@ -245,6 +252,789 @@
     </message>
 </context>
 <context>
+    <name>DlgAbout</name>
+    <message>
+        <source>Version %1</source>
+        <translation>Version %1</translation>
+    </message>
+    <message>
+        <source>Web site</source>
+        <translation>Webseite</translation>
+    </message>
+</context>
+<context>
+    <name>DlgAboutClass</name>
+    <message>
+        <source>About</source>
+        <translation>Über</translation>
+    </message>
+    <message>
+        <source>&lt;span style="font-size:18pt; font-weight:600;"&gt;Kelvarine&lt;/span&gt;</source>
+        <translation>&lt;span style="font-size:18pt; font-weight:600;"&gt;Kelvarine&lt;/span&gt;</translation>
+    </message>
+    <message>
+        <source>Batch processing of photographs</source>
+        <translation>Stapelverarbeitung für Fotos</translation>
+    </message>
+    <message>
+        <source>1.0.0</source>
+        <translation>1.0.0</translation>
+    </message>
+    <message>
+        <source>https://kelvarine.org</source>
+        <translation>https://kelvarine.org</translation>
+    </message>
+    <message>
+        <source>Click anywhere to close.</source>
+        <translation>Zum Schließen irgendwo klicken.</translation>
+    </message>
+</context>
+<context>
+    <name>DlgFilterProcess</name>
+    <message>
+        <source>Is canceling</source>
+        <translation>Wird abgebrochen</translation>
+    </message>
+</context>
+<context>
+    <name>DlgFilterProcessClass</name>
+    <message>
+        <source>DlgFilterProcess</source>
+        <translation>Vorschau</translation>
+    </message>
+    <message>
+        <source>Being generated preview</source>
+        <translation>Vorschau wird erstellt</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Abbrechen</translation>
+    </message>
+    <message>
+        <source>Cancel preview</source>
+        <translation>Vorschau abbrechen</translation>
+    </message>
+</context>
+<context>
+    <name>DlgFilterSet</name>
+    <message>
+        <source>%1 X %2</source>
+        <translation>%1 × %2</translation>
+    </message>
+    <message>
+        <source>Preview is being generated</source>
+        <translation>Vorschau wird erstellt</translation>
+    </message>
+</context>
+<context>
+    <name>DlgFilterSetClass</name>
+    <message>
+        <source>DlgFilterSet</source>
+        <translation>Filtereinstellungen</translation>
+    </message>
+    <message>
+        <source>Preview</source>
+        <translation>Vorschau</translation>
+    </message>
+    <message>
+        <source>Original</source>
+        <translation>Original</translation>
+    </message>
+    <message>
+        <source>Fit</source>
+        <translation>Einpassen</translation>
+    </message>
+    <message>
+        <source>Best Fit</source>
+        <translation>Ins Fenster einpassen</translation>
+    </message>
+    <message>
+        <source>1:1</source>
+        <translation>1:1</translation>
+    </message>
+    <message>
+        <source>Actual</source>
+        <translation>Originalgröße</translation>
+    </message>
+    <message>
+        <source>+</source>
+        <translation>+</translation>
+    </message>
+    <message>
+        <source>Zoom In</source>
+        <translation>Vergrößern</translation>
+    </message>
+    <message>
+        <source>-</source>
+        <translation>-</translation>
+    </message>
+    <message>
+        <source>Zoom Out</source>
+        <translation>Verkleinern</translation>
+    </message>
+    <message>
+        <source>Settings</source>
+        <translation>Einstellungen</translation>
+    </message>
+    <message>
+        <source>There are no settings for this filter</source>
+        <translation>Dieser Filter hat keine Einstellungen</translation>
+    </message>
+    <message>
+        <source>Value:</source>
+        <translation>Wert:</translation>
+    </message>
+    <message>
+        <source>Value</source>
+        <translation>Wert</translation>
+    </message>
+    <message>
+        <source>50</source>
+        <translation>50</translation>
+    </message>
+    <message>
+        <source>Unit</source>
+        <translation>Einheit</translation>
+    </message>
+    <message>
+        <source>Dimensions in pixels</source>
+        <translation>Maße in Pixeln</translation>
+    </message>
+    <message>
+        <source>Dimensions in percent</source>
+        <translation>Maße in Prozent</translation>
+    </message>
+    <message>
+        <source>Border size</source>
+        <translation>Rahmengröße</translation>
+    </message>
+    <message>
+        <source>Width</source>
+        <translation>Breite</translation>
+    </message>
+    <message>
+        <source>Height</source>
+        <translation>Höhe</translation>
+    </message>
+    <message>
+        <source>Color</source>
+        <translation>Farbe</translation>
+    </message>
+    <message>
+        <source>Radius</source>
+        <translation>Radius</translation>
+    </message>
+    <message>
+        <source>10</source>
+        <translation>10</translation>
+    </message>
+    <message>
+        <source>Sigma</source>
+        <translation>Sigma</translation>
+    </message>
+    <message>
+        <source>1</source>
+        <translation>1</translation>
+    </message>
+    <message>
+        <source>22</source>
+        <translation>22</translation>
+    </message>
+    <message>
+        <source>7</source>
+        <translation>7</translation>
+    </message>
+    <message>
+        <source>Noise Type</source>
+        <translation>Art des Rauschens</translation>
+    </message>
+    <message>
+        <source>Gaussian</source>
+        <translation>Gaußsch</translation>
+    </message>
+    <message>
+        <source>MultiplicativeGaussian</source>
+        <translation>Multiplikativ gaußsch</translation>
+    </message>
+    <message>
+        <source>Impulse</source>
+        <translation>Impuls</translation>
+    </message>
+    <message>
+        <source>Laplacian</source>
+        <translation>Laplace</translation>
+    </message>
+    <message>
+        <source>Poisson</source>
+        <translation>Poisson</translation>
+    </message>
+    <message>
+        <source>Border</source>
+        <translation>Rahmen</translation>
+    </message>
+    <message>
+        <source>Effect</source>
+        <translation>Effekt</translation>
+    </message>
+    <message>
+        <source>Lower</source>
+        <translation>Vertiefen</translation>
+    </message>
+    <message>
+        <source>Raise</source>
+        <translation>Erhöhen</translation>
+    </message>
+    <message>
+        <source>Amount</source>
+        <translation>Stärke</translation>
+    </message>
+    <message>
+        <source>Azimuth</source>
+        <translation>Azimut</translation>
+    </message>
+    <message>
+        <source>30</source>
+        <translation>30</translation>
+    </message>
+    <message>
+        <source>Elevation</source>
+        <translation>Höhenwinkel</translation>
+    </message>
+    <message>
+        <source>Grayscale Shading</source>
+        <translation>Schattierung in Graustufen</translation>
+    </message>
+    <message>
+        <source>Degrees</source>
+        <translation>Grad</translation>
+    </message>
+    <message>
+        <source>100</source>
+        <translation>100</translation>
+    </message>
+    <message>
+        <source>Amplitude</source>
+        <translation>Amplitude</translation>
+    </message>
+    <message>
+        <source>25</source>
+        <translation>25</translation>
+    </message>
+    <message>
+        <source>Length</source>
+        <translation>Wellenlänge</translation>
+    </message>
+    <message>
+        <source>15</source>
+        <translation>15</translation>
+    </message>
+    <message>
+        <source>Contrast</source>
+        <translation>Kontrast</translation>
+    </message>
+    <message>
+        <source>0</source>
+        <translation>0</translation>
+    </message>
+    <message>
+        <source>Lightness</source>
+        <translation>Helligkeit</translation>
+    </message>
+    <message>
+        <source>Hue</source>
+        <translation>Farbton</translation>
+    </message>
+    <message>
+        <source>Saturation</source>
+        <translation>Sättigung</translation>
+    </message>
+    <message>
+        <source>Channel</source>
+        <translation>Kanal</translation>
+    </message>
+    <message>
+        <source>RGB</source>
+        <translation>RGB</translation>
+    </message>
+    <message>
+        <source>Red</source>
+        <translation>Rot</translation>
+    </message>
+    <message>
+        <source>Green</source>
+        <translation>Grün</translation>
+    </message>
+    <message>
+        <source>Blue</source>
+        <translation>Blau</translation>
+    </message>
+    <message>
+        <source>Black point</source>
+        <translation>Schwarzpunkt</translation>
+    </message>
+    <message>
+        <source>White point</source>
+        <translation>Weißpunkt</translation>
+    </message>
+    <message>
+        <source>40</source>
+        <translation>40</translation>
+    </message>
+    <message>
+        <source>Mid(gamma)</source>
+        <translation>Mitte (Gamma)</translation>
+    </message>
+    <message>
+        <source>9</source>
+        <translation>9</translation>
+    </message>
+    <message>
+        <source>3</source>
+        <translation>3</translation>
+    </message>
+    <message>
+        <source>Flip image vertically</source>
+        <translation>Bild senkrecht spiegeln</translation>
+    </message>
+    <message>
+        <source>Flip image horizontally</source>
+        <translation>Bild waagrecht spiegeln</translation>
+    </message>
+    <message>
+        <source>Original image size:</source>
+        <translation>Ursprüngliche Bildgröße:</translation>
+    </message>
+    <message>
+        <source>Values in pixels</source>
+        <translation>Werte in Pixeln</translation>
+    </message>
+    <message>
+        <source>Values in percents</source>
+        <translation>Werte in Prozent</translation>
+    </message>
+    <message>
+        <source>Left</source>
+        <translation>Links</translation>
+    </message>
+    <message>
+        <source>Top</source>
+        <translation>Oben</translation>
+    </message>
+    <message>
+        <source>Preserve original aspect ratio</source>
+        <translation>Seitenverhältnis beibehalten</translation>
+    </message>
+    <message>
+        <source>Columns</source>
+        <translation>Spalten</translation>
+    </message>
+    <message>
+        <source>Rows</source>
+        <translation>Zeilen</translation>
+    </message>
+    <message>
+        <source>Rotate Left</source>
+        <translation>Nach links drehen</translation>
+    </message>
+    <message>
+        <source>Rotate Right</source>
+        <translation>Nach rechts drehen</translation>
+    </message>
+    <message>
+        <source>Reset</source>
+        <translation>Zurücksetzen</translation>
+    </message>
+    <message>
+        <source>Ok</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Abbrechen</translation>
+    </message>
+</context>
+<context>
+    <name>DlgFilters</name>
+    <message>
+        <source>All Filters</source>
+        <translation>Alle Filter</translation>
+    </message>
+    <message>
+        <source>Select Filter</source>
+        <translation>Filter wählen</translation>
+    </message>
+    <message>
+        <source>Please select a filter and then press Add</source>
+        <translation>Bitte einen Filter wählen und dann »Hinzufügen« drücken</translation>
+    </message>
+</context>
+<context>
+    <name>DlgFiltersClass</name>
+    <message>
+        <source>Filters</source>
+        <translation>Filter</translation>
+    </message>
+    <message>
+        <source>Category</source>
+        <translation>Kategorie</translation>
+    </message>
+    <message>
+        <source>Name</source>
+        <translation>Name</translation>
+    </message>
+    <message>
+        <source>Description</source>
+        <translation>Beschreibung</translation>
+    </message>
+    <message>
+        <source>&amp;Add</source>
+        <translation>&amp;Hinzufügen</translation>
+    </message>
+    <message>
+        <source>&amp;Cancel</source>
+        <translation>&amp;Abbrechen</translation>
+    </message>
+</context>
+<context>
+    <name>DlgOverwrite</name>
+    <message>
+        <source>The new name cannot be empty.</source>
+        <translation>Der neue Name darf nicht leer sein.</translation>
+    </message>
+    <message>
+        <source>The new name cannot contain "/": the picture is written into the same folder.</source>
+        <translation>Der neue Name darf kein "/" enthalten: das Bild wird in denselben Ordner geschrieben.</translation>
+    </message>
+    <message>
+        <source>Abort</source>
+        <translation>Abbrechen</translation>
+    </message>
+    <message>
+        <source>Photo processing not completed. Abort the operation?</source>
+        <translation>Die Bildverarbeitung ist nicht abgeschlossen. Vorgang abbrechen?</translation>
+    </message>
+    <message>
+        <source>Rename Photo</source>
+        <translation>Bild umbenennen</translation>
+    </message>
+    <message>
+        <source>New name:</source>
+        <translation>Neuer Name:</translation>
+    </message>
+</context>
+<context>
+    <name>DlgOverwriteClass</name>
+    <message>
+        <source>Overwrite?</source>
+        <translation>Überschreiben?</translation>
+    </message>
+    <message>
+        <source>Image</source>
+        <translation>Bild</translation>
+    </message>
+    <message>
+        <source>%ImagePath%</source>
+        <translation>%ImagePath%</translation>
+    </message>
+    <message>
+        <source>already exists, do you want to overwrite it?</source>
+        <translation>existiert bereits. Soll es überschrieben werden?</translation>
+    </message>
+    <message>
+        <source>Yes</source>
+        <translation>Ja</translation>
+    </message>
+    <message>
+        <source>No</source>
+        <translation>Nein</translation>
+    </message>
+    <message>
+        <source>Rename</source>
+        <translation>Umbenennen</translation>
+    </message>
+    <message>
+        <source>Yes to All</source>
+        <translation>Ja, alle</translation>
+    </message>
+    <message>
+        <source>No to All</source>
+        <translation>Nein, keine</translation>
+    </message>
+    <message>
+        <source>Abort</source>
+        <translation>Abbrechen</translation>
+    </message>
+</context>
+<context>
+    <name>DlgProcess</name>
+    <message>
+        <source>Cancel</source>
+        <translation>Abbrechen</translation>
+    </message>
+    <message>
+        <source>Processing %1 images with %2 graphical filter per image.</source>
+        <translation>%1 Bilder werden mit %2 Filtern je Bild verarbeitet.</translation>
+    </message>
+    <message>
+        <source>-Failed to load %1</source>
+        <translation>-%1 konnte nicht geladen werden</translation>
+    </message>
+    <message>
+        <source>Process interrupted by the user.</source>
+        <translation>Verarbeitung vom Benutzer abgebrochen.</translation>
+    </message>
+    <message>
+        <source>Process completed without errors.</source>
+        <translation>Verarbeitung ohne Fehler abgeschlossen.</translation>
+    </message>
+    <message>
+        <source>Warning: Process completed with %1 errors.                              For details see the log above.</source>
+        <translation>Warnung: Verarbeitung mit %1 Fehlern abgeschlossen.                              Einzelheiten stehen im Protokoll oben.</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>Abort</source>
+        <translation>Abbrechen</translation>
+    </message>
+    <message>
+        <source>Picture processing not completed. Abort the operation?</source>
+        <translation>Die Bildverarbeitung ist nicht abgeschlossen. Vorgang abbrechen?</translation>
+    </message>
+</context>
+<context>
+    <name>DlgProcessClass</name>
+    <message>
+        <source>Processing</source>
+        <translation>Verarbeitung</translation>
+    </message>
+    <message>
+        <source>Progress</source>
+        <translation>Fortschritt</translation>
+    </message>
+    <message>
+        <source>0/0</source>
+        <translation>0/0</translation>
+    </message>
+    <message>
+        <source>Log</source>
+        <translation>Protokoll</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Abbrechen</translation>
+    </message>
+</context>
+<context>
+    <name>DlgRenameClass</name>
+    <message>
+        <source>Names - Custom Defined</source>
+        <translation>Namen - eigene Vorlage</translation>
+    </message>
+    <message>
+        <source>Keywords</source>
+        <translation>Schlüsselwörter</translation>
+    </message>
+    <message>
+        <source>Insert a keyword</source>
+        <translation>Schlüsselwort einfügen</translation>
+    </message>
+    <message>
+        <source>+</source>
+        <translation>+</translation>
+    </message>
+    <message>
+        <source>Delete the last keyword</source>
+        <translation>Letztes Schlüsselwort löschen</translation>
+    </message>
+    <message>
+        <source>-</source>
+        <translation>-</translation>
+    </message>
+    <message>
+        <source>Preview</source>
+        <translation>Vorschau</translation>
+    </message>
+    <message>
+        <source>Cases</source>
+        <translation>Groß-/Kleinschreibung</translation>
+    </message>
+    <message>
+        <source>Change cases to</source>
+        <translation>Schreibung ändern in</translation>
+    </message>
+    <message>
+        <source>Unchanged</source>
+        <translation>Unverändert</translation>
+    </message>
+    <message>
+        <source>lowercases</source>
+        <translation>kleinbuchstaben</translation>
+    </message>
+    <message>
+        <source>UPPERCASES</source>
+        <translation>GROSSBUCHSTABEN</translation>
+    </message>
+    <message>
+        <source>Mixed Cases</source>
+        <translation>Gemischte Schreibung</translation>
+    </message>
+    <message>
+        <source>Use lower-case for extensions</source>
+        <translation>Dateiendungen klein schreiben</translation>
+    </message>
+    <message>
+        <source>Counter</source>
+        <translation>Zähler</translation>
+    </message>
+    <message>
+        <source>Start at</source>
+        <translation>Beginnen bei</translation>
+    </message>
+    <message>
+        <source>Step by</source>
+        <translation>Schrittweite</translation>
+    </message>
+    <message>
+        <source>Digits</source>
+        <translation>Stellen</translation>
+    </message>
+    <message>
+        <source>Date/Time</source>
+        <translation>Datum/Uhrzeit</translation>
+    </message>
+    <message>
+        <source>Use</source>
+        <translation>Verwenden</translation>
+    </message>
+    <message>
+        <source>Original picture date</source>
+        <translation>Aufnahmedatum des Bildes</translation>
+    </message>
+    <message>
+        <source>Current date</source>
+        <translation>Heutiges Datum</translation>
+    </message>
+    <message>
+        <source>Date format</source>
+        <translation>Datumsformat</translation>
+    </message>
+    <message>
+        <source>MMM-DD-YYYY</source>
+        <translation>MMM-DD-YYYY</translation>
+    </message>
+    <message>
+        <source>MMM-DD-YY</source>
+        <translation>MMM-DD-YY</translation>
+    </message>
+    <message>
+        <source>DD-MMM-YYYY</source>
+        <translation>DD-MMM-YYYY</translation>
+    </message>
+    <message>
+        <source>DD-MMM-YY</source>
+        <translation>DD-MMM-YY</translation>
+    </message>
+    <message>
+        <source>YYYY-MMM-DD</source>
+        <translation>YYYY-MMM-DD</translation>
+    </message>
+    <message>
+        <source>YY-MMM-DD</source>
+        <translation>YY-MMM-DD</translation>
+    </message>
+    <message>
+        <source>MM-DD-YYYY</source>
+        <translation>MM-DD-YYYY</translation>
+    </message>
+    <message>
+        <source>MM-DD-YY</source>
+        <translation>MM-DD-YY</translation>
+    </message>
+    <message>
+        <source>DD-MM-YYYY</source>
+        <translation>DD-MM-YYYY</translation>
+    </message>
+    <message>
+        <source>DD-MM-YY</source>
+        <translation>DD-MM-YY</translation>
+    </message>
+    <message>
+        <source>YYYY-MM-DD</source>
+        <translation>YYYY-MM-DD</translation>
+    </message>
+    <message>
+        <source>YY-MM-DD</source>
+        <translation>YY-MM-DD</translation>
+    </message>
+    <message>
+        <source>Show time as</source>
+        <translation>Uhrzeit zeigen als</translation>
+    </message>
+    <message>
+        <source>AM/PM</source>
+        <translation>AM/PM</translation>
+    </message>
+    <message>
+        <source>24h</source>
+        <translation>24 h</translation>
+    </message>
+    <message>
+        <source>Do not show time</source>
+        <translation>Keine Uhrzeit</translation>
+    </message>
+    <message>
+        <source>Time format</source>
+        <translation>Zeitformat</translation>
+    </message>
+    <message>
+        <source>HH-MM</source>
+        <translation>HH-MM</translation>
+    </message>
+    <message>
+        <source>HH-MM-SS</source>
+        <translation>HH-MM-SS</translation>
+    </message>
+    <message>
+        <source>Search &amp;&amp; Replace</source>
+        <translation>Suchen &amp;&amp; Ersetzen</translation>
+    </message>
+    <message>
+        <source>Search for</source>
+        <translation>Suchen nach</translation>
+    </message>
+    <message>
+        <source>Replace with</source>
+        <translation>Ersetzen durch</translation>
+    </message>
+    <message>
+        <source>Reset</source>
+        <translation>Zurücksetzen</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Abbrechen</translation>
+    </message>
+    <message>
+        <source>Source Filename</source>
+        <translation>Dateiname der Quelle</translation>
+    </message>
+    <message>
+        <source>Source Folder Name</source>
+        <translation>Ordnername der Quelle</translation>
+    </message>
+    <message>
+        <source>Source Extension</source>
+        <translation>Dateiendung der Quelle</translation>
+    </message>
+</context>
+<context>
     <name>EdgeEffect</name>
     <message>
         <source>Effects\Edge</source>
@@ -319,6 +1109,25 @@
     <message>
         <source>Transform form true colors to grayscale colors</source>
         <translation>Echtfarben in Graustufen umwandeln</translation>
+    </message>
+</context>
+<context>
+    <name>HelpCommands</name>
+    <message>
+        <source>The help page %1 is not installed.</source>
+        <translation>Die Hilfeseite %1 ist nicht installiert.</translation>
+    </message>
+    <message>
+        <source>No program to show the help page %1 was found.</source>
+        <translation>Es wurde kein Programm gefunden, das die Hilfeseite %1 anzeigen kann.</translation>
+    </message>
+    <message>
+        <source>Updates</source>
+        <translation>Aktualisierungen</translation>
+    </message>
+    <message>
+        <source>The updater could not be started: %1 is missing.</source>
+        <translation>Die Aktualisierung konnte nicht gestartet werden: %1 fehlt.</translation>
     </message>
 </context>
 <context>
@@ -458,10 +1267,60 @@
     </message>
 </context>
 <context>
+    <name>ProjectActions</name>
+    <message>
+        <source>Project File</source>
+        <translation>Projektdatei</translation>
+    </message>
+    <message>
+        <source>Kelvarine</source>
+        <translation>Kelvarine</translation>
+    </message>
+    <message>
+        <source>%1 - %2</source>
+        <translation>%1 - %2</translation>
+    </message>
+    <message>
+        <source>Your setting will be discarded. Continue?</source>
+        <translation>Ihre Einstellungen gehen verloren. Fortfahren?</translation>
+    </message>
+    <message>
+        <source>Load Project</source>
+        <translation>Projekt laden</translation>
+    </message>
+    <message>
+        <source>Error</source>
+        <translation>Fehler</translation>
+    </message>
+    <message>
+        <source>The project file is not supported.</source>
+        <translation>Die Projektdatei wird nicht unterstützt.</translation>
+    </message>
+    <message>
+        <source>The project file cannot be written.</source>
+        <translation>Die Projektdatei kann nicht geschrieben werden.</translation>
+    </message>
+    <message>
+        <source>Save Project As</source>
+        <translation>Projekt speichern unter</translation>
+    </message>
+    <message>
+        <source>Save Profile</source>
+        <translation>Profil speichern</translation>
+    </message>
+</context>
+<context>
     <name>ProjectReader</name>
     <message>
         <source>the property %1 has the value "%2", not a whole number in range</source>
         <translation>die Eigenschaft %1 hat den Wert "%2", keine ganze Zahl im erlaubten Bereich</translation>
+    </message>
+</context>
+<context>
+    <name>QObject</name>
+    <message>
+        <source>Loading...</source>
+        <translation>Wird geladen ...</translation>
     </message>
 </context>
 <context>
@@ -578,6 +1437,75 @@
     </message>
 </context>
 <context>
+    <name>Step1Page</name>
+    <message>
+        <source>Select Picture(s)</source>
+        <translation>Bild(er) wählen</translation>
+    </message>
+    <message>
+        <source>Open Directory</source>
+        <translation>Ordner öffnen</translation>
+    </message>
+</context>
+<context>
+    <name>Step2Page</name>
+    <message>
+        <source>&amp;Edit</source>
+        <translation>&amp;Bearbeiten</translation>
+    </message>
+    <message>
+        <source>&amp;Add Filter</source>
+        <translation>Filter &amp;hinzufügen</translation>
+    </message>
+    <message>
+        <source>Remove &amp;Selected</source>
+        <translation>Auswahl &amp;entfernen</translation>
+    </message>
+    <message>
+        <source>Move &amp;Up</source>
+        <translation>Nach &amp;oben</translation>
+    </message>
+    <message>
+        <source>Move &amp;Down</source>
+        <translation>Nach &amp;unten</translation>
+    </message>
+    <message>
+        <source>This filter is not installed; the chain skips it.</source>
+        <translation>Dieser Filter ist nicht installiert; die Kette überspringt ihn.</translation>
+    </message>
+    <message>
+        <source>The filter "%1" is not installed; it cannot be edited.</source>
+        <translation>Der Filter "%1" ist nicht installiert und kann nicht bearbeitet werden.</translation>
+    </message>
+</context>
+<context>
+    <name>Step3Page</name>
+    <message>
+        <source>Warning</source>
+        <translation>Warnung</translation>
+    </message>
+    <message>
+        <source>Open Directory</source>
+        <translation>Ordner öffnen</translation>
+    </message>
+    <message>
+        <source>No images to convert!</source>
+        <translation>Keine Bilder zum Umwandeln!</translation>
+    </message>
+    <message>
+        <source>Set an output directory!</source>
+        <translation>Bitte einen Ausgabeordner angeben!</translation>
+    </message>
+    <message>
+        <source>The output directory doesn't exists! Would you create it?</source>
+        <translation>Der Ausgabeordner existiert nicht! Soll er angelegt werden?</translation>
+    </message>
+    <message>
+        <source>The directory cannot be created!</source>
+        <translation>Der Ordner kann nicht angelegt werden!</translation>
+    </message>
+</context>
+<context>
     <name>SwirlEffect</name>
     <message>
         <source>Effects\Swirl</source>
@@ -586,6 +1514,363 @@
     <message>
         <source>Create a twisting motion</source>
         <translation>Eine Drehbewegung erzeugen</translation>
+    </message>
+</context>
+<context>
+    <name>Tamsorel</name>
+    <message>
+        <source>Kelvarine</source>
+        <translation>Kelvarine</translation>
+    </message>
+</context>
+<context>
+    <name>TamsorelClass</name>
+    <message>
+        <source>Kelvarine</source>
+        <translation>Kelvarine</translation>
+    </message>
+    <message>
+        <source>&lt;b&gt;Step1 - Add Pictures&lt;/b&gt;</source>
+        <translation>&lt;b&gt;Schritt 1 - Bilder hinzufügen&lt;/b&gt;</translation>
+    </message>
+    <message>
+        <source>Pictures</source>
+        <translation>Bilder</translation>
+    </message>
+    <message>
+        <source>Name</source>
+        <translation>Name</translation>
+    </message>
+    <message>
+        <source>Type</source>
+        <translation>Typ</translation>
+    </message>
+    <message>
+        <source>Path</source>
+        <translation>Pfad</translation>
+    </message>
+    <message>
+        <source>Add &amp;Picture(s)</source>
+        <translation>&amp;Bild(er) hinzufügen</translation>
+    </message>
+    <message>
+        <source>Add F&amp;older</source>
+        <translation>&amp;Ordner hinzufügen</translation>
+    </message>
+    <message>
+        <source>&amp;Remove</source>
+        <translation>&amp;Entfernen</translation>
+    </message>
+    <message>
+        <source>Remove &amp;All</source>
+        <translation>&amp;Alle entfernen</translation>
+    </message>
+    <message>
+        <source>&amp;Show preview</source>
+        <translation>&amp;Vorschau zeigen</translation>
+    </message>
+    <message>
+        <source>Best Fit</source>
+        <translation>Ins Fenster einpassen</translation>
+    </message>
+    <message>
+        <source>Fit</source>
+        <translation>Einpassen</translation>
+    </message>
+    <message>
+        <source>Actual</source>
+        <translation>Originalgröße</translation>
+    </message>
+    <message>
+        <source>1:1</source>
+        <translation>1:1</translation>
+    </message>
+    <message>
+        <source>Zoom In</source>
+        <translation>Vergrößern</translation>
+    </message>
+    <message>
+        <source>+</source>
+        <translation>+</translation>
+    </message>
+    <message>
+        <source>Zoom Out</source>
+        <translation>Verkleinern</translation>
+    </message>
+    <message>
+        <source>-</source>
+        <translation>-</translation>
+    </message>
+    <message>
+        <source>Picture preview</source>
+        <translation>Bildvorschau</translation>
+    </message>
+    <message>
+        <source>&lt;b&gt;Step2 - Add Filters&lt;/b&gt;</source>
+        <translation>&lt;b&gt;Schritt 2 - Filter hinzufügen&lt;/b&gt;</translation>
+    </message>
+    <message>
+        <source>Filters</source>
+        <translation>Filter</translation>
+    </message>
+    <message>
+        <source>Filter</source>
+        <translation>Filter</translation>
+    </message>
+    <message>
+        <source>Effect</source>
+        <translation>Effekt</translation>
+    </message>
+    <message>
+        <source>Add Filter</source>
+        <translation>Filter hinzufügen</translation>
+    </message>
+    <message>
+        <source>Remove Selected</source>
+        <translation>Auswahl entfernen</translation>
+    </message>
+    <message>
+        <source>Names</source>
+        <translation>Namen</translation>
+    </message>
+    <message>
+        <source>Pr&amp;eset</source>
+        <translation>&amp;Vorlage</translation>
+    </message>
+    <message>
+        <source>Preset</source>
+        <translation>Vorlage</translation>
+    </message>
+    <message>
+        <source>Keep Unchanged</source>
+        <translation>Unverändert lassen</translation>
+    </message>
+    <message>
+        <source>Rename to Folder's Name</source>
+        <translation>Nach dem Ordnernamen benennen</translation>
+    </message>
+    <message>
+        <source>Rename to Picture's Date</source>
+        <translation>Nach dem Bilddatum benennen</translation>
+    </message>
+    <message>
+        <source>Custom Defined</source>
+        <translation>Eigene Vorlage</translation>
+    </message>
+    <message>
+        <source>C&amp;ustom...</source>
+        <translation>&amp;Eigene ...</translation>
+    </message>
+    <message>
+        <source>File name</source>
+        <translation>Dateiname</translation>
+    </message>
+    <message>
+        <source>Preview</source>
+        <translation>Vorschau</translation>
+    </message>
+    <message>
+        <source>&lt;</source>
+        <translation>&lt;</translation>
+    </message>
+    <message>
+        <source>Previous picture</source>
+        <translation>Voriges Bild</translation>
+    </message>
+    <message>
+        <source>Preview picture</source>
+        <translation>Vorschaubild</translation>
+    </message>
+    <message>
+        <source>&gt;</source>
+        <translation>&gt;</translation>
+    </message>
+    <message>
+        <source>Next picture</source>
+        <translation>Nächstes Bild</translation>
+    </message>
+    <message>
+        <source>Original</source>
+        <translation>Original</translation>
+    </message>
+    <message>
+        <source>Swi&amp;tch View</source>
+        <translation>Ansicht &amp;wechseln</translation>
+    </message>
+    <message>
+        <source>&lt;b&gt;Step3 - Setup&lt;/b&gt;</source>
+        <translation>&lt;b&gt;Schritt 3 - Einrichten&lt;/b&gt;</translation>
+    </message>
+    <message>
+        <source>Folder</source>
+        <translation>Ordner</translation>
+    </message>
+    <message>
+        <source>Use source picture's folder for output</source>
+        <translation>Ordner des Quellbildes für die Ausgabe verwenden</translation>
+    </message>
+    <message>
+        <source>Output Folder</source>
+        <translation>Ausgabeordner</translation>
+    </message>
+    <message>
+        <source>S&amp;elect</source>
+        <translation>&amp;Wählen</translation>
+    </message>
+    <message>
+        <source>Format</source>
+        <translation>Format</translation>
+    </message>
+    <message>
+        <source>Output Format</source>
+        <translation>Ausgabeformat</translation>
+    </message>
+    <message>
+        <source>Create a single multi-page document from all pictures(only valid for PDF,TIFF,GIF)</source>
+        <translation>Ein einziges mehrseitiges Dokument aus allen Bildern erstellen (nur für PDF, TIFF, GIF)</translation>
+    </message>
+    <message>
+        <source>Setting</source>
+        <translation>Einstellung</translation>
+    </message>
+    <message>
+        <source>Open output folder after processing</source>
+        <translation>Ausgabeordner nach der Verarbeitung öffnen</translation>
+    </message>
+    <message>
+        <source>Delete source picture after processing(move picture)</source>
+        <translation>Quellbild nach der Verarbeitung löschen (Bild verschieben)</translation>
+    </message>
+    <message>
+        <source>Same settings for all pictures</source>
+        <translation>Gleiche Einstellungen für alle Bilder</translation>
+    </message>
+    <message>
+        <source>Picture settings</source>
+        <translation>Bildeinstellungen</translation>
+    </message>
+    <message>
+        <source>Conversion Status</source>
+        <translation>Umwandlungsstatus</translation>
+    </message>
+    <message>
+        <source>Help</source>
+        <translation>Hilfe</translation>
+    </message>
+    <message>
+        <source>&lt; Back</source>
+        <translation>&lt; Zurück</translation>
+    </message>
+    <message>
+        <source>Next &gt;</source>
+        <translation>Weiter &gt;</translation>
+    </message>
+    <message>
+        <source>Process</source>
+        <translation>Verarbeiten</translation>
+    </message>
+    <message>
+        <source>Project</source>
+        <translation>Projekt</translation>
+    </message>
+    <message>
+        <source>Wizard</source>
+        <translation>Assistent</translation>
+    </message>
+    <message>
+        <source>Option</source>
+        <translation>Optionen</translation>
+    </message>
+    <message>
+        <source>Tutorials</source>
+        <translation>Anleitungen</translation>
+    </message>
+    <message>
+        <source>Wizard Steps</source>
+        <translation>Schritte des Assistenten</translation>
+    </message>
+    <message>
+        <source>Add Pictures</source>
+        <translation>Bilder hinzufügen</translation>
+    </message>
+    <message>
+        <source>Add Filters</source>
+        <translation>Filter hinzufügen</translation>
+    </message>
+    <message>
+        <source>Setup</source>
+        <translation>Einrichten</translation>
+    </message>
+    <message>
+        <source>New</source>
+        <translation>Neu</translation>
+    </message>
+    <message>
+        <source>Load Project</source>
+        <translation>Projekt laden</translation>
+    </message>
+    <message>
+        <source>Save Project</source>
+        <translation>Projekt speichern</translation>
+    </message>
+    <message>
+        <source>Save Project As</source>
+        <translation>Projekt speichern unter</translation>
+    </message>
+    <message>
+        <source>Save Profile</source>
+        <translation>Profil speichern</translation>
+    </message>
+    <message>
+        <source>Exit</source>
+        <translation>Beenden</translation>
+    </message>
+    <message>
+        <source>Step1 - Add Pictures</source>
+        <translation>Schritt 1 - Bilder hinzufügen</translation>
+    </message>
+    <message>
+        <source>Step2 - Add Filters</source>
+        <translation>Schritt 2 - Filter hinzufügen</translation>
+    </message>
+    <message>
+        <source>Step3 - Setup</source>
+        <translation>Schritt 3 - Einrichten</translation>
+    </message>
+    <message>
+        <source>Process Pictures</source>
+        <translation>Bilder verarbeiten</translation>
+    </message>
+    <message>
+        <source>Auto Update ...</source>
+        <translation>Automatische Aktualisierung ...</translation>
+    </message>
+    <message>
+        <source>Help Manual</source>
+        <translation>Handbuch</translation>
+    </message>
+    <message>
+        <source>How to Rotate Pictures</source>
+        <translation>Wie man Bilder dreht</translation>
+    </message>
+    <message>
+        <source>Check for Updates</source>
+        <translation>Nach Aktualisierungen suchen</translation>
+    </message>
+    <message>
+        <source>About us</source>
+        <translation>Über Kelvarine</translation>
+    </message>
+</context>
+<context>
+    <name>TreeViewFilters</name>
+    <message>
+        <source>Category</source>
+        <translation>Kategorie</translation>
+    </message>
+    <message>
+        <source>All Filters</source>
+        <translation>Alle Filter</translation>
     </message>
 </context>
 <context>

@@ -37,6 +37,10 @@ struct _ProjectFile
     int OpenOutputFolder = 0;
     int DeleteSource = 0;
 
+    // Relative picture and output folder paths (a project made to travel with its
+    // pictures) are read from the project's folder; absolute ones stay as they are.
+    void resolvePaths(const QString &projectFolder);
+
     bool operator==(const _ProjectFile &other) const;
 };
 
