@@ -37,6 +37,7 @@ bool BatchDriver::startProcessing(const QList<PictureEntry> &pictures, const Con
 
     m_converter.reset();
     m_converter.setChain(job.chain);
+    m_converter.setOutputOptions(job.output);
     m_converter.setYesToAll(false);
     m_converter.setMultiPage(job.multiPage, pictures.size());
 

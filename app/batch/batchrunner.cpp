@@ -83,11 +83,13 @@ BatchRunner::Rendered BatchRunner::renderOne(const Plan &plan) const
         return rendered;
     }
     rendered.ok = PicturePipeline::guarded(rendered.failure, [&] {
-        Magick::Image image = PicturePipeline::render(plan.source, m_job.chain);
+        RenderedPicture picture = PicturePipeline::render(plan.source, m_job.chain, m_job.output);
         if (plan.mode == Mode::Page) {
-            rendered.page = image;
+            rendered.page = PicturePipeline::asPage(picture, plan.extension);
         } else {
-            rendered.output = PicturePipeline::encode(image, plan.extension, m_job.quality(), plan.target);
+            const int quality = m_job.output.qualityFor(m_job.quality(), plan.extension);
+            rendered.output =
+                PicturePipeline::encode(picture, plan.extension, quality, plan.target, plan.source, m_job.output);
         }
     });
     return rendered;

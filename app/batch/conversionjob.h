@@ -9,6 +9,7 @@
 #include <QString>
 
 #include "filterregistry.h"
+#include "outputoptions.h"
 #include "pictureentry.h"
 
 struct ConversionJob
@@ -21,6 +22,7 @@ struct ConversionJob
     bool multiPage = false;
     bool deleteSource = false;
     bool openOutputFolder = false;
+    OutputOptions output;  // what the written files carry
 
     // The name the converter works with: lower case, "original" included.
     QString outputFormat() const { return writeFormat.toLower(); }

@@ -48,6 +48,11 @@ void Converter::setChain(const QList<ChainEntry> &chain)
     this->chain = chain;
 }
 
+void Converter::setOutputOptions(const OutputOptions &options)
+{
+    output = options;
+}
+
 void Converter::setJob(const QString &sourcePath, const QString &outputFormat, int quality,
                        const QString &outputDir, int pictureIndex, bool deleteSource)
 {
@@ -126,8 +131,8 @@ void Converter::runFrame()
         return;
     PictureResult failure;
     const bool rendered = PicturePipeline::guarded(failure, [&] {
-        Magick::Image image = PicturePipeline::render(sourcePath, chain);
-        writeImage(image, extension, quality, target);
+        RenderedPicture picture = PicturePipeline::render(sourcePath, chain, output);
+        writeImage(picture, extension, output.qualityFor(quality, extension), target);
     });
     if (!rendered)
         report(failure);
@@ -158,7 +163,8 @@ void Converter::runFrames()
 
     PictureResult failure;
     const bool kept = PicturePipeline::guarded(failure, [&] {
-        pages.append(PicturePipeline::render(sourcePath, chain));
+        RenderedPicture picture = PicturePipeline::render(sourcePath, chain, output);
+        pages.append(PicturePipeline::asPage(picture, documentExtension));
         pageSources.append(sourcePath);
     });
     if (kept)
@@ -169,12 +175,14 @@ void Converter::runFrames()
         finishDocument();
 }
 
-bool Converter::writeImage(Magick::Image &image, const QString &extension, int quality, const QString &target)
+bool Converter::writeImage(RenderedPicture &picture, const QString &extension, int quality, const QString &target)
 {
     PictureResult result;
-    std::unique_ptr<OutputFile> output;
-    if (PicturePipeline::guarded(result, [&] { output = PicturePipeline::encode(image, extension, quality, target); }))
-        result = PicturePipeline::placeOutput(*output, sourcePath, deleteSource);
+    std::unique_ptr<OutputFile> file;
+    if (PicturePipeline::guarded(result, [&] {
+            file = PicturePipeline::encode(picture, extension, quality, target, sourcePath, output);
+        }))
+        result = PicturePipeline::placeOutput(*file, sourcePath, deleteSource);
     report(result);
     return result.status == StatusConverted;
 }

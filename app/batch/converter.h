@@ -41,6 +41,7 @@ public:
     // The batch's own copy of the filter chain, taken at its start, so that the
     // wizard may rebuild its chain for a preview while the batch runs.
     void setChain(const QList<ChainEntry> &chain);
+    void setOutputOptions(const OutputOptions &options);
     // outputFormat: format name in lower case, or "original"; quality -1: none.
     void setJob(const QString &sourcePath, const QString &outputFormat, int quality, const QString &outputDir,
                 int pictureIndex, bool deleteSource);
@@ -67,7 +68,7 @@ protected:
     void run() override;
 
 private:
-    bool writeImage(Magick::Image &image, const QString &extension, int quality, const QString &target);
+    bool writeImage(RenderedPicture &picture, const QString &extension, int quality, const QString &target);
     // The overwrite check: false when the run is to end here (skipped or aborted).
     bool checkOverwrite(QString &target);
     int askOverwrite(const QString &target, QString &name);
@@ -86,6 +87,7 @@ private:
     int pictureCount = 0;
     bool copyOnly = false;
     QList<ChainEntry> chain;
+    OutputOptions output;
 
     QString documentPath;
     QString documentExtension;

@@ -110,10 +110,12 @@ bool OutputFile::commit(QString *error, bool durable)
                 return fail(error, errno);
         }
     }
-    // A replaced file keeps its permissions.
+    // A replaced file keeps any restriction it had, on top of those the output
+    // took from its source.
     struct stat existing;
-    if (::stat(m_targetName.constData(), &existing) == 0 && S_ISREG(existing.st_mode))
-        ::fchmod(m_fd, existing.st_mode & 07777);
+    struct stat own;
+    if (::stat(m_targetName.constData(), &existing) == 0 && S_ISREG(existing.st_mode) && ::fstat(m_fd, &own) == 0)
+        ::fchmod(m_fd, own.st_mode & existing.st_mode & 07777);
     if (::rename(m_tempName.constData(), m_targetName.constData()) != 0)
         return fail(error, errno);
     m_tempName.clear();

@@ -4,6 +4,8 @@
 #include <QDir>
 #include <QFileInfo>
 
+#include "fileattributes.h"
+#include "outputimage.h"
 #include "picturecodec.h"
 #include "safefile.h"
 
@@ -55,11 +57,22 @@ PictureResult missingSource(const QString &sourcePath)
     return result;
 }
 
-Magick::Image render(const QString &sourcePath, const QList<ChainEntry> &chain)
+RenderedPicture render(const QString &sourcePath, const QList<ChainEntry> &chain, const OutputOptions &options)
 {
-    Magick::Image image = PictureCodec::decode(sourcePath);
-    PictureCodec::applyChain(chain, image);
-    return image;
+    RenderedPicture picture{PictureCodec::decode(sourcePath), PictureMetadata()};
+    if (!options.stripMetadata)
+        picture.metadata = PictureMetadata::read(sourcePath, picture.image);
+    const bool turned = options.autoOrient && OutputImage::turnUpright(picture.image);
+    PictureCodec::applyChain(chain, picture.image);
+    picture.metadata.adapt(options, picture.image, turned, !chain.isEmpty());
+    return picture;
+}
+
+Magick::Image asPage(RenderedPicture &picture, const QString &extension)
+{
+    OutputImage::fitFormat(picture.image, extension);
+    picture.metadata.prepareImage(picture.image, extension);
+    return picture.image;
 }
 
 PictureResult copyPicture(const QString &sourcePath, const QString &target, bool deleteSource)
@@ -81,11 +94,20 @@ PictureResult copyPicture(const QString &sourcePath, const QString &target, bool
     return result;
 }
 
-std::unique_ptr<OutputFile> encode(Magick::Image &image, const QString &extension, int quality,
-                                   const QString &target)
+std::unique_ptr<OutputFile> encode(RenderedPicture &picture, const QString &extension, int quality,
+                                   const QString &target, const QString &sourcePath, const OutputOptions &options)
 {
+    OutputImage::fitFormat(picture.image, extension);
+    picture.metadata.prepareImage(picture.image, extension);
     auto output = std::make_unique<OutputFile>(target);
-    PictureCodec::write(image, extension, quality, openStream(*output));
+    FILE *stream = openStream(*output);
+    FileAttributes::takeMode(sourcePath, output->handle());
+    PictureCodec::write(picture.image, extension, quality, stream);
+    picture.metadata.writeInto(stream, extension);
+    if (options.keepDate) {
+        std::fflush(stream);  // nothing may be written after the time is set
+        FileAttributes::takeTimes(sourcePath, output->handle());
+    }
     return output;
 }
 

@@ -18,6 +18,8 @@
 
 #include "filterregistry.h"
 #include "outputfile.h"
+#include "outputoptions.h"
+#include "picturemetadata.h"
 
 // Result of one picture, as the processing log counts it.
 enum RunStatus {
@@ -34,6 +36,13 @@ struct PictureResult
     QString target;   // where the output went, or would have gone
 };
 
+// A decoded, filtered picture with the metadata that goes along with it.
+struct RenderedPicture
+{
+    Magick::Image image;
+    PictureMetadata metadata;
+};
+
 namespace PicturePipeline {
 
 // "Error: %1" as the processing log shows it.
@@ -48,17 +57,23 @@ bool guarded(PictureResult &result, Work &&work);
 // A source that is gone when its turn comes fails, naming the file.
 PictureResult missingSource(const QString &sourcePath);
 
-// Decodes the source and runs the chain on it.
-Magick::Image render(const QString &sourcePath, const QList<ChainEntry> &chain);
+// Decodes the source, turns it upright when asked, and runs the chain on it;
+// its metadata is read and adapted to the result and the options.
+RenderedPicture render(const QString &sourcePath, const QList<ChainEntry> &chain, const OutputOptions &options);
+
+// The picture made fit to be a page of a document written with `extension`.
+Magick::Image asPage(RenderedPicture &picture, const QString &extension);
 
 // Copy mode: the source put under the target name without being decoded, moved
 // when `deleteSource` is set. A target that is the source itself is left alone.
 PictureResult copyPicture(const QString &sourcePath, const QString &target, bool deleteSource);
 
-// Encodes the picture into a new output for the target, not yet in its place.
-// Throws as the library does, or PictureError when the file cannot be made.
-std::unique_ptr<OutputFile> encode(Magick::Image &image, const QString &extension, int quality,
-                                   const QString &target);
+// Encodes the picture into a new output for the target, not yet in its place,
+// with its metadata, the source's permission bits and, when the options ask,
+// the source's modification time. Throws as the library does, or PictureError
+// when the file cannot be made.
+std::unique_ptr<OutputFile> encode(RenderedPicture &picture, const QString &extension, int quality,
+                                   const QString &target, const QString &sourcePath, const OutputOptions &options);
 
 // Puts an encoded output in place and then, when `deleteSource` is set, removes
 // the source, unless the output is the source.
