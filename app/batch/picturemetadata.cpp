@@ -44,8 +44,7 @@ enum class Carrier { Exiv2, Png, Encoder };
 Carrier carrierOf(const QString &extension)
 {
     const QString e = extension.toLower();
-    if (e == QLatin1String("jpg") || e == QLatin1String("jpeg") || e == QLatin1String("jpe")
-        || e == QLatin1String("tif") || e == QLatin1String("tiff") || e == QLatin1String("webp"))
+    if (e == QLatin1String("tif") || e == QLatin1String("tiff") || e == QLatin1String("webp"))
         return Carrier::Exiv2;
     if (e == QLatin1String("png") || e == QLatin1String("png8") || e == QLatin1String("png24")
         || e == QLatin1String("png32"))
@@ -58,6 +57,12 @@ const char exifHeader[] = {'E', 'x', 'i', 'f', 0, 0};
 QString tr(const char *text)
 {
     return QCoreApplication::translate("PictureMetadata", text);
+}
+
+QString exiv2Reason(const Exiv2::AnyError &error)
+{
+    const QString text = QString::fromLocal8Bit(error.what());
+    return text.isEmpty() ? tr("Exiv2 error %1").arg(error.code()) : text;
 }
 
 Exiv2::Blob encodeExif(const Exiv2::ExifData &exif)
@@ -296,8 +301,13 @@ void PictureMetadata::prepareImage(Magick::Image &image, const QString &extensio
     }
     if (m.stripped)
         image.comment(std::string());
-    if (carrier != Carrier::Encoder)
+    if (carrier != Carrier::Encoder) {
+        // Exiv2 takes no XMP it cannot parse; the encoder writes it as it came,
+        // and Exiv2 passes on what it finds in the encoded file.
+        if (!m.xmpParsed)
+            image.profile("XMP", Magick::Blob(m.xmpPacket.data(), m.xmpPacket.size()));
         return;
+    }
 
     try {
         if (!m.exif.empty()) {
@@ -314,7 +324,7 @@ void PictureMetadata::prepareImage(Magick::Image &image, const QString &extensio
         if (!packet.empty())
             image.profile("XMP", Magick::Blob(packet.data(), packet.size()));
     } catch (const Exiv2::AnyError &error) {
-        throw PictureError(tr("Cannot write the picture's metadata: %1").arg(QString::fromLocal8Bit(error.what())));
+        throw PictureError(tr("Cannot write the picture's metadata: %1").arg(exiv2Reason(error)));
     }
 }
 
@@ -345,8 +355,7 @@ void PictureMetadata::writeInto(FILE *stream, const QString &extension) const
             output->setXmpData(m.xmp);
             output->writeXmpFromPacket(false);
         } else {
-            output->setXmpPacket(m.xmpPacket);
-            output->writeXmpFromPacket(true);
+            output->writeXmpFromPacket(true);  // the packet the encoder wrote
         }
         output->writeMetadata();
 
@@ -358,7 +367,7 @@ void PictureMetadata::writeInto(FILE *stream, const QString &extension) const
         if (carrier == Carrier::Png && !m.exif.empty())
             bytes = withExifChunk(bytes, encodeExif(m.exif));
     } catch (const Exiv2::AnyError &error) {
-        throw PictureError(tr("Cannot write the picture's metadata: %1").arg(QString::fromLocal8Bit(error.what())));
+        throw PictureError(tr("Cannot write the picture's metadata: %1").arg(exiv2Reason(error)));
     }
     replaceAll(stream, bytes);
 }

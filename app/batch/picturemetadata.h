@@ -5,7 +5,7 @@
 // source file to an output. It is read with Exiv2, which knows where every
 // format keeps it, changed as the job asks (stripped, location removed, upright,
 // new pixel size), and written where the output format's readers look for it:
-// by Exiv2 into JPEG, PNG, TIFF and WebP outputs, whose encoders in the image
+// by Exiv2 into PNG, TIFF and WebP outputs, whose encoders in the image
 // library misplace some of it (TIFF loses EXIF, PNG gets XMP and IPTC that
 // readers reject); through the image library's own profiles for every other
 // format. The colour profile is the image library's business and always stays.
