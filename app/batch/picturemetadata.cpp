@@ -107,6 +107,23 @@ QStringList profileNames(const Magick::Image &image)
     return names;
 }
 
+// What the decoder noted about the source (its JPEG settings, values it read
+// from the EXIF) some encoders write out as text of their own: after the pixels
+// and past whatever was stripped.
+void dropSourceNotes(Magick::Image &image, bool keepJpegSettings, bool withComment)
+{
+    QList<QByteArray> keys;
+    for (const MagickLib::ImageAttribute *attribute = MagickLib::GetImageAttribute(image.constImage(), nullptr);
+         attribute; attribute = attribute->next) {
+        const QByteArray key(attribute->key);
+        if (key.startsWith("EXIF:") || key.startsWith("IPTC:") || (!keepJpegSettings && key.startsWith("JPEG-"))
+            || (withComment && key.compare("comment", Qt::CaseInsensitive) == 0))
+            keys.append(key);
+    }
+    for (const QByteArray &key : std::as_const(keys))
+        MagickLib::SetImageAttribute(image.image(), key.constData(), nullptr);
+}
+
 bool isColourProfile(const QString &name)
 {
     return name.compare(QLatin1String("ICC"), Qt::CaseInsensitive) == 0
@@ -299,8 +316,9 @@ void PictureMetadata::prepareImage(Magick::Image &image, const QString &extensio
         if (carrier != Carrier::Encoder || replaced || m.stripped)
             MagickLib::DeleteImageProfile(image.image(), name.toLatin1().constData());
     }
-    if (m.stripped)
-        image.comment(std::string());
+    const QString e = extension.toLower();
+    const bool jpeg = e == QLatin1String("jpg") || e == QLatin1String("jpeg") || e == QLatin1String("jpe");
+    dropSourceNotes(image, jpeg, m.stripped);
     if (carrier != Carrier::Encoder) {
         // Exiv2 takes no XMP it cannot parse; the encoder writes it as it came,
         // and Exiv2 passes on what it finds in the encoded file.
