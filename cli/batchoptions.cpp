@@ -170,9 +170,13 @@ bool BatchOptions::readProject(const QString &path, QString *error)
         return false;
     }
     file.close();
+    // Strictly: an unattended run must not quietly take a number it cannot read
+    // as 0 (the format "Original", no multi-page document, ...).
     _ProjectFile project;
-    if (!ProjectReader::instance().read(path, project)) {
-        *error = tr("%1: The project file is not supported.").arg(path);
+    QString reason;
+    if (!ProjectReader::instance().read(path, project, ProjectReader::Numbers::Strict, &reason)) {
+        *error = reason.isEmpty() ? tr("%1: The project file is not supported.").arg(path)
+                                  : tr("%1: %2").arg(path, reason);
         return false;
     }
     const QDir projectDir = QFileInfo(path).absoluteDir();

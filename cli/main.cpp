@@ -82,7 +82,7 @@ int main(int argc, char *argv[])
         return ExitDone;
     }
 
-    RenameOpter::instance().setFormat(options.nameTemplate);
+    options.job.naming = RenameOpter(options.nameTemplate);
     BatchRunner runner(options.pictures, options.job);
     runner.setJobs(options.jobs);
     runner.setOverwritePolicy(options.policy);

@@ -43,7 +43,11 @@ void ProgressReport::picture(const QString &source, const PictureResult &result)
     ++m_done;
     switch (result.status) {
     case StatusConverted:
-        if (!m_bar && !m_quiet)
+        // A picture saved under another name than planned is told even when
+        // quiet: a user looking for the planned name would not find it.
+        if (!result.message.isEmpty())
+            line(tr("converted %1 -> %2 (%3)").arg(shown(source), shown(result.target), result.message));
+        else if (!m_bar && !m_quiet)
             line(tr("converted %1 -> %2").arg(shown(source), shown(result.target)));
         break;
     case StatusFailed:
@@ -54,9 +58,10 @@ void ProgressReport::picture(const QString &source, const PictureResult &result)
         --m_done;
         line(tr("aborted at %1: %2 exists").arg(shown(source), shown(result.target)));
         break;
-    default:
+    case StatusSkipped:
         if (!m_bar && !m_quiet)
             line(tr("skipped %1: %2 exists").arg(shown(source), shown(result.target)));
+        break;
     }
     if (m_bar)
         drawBar();

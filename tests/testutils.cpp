@@ -204,4 +204,32 @@ ReadOnlyFolder::~ReadOnlyFolder()
         QFile::setPermissions(m_folder, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
 }
 
+WizardBatch::WizardBatch(QList<int> answers, QStringList renames)
+{
+    driver.setOverwriteQuestion([this, answers, renames](const QString &target, QString &name) {
+        questions.append(target);
+        offeredNames.append(name);
+        const int turn = questions.size() - 1;
+        name = renames.value(turn, name);
+        return OverwriteAnswer(answers.value(turn, int(OverwriteNo)));
+    });
+    QObject::connect(&driver, &BatchDriver::resultLogged, [this](int status, const QString &path) {
+        statuses.append(status);
+        paths.append(path);
+    });
+    QObject::connect(&driver, &BatchDriver::lastError, [this](const QString &text) { errors.append(text); });
+    QObject::connect(&driver, &BatchDriver::batchFinished, [this] { ended = true; });
+    QObject::connect(&driver, &BatchDriver::batchAborted, [this] { ended = true; });
+}
+
+bool WizardBatch::run(const QStringList &files, const ConversionJob &job)
+{
+    QList<PictureEntry> pictures;
+    addPictures(pictures, files);
+    ended = false;
+    if (!driver.startProcessing(pictures, job))
+        return false;
+    return waitFor([this] { return ended; }, 60000) && !driver.converter().isRunning();
+}
+
 } // namespace TestUtils

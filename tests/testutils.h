@@ -13,6 +13,8 @@
 
 #include <functional>
 
+#include "batchdriver.h"
+
 namespace TestUtils {
 
 // Starts the image library as the programs do; call from initTestCase().
@@ -54,6 +56,25 @@ int pageCount(const QString &path);
 
 // Files in a folder, hidden ones included, sorted.
 QStringList folderEntries(const QString &folder);
+
+// One batch in the wizard's way: a driver, its converter on real worker threads,
+// and a scripted user who answers the overwrite questions in turn (No when the
+// script has run out), giving the names of `renames` to Rename answers.
+class WizardBatch
+{
+public:
+    explicit WizardBatch(QList<int> answers = {}, QStringList renames = {});
+    // Runs the pictures in this order; false when the batch did not end in time.
+    bool run(const QStringList &files, const ConversionJob &job);
+
+    BatchDriver driver;
+    QList<int> statuses;
+    QStringList paths;
+    QStringList errors;
+    QStringList questions;
+    QStringList offeredNames;
+    bool ended = false;
+};
 
 // Makes a folder refuse new files for as long as it lives, also to root (by the
 // immutable flag where permission bits do not bind). ok() is false when neither works.

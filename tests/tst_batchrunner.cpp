@@ -54,6 +54,8 @@ private slots:
     void jobsDoNotChangeTheResult();
     void projectFileRuns_data();
     void projectFileRuns();
+    void projectNumbersMustBeWhole_data();
+    void projectNumbersMustBeWhole();
     void readOnlyOutputLosesNothing();
     void writeFailingMidwayLosesNothing();
     void listsFiltersAndFormats();
@@ -210,20 +212,23 @@ void TestBatchRunner::dryRunWritesNothing()
 void TestBatchRunner::jobsDoNotChangeTheResult_data()
 {
     QTest::addColumn<QStringList>("options");
+    QTest::addColumn<int>("outputs");
 
     const QStringList chain{"--filter", "Flip=Vertical:1,Horizontal:0", "--filter",
                             "Resize=Type:1,Width:50,Height:50,Radio:0,RadioBy:0"};
-    QTest::newRow("counter names") << (QStringList{"-f", "PNG", "--name", "pic_[Counter_1_1_3]"} + chain);
-    QTest::newRow("contested name, first one kept") << (QStringList{"-f", "JPG", "--name", "same"} + chain);
-    QTest::newRow("contested name, last one wins")
-        << (QStringList{"-f", "BMP", "--name", "same", "--overwrite", "overwrite"} + chain);
-    QTest::newRow("contested copies") << QStringList{"--name", "same", "--overwrite", "overwrite"};
-    QTest::newRow("pages in picture order") << (QStringList{"-f", "TIFF", "--multipage"} + chain);
+    QTest::newRow("counter names") << (QStringList{"-f", "PNG", "--name", "pic_[Counter_1_1_3]"} + chain) << 8;
+    QTest::newRow("contested name, later pictures numbered")
+        << (QStringList{"-f", "JPG", "--name", "same"} + chain) << 8;
+    QTest::newRow("contested name, numbered also when overwriting")
+        << (QStringList{"-f", "BMP", "--name", "same", "--overwrite", "overwrite"} + chain) << 8;
+    QTest::newRow("contested copies") << QStringList{"--name", "same", "--overwrite", "overwrite"} << 8;
+    QTest::newRow("pages in picture order") << (QStringList{"-f", "TIFF", "--multipage"} + chain) << 1;
 }
 
 void TestBatchRunner::jobsDoNotChangeTheResult()
 {
     QFETCH(QStringList, options);
+    QFETCH(int, outputs);
 
     // Large and small pictures in turn, so that parallel work finishes out of order.
     for (int i = 0; i < 8; ++i) {
@@ -237,7 +242,7 @@ void TestBatchRunner::jobsDoNotChangeTheResult()
         QVERIFY2(outcome.exitCode == 0, outcome.output.constData());
         results[jobs - 1] = folderContents(out);
     }
-    QVERIFY(!results[0].isEmpty());
+    QCOMPARE(int(results[0].size()), outputs);
     QCOMPARE(results[1].keys(), results[0].keys());
     QVERIFY(results[1] == results[0]);
 }
@@ -277,6 +282,45 @@ void TestBatchRunner::projectFileRuns()
     expected.flip();
     expected.scale(Magick::Geometry("15x10!"));
     QVERIFY(samePixels(readEncoded(out + "/b_small.png"), expected));
+}
+
+void TestBatchRunner::projectNumbersMustBeWhole_data()
+{
+    QTest::addColumn<QString>("property");
+    QTest::addColumn<QString>("value");
+
+    // The wizard reads each of these as 0: for FormatIndex, the format "Original".
+    QTest::newRow("fraction") << "FormatIndex" << "46.9";
+    QTest::newRow("beyond the largest number") << "FormatIndex" << "2147483648";
+    QTest::newRow("not a number") << "FormatIndex" << "NaN";
+    QTest::newRow("hexadecimal") << "FormatIndex" << "0x2e";
+    QTest::newRow("flag with a fraction") << "Multipage" << "1.5";
+}
+
+void TestBatchRunner::projectNumbersMustBeWhole()
+{
+    QFETCH(QString, property);
+    QFETCH(QString, value);
+
+    makeInputs();
+    _ProjectFile project;
+    project.images = {m_in + "/a.jpg"};
+    project.formateStr = "[FileName]";
+    project.DestPath = m_out;
+    project.FormatIndex = 46;
+    const QString projectPath = m_in + "/job.bps";
+    QVERIFY(ProjectWriter::instance().write(projectPath, project));
+    QByteArray text = fileBytes(projectPath);
+    const QByteArray written = "Name=\"" + property.toUtf8() + "\">" + QByteArray::number(property == "Multipage" ? 0 : 46) + "<";
+    QVERIFY(text.contains(written));
+    text.replace(written, "Name=\"" + property.toUtf8() + "\">" + value.toUtf8() + "<");
+    writeBytes(projectPath, text);
+
+    const Outcome outcome = batch({projectPath});
+    QCOMPARE(outcome.exitCode, 2);
+    QVERIFY2(outcome.output.contains(property.toUtf8()) && outcome.output.contains(value.toUtf8()),
+             outcome.output.constData());
+    QVERIFY(!QFileInfo::exists(m_out));
 }
 
 void TestBatchRunner::readOnlyOutputLosesNothing()

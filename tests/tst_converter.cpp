@@ -1,8 +1,11 @@
+#include <QDeadlineTimer>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFileInfo>
 #include <QTest>
+#include <QThread>
 
+#include <atomic>
 #include <csignal>
 #include <sys/resource.h>
 
@@ -33,47 +36,7 @@ QList<ChainEntry> flipChain()
     return chainOf({{QStringLiteral("Flip"), flipParams}});
 }
 
-// One batch in the wizard's way: a driver, its converter on real worker threads,
-// and a scripted user who answers the overwrite questions in turn.
-class Batch
-{
-public:
-    explicit Batch(QList<int> answers = {}, QStringList renames = {})
-    {
-        driver.setOverwriteQuestion([this, answers, renames](const QString &target, QString &name) {
-            questions.append(target);
-            offeredNames.append(name);
-            const int turn = questions.size() - 1;
-            name = renames.value(turn, name);
-            return answers.value(turn, int(OverwriteNo));
-        });
-        QObject::connect(&driver, &BatchDriver::resultLogged, [this](int status, const QString &path) {
-            statuses.append(status);
-            paths.append(path);
-        });
-        QObject::connect(&driver, &BatchDriver::lastError, [this](const QString &text) { errors.append(text); });
-        QObject::connect(&driver, &BatchDriver::batchFinished, [this] { ended = true; });
-        QObject::connect(&driver, &BatchDriver::batchAborted, [this] { ended = true; });
-    }
-
-    bool run(const QStringList &files, const ConversionJob &job)
-    {
-        QList<PictureEntry> pictures;
-        addPictures(pictures, files);
-        ended = false;
-        if (!driver.startProcessing(pictures, job))
-            return false;
-        return waitFor([this] { return ended; }, 60000) && !driver.converter().isRunning();
-    }
-
-    BatchDriver driver;
-    QList<int> statuses;
-    QStringList paths;
-    QStringList errors;
-    QStringList questions;
-    QStringList offeredNames;
-    bool ended = false;
-};
+using Batch = WizardBatch;
 
 ConversionJob jobFor(const QString &format, const QString &outputFolder, const QList<ChainEntry> &chain = {})
 {
@@ -141,6 +104,11 @@ private slots:
     void lastPageAndDocumentFailingSendOneMessage();
     void absurdSizeFailsQuickly();
     void newBatchWaitsForStoppedRun();
+    void collidingNamesAllSurvive_data();
+    void collidingNamesAllSurvive();
+    void stopWhileAskingEndsTheRun();
+    void stopRightAfterStartIsKept();
+    void tooLongNameFailsThePicture();
     void driverTellsHowTheBatchEnded_data();
     void driverTellsHowTheBatchEnded();
 
@@ -167,7 +135,6 @@ void TestConverter::init()
     m_out = m_dir.filePath(QStringLiteral("out%1").arg(m_case));
     QDir().mkpath(m_in);
     QDir().mkpath(m_out);
-    RenameOpter::instance().setFormat(RenameOpter::defaultFormat());
 }
 
 void TestConverter::copyOrReencode_data()
@@ -386,13 +353,17 @@ void TestConverter::closedWhileAsking()
     writeJpeg(source);
     writeBytes(m_out + "/a.png", "existing");
     auto *converter = new Converter;
-    bool asked = false;
+    // Set on the worker (a direct connection), read here.
+    std::atomic<bool> asked{false};
     connect(converter, &Converter::requestOverwrite, [&asked] { asked = true; });
-    converter->reset();
-    converter->setChain(flipChain());
-    converter->setJob(source, "png", -1, m_out, 0, true);
+    QList<PictureEntry> pictures;
+    addPictures(pictures, {source});
+    ConversionJob job = jobFor("PNG", m_out, flipChain());
+    job.deleteSource = true;
+    converter->setBatch(pictures, job);
+    converter->setJob(0);
     converter->start();
-    QVERIFY(waitFor([&asked] { return asked; }));
+    QVERIFY(waitFor([&asked] { return asked.load(); }));
     QElapsedTimer timer;
     timer.start();
     delete converter;
@@ -840,6 +811,134 @@ void TestConverter::newBatchWaitsForStoppedRun()
     QCOMPARE(QFileInfo::exists(m_out + "/first.png"), batch.statuses.first() == StatusConverted);
 }
 
+void TestConverter::collidingNamesAllSurvive_data()
+{
+    QTest::addColumn<QStringList>("sources");  // relative to the input folder, in batch order
+    QTest::addColumn<QString>("format");
+    QTest::addColumn<bool>("deleteSource");
+    QTest::addColumn<QString>("existing");     // a file in the output folder before the batch
+    QTest::addColumn<QList<int>>("answers");
+    QTest::addColumn<QStringList>("outputs");  // in batch order
+    QTest::addColumn<int>("questions");
+
+    QTest::newRow("two suffixes to one format, sources deleted, overwriting allowed")
+        << QStringList{"p.png", "p.bmp"} << "JPG" << true << QString() << QList<int>{OverwriteYesToAll}
+        << QStringList{"p.jpg", "p (2).jpg"} << 0;
+    QTest::newRow("one name from two folders, copied and moved")
+        << QStringList{"x/p.png", "y/p.png"} << "Original" << true << QString() << QList<int>{OverwriteYesToAll}
+        << QStringList{"p.png", "p (2).png"} << 0;
+    QTest::newRow("names alike up to the first dot")
+        << QStringList{"2023.05.01 party.png", "2023.06.12 beach.png", "2023.07.04 picnic.png"} << "JPG" << false
+        << QString() << QList<int>{} << QStringList{"2023.jpg", "2023 (2).jpg", "2023 (3).jpg"} << 0;
+    QTest::newRow("only the file from before the batch is asked about")
+        << QStringList{"x/p.png", "y/p.png"} << "JPG" << false << "p.jpg" << QList<int>{OverwriteYes}
+        << QStringList{"p.jpg", "p (2).jpg"} << 1;
+    QTest::newRow("a free number is one no file has")
+        << QStringList{"x/p.png", "y/p.png"} << "JPG" << false << "p (2).jpg" << QList<int>{}
+        << QStringList{"p.jpg", "p (3).jpg"} << 0;
+}
+
+void TestConverter::collidingNamesAllSurvive()
+{
+    QFETCH(QStringList, sources);
+    QFETCH(QString, format);
+    QFETCH(bool, deleteSource);
+    QFETCH(QString, existing);
+    QFETCH(QList<int>, answers);
+    QFETCH(QStringList, outputs);
+    QFETCH(int, questions);
+
+    QStringList paths;
+    QList<QByteArray> originals;
+    for (int i = 0; i < sources.size(); ++i) {
+        const QString path = m_in + '/' + sources.at(i);
+        QDir().mkpath(QFileInfo(path).path());
+        // Sizes differ, so each output tells which picture it holds.
+        writeEncoded(path, makePicture(20 + 10 * i, 20), QFileInfo(path).suffix().toUpper());
+        paths.append(path);
+        originals.append(fileBytes(path));
+    }
+    if (!existing.isEmpty())
+        writeBytes(m_out + '/' + existing, "existing");
+    ConversionJob job = jobFor(format, m_out);
+    job.deleteSource = deleteSource;
+    Batch batch(answers);
+    QVERIFY(batch.run(paths, job));
+
+    QCOMPARE(batch.statuses, QList<int>(sources.size(), StatusConverted));
+    QCOMPARE(batch.questions.size(), questions);
+    for (int i = 0; i < outputs.size(); ++i) {
+        const QString output = m_out + '/' + outputs.at(i);
+        QCOMPARE(int(readEncoded(output).columns()), 20 + 10 * i);
+        if (format == "Original")
+            QCOMPARE(fileBytes(output), originals.at(i));
+        QCOMPARE(QFileInfo::exists(paths.at(i)), !deleteSource);
+    }
+    // Every renamed picture says so in the log.
+    QCOMPARE(batch.errors.filter("Saved as ").size(), outputs.filter(" (").size());
+    QVERIFY(batch.errors.join('\n').contains(QDir::toNativeSeparators(m_out + '/' + outputs.last())));
+}
+
+void TestConverter::stopWhileAskingEndsTheRun()
+{
+    // The stop comes while the worker waits for an answer and before the question
+    // has reached the user: the run ends as aborted at once, the question is never
+    // shown, and a new batch starts.
+    const QString first = m_in + "/a.jpg";
+    const QString second = m_in + "/b.jpg";
+    writeJpeg(first);
+    writeJpeg(second);
+    writeBytes(m_out + "/a.png", "existing");
+    Batch batch({OverwriteYes, OverwriteYes});
+    QList<PictureEntry> pictures;
+    addPictures(pictures, {first});
+    QVERIFY(batch.driver.startProcessing(pictures, jobFor("PNG", m_out, flipChain())));
+    QDeadlineTimer deadline(10000);
+    while (batch.driver.converter().pendingQuestion().isEmpty() && !deadline.hasExpired())
+        QThread::msleep(1);
+    QVERIFY(!batch.driver.converter().pendingQuestion().isEmpty());
+    batch.driver.stopProcess();
+    QVERIFY(batch.run({second}, jobFor("BMP", m_out, flipChain())));
+    QCOMPARE(batch.paths, QStringList({first, second}));
+    QCOMPARE(batch.statuses, QList<int>({StatusAborted, StatusConverted}));
+    QTest::qWait(200);  // a stale question would arrive now
+    QCOMPARE(batch.questions, QStringList{});
+    QCOMPARE(fileBytes(m_out + "/a.png"), QByteArray("existing"));
+    QVERIFY(QFileInfo::exists(m_out + "/b.bmp"));
+}
+
+void TestConverter::stopRightAfterStartIsKept()
+{
+    // A stop between the start of a run and its first step ends the run before it
+    // writes anything.
+    const QString source = m_in + "/a.jpg";
+    writeJpeg(source, 400, 300);
+    Batch batch;
+    Converter &converter = batch.driver.converter();
+    QObject::connect(&converter, &QThread::started, &converter, [&converter] { converter.stop(); },
+                     Qt::DirectConnection);
+    QVERIFY(batch.run({source}, jobFor("PNG", m_out, flipChain())));
+    QCOMPARE(batch.statuses, QList<int>{StatusSkipped});
+    QCOMPARE(folderEntries(m_out), QStringList{});
+}
+
+void TestConverter::tooLongNameFailsThePicture()
+{
+    const QString source = m_in + "/a.jpg";
+    const QString next = m_in + "/b.jpg";
+    writeJpeg(source);
+    writeJpeg(next);
+    ConversionJob job = jobFor("PNG", m_out, flipChain());
+    // Only "a" grows: 200 of them, each into 200 "x".
+    job.naming = RenameOpter(QString(200, 'a') + "[FileName][Replace_a_" + QString(200, 'x') + "]");
+    Batch batch;
+    QVERIFY(batch.run({source, next}, job));
+    QCOMPARE(batch.statuses, QList<int>({StatusFailed, StatusFailed}));
+    QCOMPARE(batch.errors.size(), 2);
+    QVERIFY2(batch.errors.first().contains("longer than 255 bytes"), qPrintable(batch.errors.first()));
+    QCOMPARE(folderEntries(m_out), QStringList{});
+}
+
 void TestConverter::driverTellsHowTheBatchEnded_data()
 {
     QTest::addColumn<bool>("existing");
@@ -869,7 +968,7 @@ void TestConverter::driverTellsHowTheBatchEnded()
         writeBytes(m_out + "/a.png", "existing");
     AppSettings settings(m_dir.filePath(QStringLiteral("settings%1.conf").arg(m_case)));
     BatchDriver driver(&settings);
-    driver.setOverwriteQuestion([](const QString &, QString &) { return int(OverwriteAbort); });
+    driver.setOverwriteQuestion([](const QString &, QString &) { return OverwriteAbort; });
     QStringList shown;
     QStringList folders;
     bool ended = false;

@@ -1,5 +1,6 @@
 #include <QDateTime>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QLocale>
 #include <QTest>
 #include <QtConcurrent>
@@ -20,6 +21,8 @@ private slots:
     void dateAndTime();
     void dateAndTimeInOtherLanguages_data();
     void dateAndTimeInOtherLanguages();
+    void tooLongNameIsRefused_data();
+    void tooLongNameIsRefused();
     void missingSourceGivesNoName_data();
     void missingSourceGivesNoName();
     void namesAgreeAcrossThreads();
@@ -79,8 +82,8 @@ void TestRenameOpter::newName_data()
         << "[Counter_1_1_2]-[Counter_5_5_5]" << "a.jpg" << 1 << "02-[Counter_5_5_5].jpg";
     QTest::newRow("counter with letters is literal") << "[Counter_1_a_2]" << "a.jpg" << 1 << "[Counter_1_a_2].jpg";
     QTest::newRow("counter wraps as a 32-bit number") << "[Counter_2147483647_1_0]" << "a.jpg" << 1 << "-2147483648.jpg";
-    QTest::newRow("absurd padding is limited to a file name")
-        << "[Counter_1_1_4000000000]" << "a.jpg" << 0 << QString("1").rightJustified(255, '0') + ".jpg";
+    QTest::newRow("padding up to the longest file name")
+        << "[Counter_1_1_251]" << "a.jpg" << 0 << QString("1").rightJustified(251, '0') + ".jpg";
 
     QTest::newRow("lower case") << "[Case_1_0]hOLIDAY pics" << "a.JPG" << 0 << "holiday pics.JPG";
     QTest::newRow("upper case") << "[Case_2_0]hOLIDAY pics" << "a.JPG" << 0 << "HOLIDAY PICS.JPG";
@@ -184,6 +187,32 @@ void TestRenameOpter::dateAndTimeInOtherLanguages()
     const int status = TestUtils::run(QCoreApplication::applicationFilePath(), {"dateAndTime"}, &output);
     qputenv("LC_ALL", before);
     QVERIFY2(status == 0, output.constData());
+}
+
+void TestRenameOpter::tooLongNameIsRefused_data()
+{
+    QTest::addColumn<QString>("format");
+
+    QTest::newRow("absurd padding") << "[Counter_1_1_4000000000]";
+    QTest::newRow("padding one byte too many") << "[Counter_1_1_252]";
+    QTest::newRow("long literal text") << QString(300, 'x');
+    QTest::newRow("two-byte characters") << QString(130, QChar(0xe9));
+    // Each of 30000 "a" would become 30000 "b": gigabytes, built before measured.
+    QTest::newRow("replacement growing with the square")
+        << QString(30000, 'a') + "[Replace_a_" + QString(30000, 'b') + "]";
+    QTest::newRow("many file names") << QString("[FileName]").repeated(6000);
+}
+
+void TestRenameOpter::tooLongNameIsRefused()
+{
+    QFETCH(QString, format);
+    const RenameOpter naming(format);
+    QString error;
+    QElapsedTimer timer;
+    timer.start();
+    QCOMPARE(naming.newName(source("a.jpg"), 0, &error), QString());
+    QVERIFY2(timer.elapsed() < 2000, qPrintable(QString::number(timer.elapsed())));
+    QVERIFY2(error.contains("longer than 255 bytes"), qPrintable(error));
 }
 
 void TestRenameOpter::missingSourceGivesNoName_data()

@@ -20,8 +20,10 @@ bool BatchDriver::startProcessing(const QList<PictureEntry> &pictures, const Con
 {
     if (m_runPending) {
         // The user stopped the last batch while a picture was in work. Reconfiguring
-        // the converter now would change what its worker is reading: let it end, and
-        // deliver its result to the batch it belongs to.
+        // the converter now would change what its worker is reading: let it end (a
+        // run waiting for an answer ends at once), and deliver its result to the
+        // batch it belongs to.
+        m_converter.stop();
         m_converter.wait();
         QCoreApplication::sendPostedEvents(&m_converter, QEvent::MetaCall);
     }
@@ -35,11 +37,7 @@ bool BatchDriver::startProcessing(const QList<PictureEntry> &pictures, const Con
     emit statusMessage(tr("Processing..."), 0);
     m_processIndex = 0;
 
-    m_converter.reset();
-    m_converter.setChain(job.chain);
-    m_converter.setOutputOptions(job.output);
-    m_converter.setYesToAll(false);
-    m_converter.setMultiPage(job.multiPage, pictures.size());
+    m_converter.setBatch(pictures, job);
 
     processNext();
     emit logStarted(pictures.size(), job.chain.size());
@@ -52,8 +50,10 @@ void BatchDriver::processNext()
         m_settings->setLastWriteFormat(m_job.formatRow);
     const PictureEntry &picture = m_pictures.at(m_processIndex);
     emit statusMessage(picture.name, 5000);
-    m_converter.setJob(picture.path, m_job.outputFormat(), m_job.quality(), m_job.outputDirFor(picture),
-                       m_processIndex, m_job.deleteSource);
+    m_converter.setJob(m_processIndex);
+    // Cleared here, before the run starts: a stop that comes once it has started
+    // is the user's, and must not be lost.
+    m_converter.clearStop();
     m_runPending = true;
     m_converter.start(QThread::InheritPriority);
 }
@@ -61,7 +61,7 @@ void BatchDriver::processNext()
 void BatchDriver::nextConversion(int status)
 {
     m_runPending = false;
-    emit resultLogged(status, m_pictures.value(m_processIndex).path);
+    emit resultLogged(RunStatus(status), m_pictures.value(m_processIndex).path);
     if (m_aborted)
         return;
     if (status == StatusAborted) {
@@ -83,9 +83,12 @@ void BatchDriver::nextConversion(int status)
 
 void BatchDriver::overwriteDialog(const QString &newPath)
 {
+    // A question of a run that a stop has ended since is not put to the user.
+    if (m_converter.pendingQuestion() != newPath)
+        return;
     QString name = PictureTarget::baseName(newPath);
-    const int code = m_question ? m_question(newPath, name) : int(OverwriteNo);
-    m_converter.answerOverwrite(name, code);
+    const OverwriteAnswer answer = m_question ? m_question(newPath, name) : OverwriteNo;
+    m_converter.answerOverwrite(name, answer);
 }
 
 void BatchDriver::errorMessage(const QString &text)

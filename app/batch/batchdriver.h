@@ -31,7 +31,8 @@ public:
     void setOverwriteQuestion(OverwriteQuestion question) { m_question = std::move(question); }
 
     // Starts a batch; a run of the previous batch that is still finishing is
-    // waited for and its result logged first. False when there is nothing to do.
+    // stopped, waited for and its result logged first. False when there is
+    // nothing to do.
     bool startProcessing(const QList<PictureEntry> &pictures, const ConversionJob &job);
     bool isRunning() const { return m_running; }
     int processIndex() const { return m_processIndex; }
@@ -41,7 +42,7 @@ public:
 signals:
     void statusMessage(const QString &text, int timeoutMs);  // 0: until replaced
     void logStarted(int pictureCount, int filterCount);
-    void resultLogged(int status, const QString &path);
+    void resultLogged(RunStatus status, const QString &path);
     void lastError(const QString &text);
     // The batch ended with an Abort answer: the process dialog closes.
     void batchAborted();

@@ -3,11 +3,11 @@
 
 // Runs a whole batch without a user: several pictures decoded, filtered and
 // encoded (or copied) at once on a thread pool, while their outputs are put in
-// place one by one in picture order on the calling thread. Every target is named, in picture
-// order, before any conversion starts, and the overwrite policy is applied in
-// that same order, so the files a batch leaves behind do not depend on how many
-// pictures were converted at once. The steps per picture are the wizard's own
-// (PicturePipeline); the policy answers the overwrite question.
+// place one by one in picture order on the calling thread. The planner decides
+// every picture, in picture order, before any conversion starts (the policy
+// answers the overwrite question, so no decision waits for a conversion): the
+// files a batch leaves behind do not depend on how many pictures were converted
+// at once, and are those the wizard leaves for the same answers.
 //
 // Threads: construct and run on one thread; run() blocks until the batch ends.
 
@@ -17,6 +17,7 @@
 #include <atomic>
 #include <functional>
 
+#include "batchplanner.h"
 #include "conversionjob.h"
 #include "overwritecheck.h"
 #include "pictureentry.h"
@@ -43,9 +44,9 @@ public:
     // Checked between pictures; when it turns true the batch ends as aborted.
     void setInterruptFlag(const std::atomic<bool> *interrupted) { m_interrupted = interrupted; }
 
-    // The output of each picture as things stand before anything is written: its
-    // own file, or the multi-page document it becomes a page of. Empty for a
-    // picture that cannot be named (its source is missing).
+    // The output of each picture as the batch would decide it now: its own file,
+    // or the multi-page document it becomes a page of. Empty for a picture that
+    // cannot be named (its source is missing, or the name too long).
     QStringList targets() const;
 
     // Called in picture order as each result is settled; index -1 reports the
@@ -54,30 +55,17 @@ public:
     BatchSummary run(const Progress &progress);
 
 private:
-    enum class Mode { Copy, Encode, Page };
-    struct Plan
-    {
-        QString source;
-        Mode mode = Mode::Encode;
-        QString target;     // own output, or the document
-        QString extension;  // encoder of Encode and Page
-        bool missing = false;
-        bool render = true; // false when the result is settled without decoding
-    };
     struct Rendered;
 
-    void planAll();
-    Rendered renderOne(const Plan &plan) const;
-    OverwriteCheck::Outcome resolve(QString &target);
+    OverwriteAnswer policyAnswer() const;
+    Rendered renderOne(const PicturePlan &plan) const;
+    // A copy that is put in place with one rename when its turn comes.
+    bool movedInTurn(const PicturePlan &plan) const;
 
-    QList<PictureEntry> m_pictures;
-    ConversionJob m_job;
-    QList<Plan> m_plans;
+    BatchPlanner m_planner;
     int m_jobs = 1;
     OverwritePolicy m_policy = OverwritePolicy::Skip;
     const std::atomic<bool> *m_interrupted = nullptr;
-    bool m_yesToAll = false;
-    bool m_noToAll = false;
 };
 
 #endif

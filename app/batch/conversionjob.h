@@ -1,9 +1,10 @@
 #ifndef CONVERSIONJOB_H
 #define CONVERSIONJOB_H
 
-// What a batch does with every picture, fixed when it starts: the chain (its own
-// copy), the output format, the folder, and the Step 3 options. The wizard fills
-// it from its pages, kelvarine-batch from a project file and its options.
+// What a batch does with every picture, fixed when it starts: the chain and the
+// naming template (its own copies: nothing a worker reads is process-wide), the
+// output format, the folder, and the Step 3 options. The wizard fills it from its
+// pages, kelvarine-batch from a project file and its options.
 
 #include <QList>
 #include <QString>
@@ -11,10 +12,12 @@
 #include "filterregistry.h"
 #include "outputoptions.h"
 #include "pictureentry.h"
+#include "renameopter.h"
 
 struct ConversionJob
 {
     QList<ChainEntry> chain;
+    RenameOpter naming;  // the naming template, e.g. RenameOpter(QStringLiteral("[FileName]_[Counter_1_1_3]"))
     QString writeFormat = QStringLiteral("Original");  // format name as in the format list
     int formatRow = 0;                                  // its row in the format list
     QString outputFolder;

@@ -1,7 +1,5 @@
 #include "converter.h"
 
-#include "picturetarget.h"
-
 Converter::Converter(QObject *parent)
     : QThread(parent)
 {
@@ -12,8 +10,8 @@ Converter::~Converter()
 {
     stop();
     {
-        // A run waiting for a question nobody will answer any more, or about to
-        // ask one, must not keep the program from ending: it is told Abort.
+        // A run about to ask a question nobody will answer any more must not keep
+        // the program from ending: it is told Abort.
         QMutexLocker lock(&answerLock);
         closing = true;
         answerReady.wakeAll();
@@ -21,60 +19,53 @@ Converter::~Converter()
     wait();
 }
 
+void Converter::setBatch(const QList<PictureEntry> &pictures, const ConversionJob &job)
+{
+    planner = BatchPlanner(pictures, job);
+    reset();
+}
+
 void Converter::reset()
 {
-    yesToAll = false;
-    noToAll = false;
     pages.clear();
     pageSources.clear();
-    documentPath.clear();
-    documentExtension.clear();
-    documentDeclined = false;
+    plan = PicturePlan();
 }
 
 void Converter::setYesToAll(bool yes)
 {
-    yesToAll = yes;
+    planner.setYesToAll(yes);
 }
 
-void Converter::setMultiPage(bool multiPage, int pictureCount)
+void Converter::setJob(int pictureIndex)
 {
-    this->multiPage = multiPage;
-    this->pictureCount = pictureCount;
-}
-
-void Converter::setChain(const QList<ChainEntry> &chain)
-{
-    this->chain = chain;
-}
-
-void Converter::setOutputOptions(const OutputOptions &options)
-{
-    output = options;
-}
-
-void Converter::setJob(const QString &sourcePath, const QString &outputFormat, int quality,
-                       const QString &outputDir, int pictureIndex, bool deleteSource)
-{
-    this->sourcePath = sourcePath;
-    this->outputFormat = outputFormat;
-    this->quality = quality;
-    this->outputDir = outputDir;
     this->pictureIndex = pictureIndex;
-    this->deleteSource = deleteSource;
-    copyOnly = PictureTarget::copyOnly(chain.isEmpty(), outputFormat, sourcePath);
 }
 
 void Converter::stop()
 {
     stopRequested = true;
+    // Under the lock, so that a run between its check and its wait still hears it.
+    QMutexLocker lock(&answerLock);
+    answerReady.wakeAll();
+}
+
+void Converter::clearStop()
+{
+    stopRequested = false;
+}
+
+QString Converter::pendingQuestion() const
+{
+    QMutexLocker lock(&answerLock);
+    return asking;
 }
 
 void Converter::answerOverwrite(const QString &name, int code)
 {
     QMutexLocker lock(&answerLock);
     answerName = name;
-    answerCode = code;
+    answerCode = overwriteAnswer(code);
     answerGiven = true;
     answerReady.wakeAll();
 }
@@ -87,17 +78,27 @@ void Converter::conversionCompleted()
 void Converter::run()
 {
     runMessages.clear();
-    if (copyOnly)
-        renameImage();
-    else if (!multiPage)
-        runFrame();
-    else
-        runFrames();
+    status = StatusSkipped;
+    if (pictureIndex >= 0 && pictureIndex < planner.count()) {
+        plan = planner.decide(pictureIndex, [this](const QString &target, QString &name) {
+            return askOverwrite(target, name);
+        });
+        // A stop is seen here, once the question is settled; a run past this
+        // point finishes normally.
+        if (!plan.proceeds())
+            report(plan.result());
+        else if (stopRequested)
+            status = StatusSkipped;
+        else if (plan.mode == PictureMode::Copy)
+            renameImage();
+        else if (plan.mode == PictureMode::Encode)
+            runFrame();
+        else
+            runFrames();
 
-    // A copied picture can be the last of a multi-page job too; the document
-    // made of the others is still owed, unless the user ended the batch here.
-    if (multiPage && copyOnly && pictureIndex == pictureCount - 1 && status != StatusAborted)
-        finishDocument();
+        if (planner.documentDue(pictureIndex, status) && !stopRequested)
+            finishDocument();
+    }
 
     // The last picture of a document can fail, and the document after it: the log
     // gets one message per picture, telling both.
@@ -107,32 +108,15 @@ void Converter::run()
 
 void Converter::renameImage()
 {
-    stopRequested = false;
-    status = StatusSkipped;
-    const QString name = nameOrFail();
-    if (name.isEmpty())
-        return;
-    QString target = PictureTarget::copyTarget(outputDir, name);
-    if (!checkOverwrite(target) || stopRequested)
-        return;
-    report(PicturePipeline::copyPicture(sourcePath, target, deleteSource));
+    report(plan.settled(PicturePipeline::copyPicture(plan.source, plan.target, planner.job().deleteSource)));
 }
 
 void Converter::runFrame()
 {
-    stopRequested = false;
-    status = StatusSkipped;
-    const QString name = nameOrFail();
-    if (name.isEmpty())
-        return;
-    const QString extension = PictureTarget::extension(outputFormat, name);
-    QString target = PictureTarget::encodedTarget(outputDir, name, extension);
-    if (!checkOverwrite(target) || stopRequested)
-        return;
     PictureResult failure;
     const bool rendered = PicturePipeline::guarded(failure, [&] {
-        RenderedPicture picture = PicturePipeline::render(sourcePath, chain, output);
-        writeImage(picture, extension, output.qualityFor(quality, extension), target);
+        RenderedPicture picture = PicturePipeline::render(plan.source, planner.job());
+        writeImage(picture, plan.extension, plan.target);
     });
     if (!rendered)
         report(failure);
@@ -140,50 +124,26 @@ void Converter::runFrame()
 
 void Converter::runFrames()
 {
-    stopRequested = false;
-    status = StatusSkipped;
-    // Once the user declined to replace the document, no page is made for it.
-    if (documentDeclined)
-        return;
-    if (documentPath.isEmpty()) {
-        // The first picture that becomes a page names the document.
-        const QString name = nameOrFail();
-        if (name.isEmpty())
-            return;
-        documentExtension = PictureTarget::extension(outputFormat, name);
-        QString target = PictureTarget::encodedTarget(outputDir, name, documentExtension);
-        if (!checkOverwrite(target)) {
-            documentDeclined = status == StatusSkipped;
-            return;
-        }
-        documentPath = target;
-    }
-    if (stopRequested)
-        return;
-
-    PictureResult failure;
-    const bool kept = PicturePipeline::guarded(failure, [&] {
-        RenderedPicture picture = PicturePipeline::render(sourcePath, chain, output);
-        pages.append(PicturePipeline::asPage(picture, documentExtension));
-        pageSources.append(sourcePath);
+    PictureResult result;
+    const bool kept = PicturePipeline::guarded(result, [&] {
+        RenderedPicture picture = PicturePipeline::render(plan.source, planner.job());
+        pages.append(PicturePipeline::asPage(picture, plan.extension));
+        pageSources.append(plan.source);
     });
     if (kept)
-        status = StatusConverted;
-    else
-        report(failure);
-    if (pictureIndex == pictureCount - 1)
-        finishDocument();
+        result.status = StatusConverted;
+    report(plan.settled(result));
 }
 
-bool Converter::writeImage(RenderedPicture &picture, const QString &extension, int quality, const QString &target)
+bool Converter::writeImage(RenderedPicture &picture, const QString &extension, const QString &target)
 {
     PictureResult result;
-    std::unique_ptr<OutputFile> file;
+    std::unique_ptr<OutputFile> output;
     if (PicturePipeline::guarded(result, [&] {
-            file = PicturePipeline::encode(picture, extension, quality, target, sourcePath, output);
+            output = PicturePipeline::encode(picture, extension, target, plan.source, planner.job());
         }))
-        result = PicturePipeline::placeOutput(*file, sourcePath, deleteSource);
-    report(result);
+        result = PicturePipeline::placeOutput(*output, plan.source, planner.job().deleteSource);
+    report(plan.settled(result));
     return result.status == StatusConverted;
 }
 
@@ -191,48 +151,33 @@ void Converter::finishDocument()
 {
     // Written from the pages that were made, also when the last picture failed:
     // one bad picture at the end does not cost the whole document.
-    if (pages.isEmpty() || documentPath.isEmpty())
+    if (pages.isEmpty())
         return;
-    const PictureResult result =
-        PicturePipeline::placeDocument(pages, documentExtension, documentPath, pageSources, deleteSource);
+    const PictureResult result = PicturePipeline::placeDocument(
+        pages, planner.documentExtension(), planner.documentPath(), pageSources, planner.job().deleteSource);
     pageSources.clear();
     if (result.status != StatusConverted)
         report(result);
 }
 
-bool Converter::checkOverwrite(QString &target)
-{
-    const OverwriteCheck::Outcome outcome = OverwriteCheck::resolve(
-        target, yesToAll, noToAll,
-        [this](const QString &path, QString &name) { return askOverwrite(path, name); });
-    applyAnswer(outcome);
-    return outcome == OverwriteCheck::Proceed;
-}
-
-int Converter::askOverwrite(const QString &target, QString &name)
+OverwriteAnswer Converter::askOverwrite(const QString &target, QString &name)
 {
     // The lock is held from before the question goes out until the wait releases
-    // it, so an answer cannot slip in before the worker listens for it.
+    // it, so neither an answer nor a stop can slip in before the worker listens.
     QMutexLocker lock(&answerLock);
-    if (closing)
+    if (closing || stopRequested)
         return OverwriteAbort;
     answerName = name;
     answerGiven = false;
+    asking = target;
     emit requestOverwrite(target);
-    while (!answerGiven && !closing)
+    while (!answerGiven && !closing && !stopRequested)
         answerReady.wait(&answerLock);
+    asking.clear();
     if (!answerGiven)
         return OverwriteAbort;
     name = answerName;
     return answerCode;
-}
-
-void Converter::applyAnswer(OverwriteCheck::Outcome outcome)
-{
-    if (outcome == OverwriteCheck::Proceed)
-        return;
-    stop();
-    status = outcome == OverwriteCheck::Abort ? StatusAborted : StatusSkipped;
 }
 
 void Converter::report(const PictureResult &result)
@@ -240,12 +185,4 @@ void Converter::report(const PictureResult &result)
     status = result.status;
     if (!result.message.isEmpty())
         runMessages.append(result.message);
-}
-
-QString Converter::nameOrFail()
-{
-    const QString name = PictureTarget::newFileName(sourcePath, pictureIndex);
-    if (name.isEmpty())
-        report(PicturePipeline::missingSource(sourcePath));
-    return name;
 }

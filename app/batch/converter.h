@@ -2,14 +2,16 @@
 #define CONVERTER_H
 
 // The wizard's worker: converts one picture per run on a fresh thread, so the
-// window stays responsive. The batch driver sets the job between runs, starts
-// the thread, and starts the next picture only when nextConversion() arrives, so
-// runs never overlap. The run asks the owning thread before it replaces a file
-// (requestOverwrite, answered by answerOverwrite) and waits for the answer.
+// window stays responsive. The batch driver gives it the batch, then for each
+// picture sets its index, starts the thread, and starts the next picture only
+// when nextConversion() arrives, so runs never overlap. What happens to each
+// picture is decided by the batch's planner; the run asks the owning thread
+// before it replaces a file (requestOverwrite, answered by answerOverwrite) and
+// waits for the answer, or for a stop.
 //
 // Threads: the object lives on the GUI thread; only run() and the run slots it
 // calls execute on the worker. Setters are for the owning thread between runs;
-// stop() and answerOverwrite() may be called at any time.
+// stop(), answerOverwrite() and pendingQuestion() may be called at any time.
 
 #include <QList>
 #include <QMutex>
@@ -22,7 +24,7 @@
 
 #include <atomic>
 
-#include "filterregistry.h"
+#include "batchplanner.h"
 #include "overwritecheck.h"
 #include "picturepipeline.h"
 
@@ -34,23 +36,24 @@ public:
     explicit Converter(QObject *parent = nullptr);
     ~Converter() override;
 
-    // Start of a batch: forgets "to all" answers, kept pages and a declined document.
+    // Start of a batch: the planner gets the pictures and the job (its own copy),
+    // "to all" answers and kept pages are forgotten.
+    void setBatch(const QList<PictureEntry> &pictures, const ConversionJob &job);
     void reset();
     void setYesToAll(bool yes);
-    void setMultiPage(bool multiPage, int pictureCount);
-    // The batch's own copy of the filter chain, taken at its start, so that the
-    // wizard may rebuild its chain for a preview while the batch runs.
-    void setChain(const QList<ChainEntry> &chain);
-    void setOutputOptions(const OutputOptions &options);
-    // outputFormat: format name in lower case, or "original"; quality -1: none.
-    void setJob(const QString &sourcePath, const QString &outputFormat, int quality, const QString &outputDir,
-                int pictureIndex, bool deleteSource);
+    // The picture the next run converts, by its index in the batch.
+    void setJob(int pictureIndex);
 
-    bool isCopyOnly() const { return copyOnly; }
-    int runStatus() const { return status; }
-    QString documentTarget() const { return documentPath; }
+    bool isCopyOnly() const { return plan.mode == PictureMode::Copy; }
+    RunStatus runStatus() const { return status; }
+    QString documentTarget() const { return planner.documentPath(); }
 
+    // Ends the run in progress at its next step, and a wait for an answer at once
+    // (as Abort). It holds until clearStop(), which whoever starts a run calls first.
     void stop();
+    void clearStop();
+    // The target the run is asking about; empty when no question is open.
+    QString pendingQuestion() const;
     void answerOverwrite(const QString &name, int code);
 
 signals:
@@ -68,44 +71,29 @@ protected:
     void run() override;
 
 private:
-    bool writeImage(RenderedPicture &picture, const QString &extension, int quality, const QString &target);
-    // The overwrite check: false when the run is to end here (skipped or aborted).
-    bool checkOverwrite(QString &target);
-    int askOverwrite(const QString &target, QString &name);
-    void applyAnswer(OverwriteCheck::Outcome outcome);
+    // Encodes the picture at the job's quality and puts it in place.
+    bool writeImage(RenderedPicture &picture, const QString &extension, const QString &target);
+    OverwriteAnswer askOverwrite(const QString &target, QString &name);
     void report(const PictureResult &result);
-    QString nameOrFail();
     void finishDocument();
 
-    QString sourcePath;
-    QString outputFormat;
-    int quality = -1;
-    QString outputDir;
+    BatchPlanner planner;
     int pictureIndex = 0;
-    bool deleteSource = false;
-    bool multiPage = false;
-    int pictureCount = 0;
-    bool copyOnly = false;
-    QList<ChainEntry> chain;
-    OutputOptions output;
+    PicturePlan plan;
 
-    QString documentPath;
-    QString documentExtension;
-    bool documentDeclined = false;
     QList<Magick::Image> pages;
     QStringList pageSources;
 
     QStringList runMessages;  // sent as one errorMessage when the run ends
-    std::atomic<int> status{StatusSkipped};
+    std::atomic<RunStatus> status{StatusSkipped};
     std::atomic<bool> stopRequested{false};
-    bool yesToAll = false;
-    bool noToAll = false;
 
     QString answerName;
-    int answerCode = OverwriteYes;
+    OverwriteAnswer answerCode = OverwriteYes;
+    QString asking;
     bool answerGiven = false;
     bool closing = false;
-    QMutex answerLock;
+    mutable QMutex answerLock;
     QWaitCondition answerReady;
 };
 

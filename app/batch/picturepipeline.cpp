@@ -4,6 +4,7 @@
 #include <QDir>
 #include <QFileInfo>
 
+#include "conversionjob.h"
 #include "fileattributes.h"
 #include "outputimage.h"
 #include "picturecodec.h"
@@ -57,14 +58,15 @@ PictureResult missingSource(const QString &sourcePath)
     return result;
 }
 
-RenderedPicture render(const QString &sourcePath, const QList<ChainEntry> &chain, const OutputOptions &options)
+RenderedPicture render(const QString &sourcePath, const ConversionJob &job)
 {
+    const OutputOptions &options = job.output;
     RenderedPicture picture{PictureCodec::decode(sourcePath), PictureMetadata()};
     if (!options.stripMetadata)
         picture.metadata = PictureMetadata::read(sourcePath, picture.image);
     const bool turned = options.autoOrient && OutputImage::turnUpright(picture.image);
-    PictureCodec::applyChain(chain, picture.image);
-    picture.metadata.adapt(options, picture.image, turned, !chain.isEmpty());
+    PictureCodec::applyChain(job.chain, picture.image);
+    picture.metadata.adapt(options, picture.image, turned, !job.chain.isEmpty());
     return picture;
 }
 
@@ -94,9 +96,10 @@ PictureResult copyPicture(const QString &sourcePath, const QString &target, bool
     return result;
 }
 
-std::unique_ptr<OutputFile> encode(RenderedPicture &picture, const QString &extension, int quality,
-                                   const QString &target, const QString &sourcePath, const OutputOptions &options)
+std::unique_ptr<OutputFile> encode(RenderedPicture &picture, const QString &extension, const QString &target,
+                                   const QString &sourcePath, const ConversionJob &job)
 {
+    const int quality = job.output.qualityFor(job.quality(), extension);
     OutputImage::fitFormat(picture.image, extension);
     picture.metadata.prepareImage(picture.image, extension);
     auto output = std::make_unique<OutputFile>(target);
@@ -104,7 +107,7 @@ std::unique_ptr<OutputFile> encode(RenderedPicture &picture, const QString &exte
     FileAttributes::takeMode(sourcePath, output->handle());
     PictureCodec::write(picture.image, extension, quality, stream);
     picture.metadata.writeInto(stream, extension);
-    if (options.keepDate) {
+    if (job.output.keepDate) {
         std::fflush(stream);  // nothing may be written after the time is set
         FileAttributes::takeTimes(sourcePath, output->handle());
     }

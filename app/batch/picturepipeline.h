@@ -3,8 +3,8 @@
 
 // The steps every picture of a batch goes through, shared by the wizard's
 // Converter thread (one picture at a time, asking before it overwrites) and the
-// batch runner (several at once, answering from its policy). Naming comes from
-// PictureTarget, the overwrite question from OverwriteCheck; what is here reads,
+// batch runner (several at once, answering from its policy). Names and the
+// overwrite question belong to BatchPlanner; what is here reads,
 // filters, encodes and puts outputs in place, and turns every failure into a
 // result with its message. Safe to call from any thread.
 
@@ -18,11 +18,10 @@
 
 #include "filterregistry.h"
 #include "outputfile.h"
-#include "outputoptions.h"
 #include "picturemetadata.h"
 
 // Result of one picture, as the processing log counts it.
-enum RunStatus {
+enum RunStatus : int {
     StatusConverted = 1,  // written (copied, moved, encoded, or kept as a page)
     StatusSkipped = 2,    // nothing written, as asked
     StatusFailed = -1,    // could not be read, filtered, encoded or written
@@ -31,10 +30,12 @@ enum RunStatus {
 
 struct PictureResult
 {
-    int status = StatusSkipped;
+    RunStatus status = StatusSkipped;
     QString message;  // "Error: ..." for a failure
     QString target;   // where the output went, or would have gone
 };
+
+struct ConversionJob;
 
 // A decoded, filtered picture with the metadata that goes along with it.
 struct RenderedPicture
@@ -57,9 +58,9 @@ bool guarded(PictureResult &result, Work &&work);
 // A source that is gone when its turn comes fails, naming the file.
 PictureResult missingSource(const QString &sourcePath);
 
-// Decodes the source, turns it upright when asked, and runs the chain on it;
-// its metadata is read and adapted to the result and the options.
-RenderedPicture render(const QString &sourcePath, const QList<ChainEntry> &chain, const OutputOptions &options);
+// Decodes the source, turns it upright when the job asks, and runs the job's
+// chain on it; its metadata is read and adapted to the result and the options.
+RenderedPicture render(const QString &sourcePath, const ConversionJob &job);
 
 // The picture made fit to be a page of a document written with `extension`.
 Magick::Image asPage(RenderedPicture &picture, const QString &extension);
@@ -68,12 +69,12 @@ Magick::Image asPage(RenderedPicture &picture, const QString &extension);
 // when `deleteSource` is set. A target that is the source itself is left alone.
 PictureResult copyPicture(const QString &sourcePath, const QString &target, bool deleteSource);
 
-// Encodes the picture into a new output for the target, not yet in its place,
-// with its metadata, the source's permission bits and, when the options ask,
-// the source's modification time. Throws as the library does, or PictureError
-// when the file cannot be made.
-std::unique_ptr<OutputFile> encode(RenderedPicture &picture, const QString &extension, int quality,
-                                   const QString &target, const QString &sourcePath, const OutputOptions &options);
+// Encodes the picture with the encoder `extension` into a new output for the
+// target, not yet in its place: at the job's quality, with its metadata, the
+// source's permission bits and, when the job asks, the source's modification
+// time. Throws as the library does, or PictureError when the file cannot be made.
+std::unique_ptr<OutputFile> encode(RenderedPicture &picture, const QString &extension, const QString &target,
+                                   const QString &sourcePath, const ConversionJob &job);
 
 // Puts an encoded output in place and then, when `deleteSource` is set, removes
 // the source, unless the output is the source.

@@ -20,9 +20,9 @@ QString folderPart(const QString &path)
 
 namespace PictureTarget {
 
-QString newFileName(const QString &sourcePath, int index)
+QString newFileName(const RenameOpter &naming, const QString &sourcePath, int index, QString *error)
 {
-    return fileNamePart(RenameOpter::instance().newName(sourcePath, index));
+    return fileNamePart(naming.newName(sourcePath, index, error));
 }
 
 QString baseName(const QString &fileName)
@@ -56,6 +56,20 @@ QString encodedTarget(const QString &outputDir, const QString &newFileName, cons
 QString withBaseName(const QString &target, const QString &base)
 {
     return folderPart(target) + QLatin1Char('/') + base + QLatin1Char('.') + suffix(target);
+}
+
+QString firstFree(const QString &target, const std::function<bool(const QString &)> &taken)
+{
+    // The number goes before the last dot, so the suffix still tells the format.
+    const QString name = fileNamePart(target);
+    const int dot = name.lastIndexOf(QLatin1Char('.'));
+    const QString stem = target.left(target.size() - name.size() + (dot < 0 ? name.size() : dot));
+    const QString tail = dot < 0 ? QString() : name.mid(dot);
+    for (int number = 2;; ++number) {
+        const QString candidate = stem + QStringLiteral(" (%1)").arg(number) + tail;
+        if (!taken(candidate))
+            return candidate;
+    }
 }
 
 bool copyOnly(bool chainEmpty, const QString &outputFormat, const QString &sourcePath)

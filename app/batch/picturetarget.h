@@ -3,15 +3,20 @@
 
 // Where the output of a picture goes: the name the rename engine makes, the
 // extension the output format asks for, and the shape of a renamed target.
-// Safe to call from any thread while the naming template does not change.
+// Safe to call from any thread.
 
 #include <QString>
 
+#include <functional>
+
+class RenameOpter;
+
 namespace PictureTarget {
 
-// The file-name part of the rename engine's name for the picture at `index`;
-// empty when the source does not exist.
-QString newFileName(const QString &sourcePath, int index);
+// The file-name part of the name `naming` makes for the picture at `index`;
+// empty when the source does not exist, or when the name would be too long (then
+// with the reason in `error`).
+QString newFileName(const RenameOpter &naming, const QString &sourcePath, int index, QString *error);
 
 // A file name up to its first "." (IMG.0001.jpg gives IMG), and after its last.
 QString baseName(const QString &fileName);
@@ -29,6 +34,9 @@ QString encodedTarget(const QString &outputDir, const QString &newFileName, cons
 
 // The target with another base name, same folder as written and same suffix.
 QString withBaseName(const QString &target, const QString &base);
+
+// The first "NAME (2).EXT", "NAME (3).EXT", ... for which `taken` is false.
+QString firstFree(const QString &target, const std::function<bool(const QString &)> &taken);
 
 // A picture that is copied rather than decoded: nothing to apply, and the format kept.
 bool copyOnly(bool chainEmpty, const QString &outputFormat, const QString &sourcePath);

@@ -1,5 +1,6 @@
 #include "projectreader.h"
 
+#include <QCoreApplication>
 #include <QFile>
 #include <QFileInfo>
 #include <QXmlStreamReader>
@@ -15,20 +16,32 @@ bool harmlessDoctype(const QXmlStreamReader &xml)
            && xml.dtdSystemId().isEmpty() && xml.dtdPublicId().isEmpty();
 }
 
-void readProperty(QXmlStreamReader &xml, _ProjectFile &project)
+// False when `strict` and a number property holds no whole number in range.
+bool readProperty(QXmlStreamReader &xml, _ProjectFile &project, bool strict, QString *error)
 {
     const QStringView key = xml.attributes().value(QLatin1String("Name"));
     for (const ProjectFormat::Property &property : ProjectFormat::properties) {
         if (key != QLatin1String(property.key))
             continue;
         const QString text = xml.readElementText();
-        if (property.number)
-            project.*property.number = text.trimmed().toInt(); // not a number: 0
-        else
+        if (property.number) {
+            bool ok = false;
+            project.*property.number = text.trimmed().toInt(&ok); // not a number: 0
+            if (!ok && strict) {
+                if (error) {
+                    *error = QCoreApplication::translate("ProjectReader",
+                                                         "the property %1 has the value \"%2\", not a whole number in range")
+                                 .arg(QLatin1String(property.key), text);
+                }
+                return false;
+            }
+        } else {
             project.*property.text = text;
-        return;
+        }
+        return true;
     }
     // Another name: passed over like any element we do not know.
+    return true;
 }
 
 } // namespace
@@ -40,6 +53,11 @@ ProjectReader &ProjectReader::instance()
 }
 
 bool ProjectReader::read(const QString &path, _ProjectFile &project) const
+{
+    return read(path, project, Numbers::Lenient, nullptr);
+}
+
+bool ProjectReader::read(const QString &path, _ProjectFile &project, Numbers numbers, QString *error) const
 {
     // Only regular files: a device or a pipe could feed the parser without end.
     const QFileInfo info(path);
@@ -76,7 +94,8 @@ bool ProjectReader::read(const QString &path, _ProjectFile &project) const
             const QString name = xml.attributes().value(QLatin1String("Name")).toString();
             read.filters.append(FilterEntry{name, xml.readElementText()});
         } else if (element == QLatin1String("Property")) {
-            readProperty(xml, read);
+            if (!readProperty(xml, read, numbers == Numbers::Strict, error))
+                return false;
         }
     }
     if (xml.hasError())

@@ -11,6 +11,11 @@
 // properties it does not know are skipped; a missing number reads as 0, a
 // missing string as empty. Element order does not matter.
 //
+// A number that is not a whole decimal number in range ("46.9", "NaN", "0x2e")
+// reads as 0 for the wizard, which shows the user what it made of the file. An
+// unattended run reads strictly instead: such a file is refused, naming the
+// property and its value.
+//
 // Threads: read() keeps no state of its own and may be called from any thread.
 
 #include <QString>
@@ -22,7 +27,12 @@ class ProjectReader
 public:
     static ProjectReader &instance();
 
+    enum class Numbers { Lenient, Strict };
+
     bool read(const QString &path, _ProjectFile &project) const;
+    // As above; with Strict, a number as described refuses the file, with the
+    // reason in `error` (left empty when the file is refused for another reason).
+    bool read(const QString &path, _ProjectFile &project, Numbers numbers, QString *error) const;
 
 private:
     ProjectReader() = default;

@@ -1,5 +1,6 @@
 #include "renameopter.h"
 
+#include <QCoreApplication>
 #include <QDateTime>
 #include <QDir>
 #include <QFileInfo>
@@ -25,7 +26,20 @@ const QLatin1String replaceTagStart("[Replace_");
 
 // No file system takes a longer name, and a padding width read from a project
 // file must not make the program build a string of gigabytes.
-constexpr unsigned maxNameLength = 255;
+constexpr unsigned maxNameLength = RenameOpter::maxNameBytes;
+
+// While a name is built, a step may make it longer than it ends up (a replacement
+// can shorten it again), but never beyond this: every step's result is measured
+// before it is made, so no template can make the work grow beyond it.
+constexpr qsizetype maxWorkingLength = 4 * RenameOpter::maxNameBytes;
+
+// Length of `text` once every `search` in it is replaced by `length` characters.
+qsizetype replacedLength(const QString &text, const QString &search, qsizetype length)
+{
+    if (search.isEmpty())
+        return text.size();
+    return text.size() + text.count(search) * (length - search.size());
+}
 
 unsigned number(const QRegularExpressionMatch &match, int field)
 {
@@ -54,6 +68,16 @@ RenameOpter &RenameOpter::instance()
     return engine;
 }
 
+RenameOpter::RenameOpter()
+    : RenameOpter(defaultFormat())
+{
+}
+
+RenameOpter::RenameOpter(const QString &format)
+{
+    setFormat(format);
+}
+
 QString RenameOpter::defaultFormat()
 {
     return QStringLiteral("[FileName]");
@@ -75,6 +99,7 @@ const QStringList &RenameOpter::timeFormats()
 
 void RenameOpter::setFormat(const QString &format)
 {
+    fullTemplate = format;
     workingTemplate = format;
 
     const QRegularExpressionMatch caseMatch = caseTag.match(workingTemplate);
@@ -115,26 +140,40 @@ void RenameOpter::setFormat(const QString &format)
     }
 }
 
-QString RenameOpter::newName(const QString &sourcePath, int index) const
+QString RenameOpter::newName(const QString &sourcePath, int index, QString *error) const
 {
     const QFileInfo source(sourcePath);
     if (!source.isFile())
         return QString();
 
-    QString name = workingTemplate;
-    name.replace(QLatin1String("[FileName]"), source.baseName());
-    name.replace(QLatin1String("[FolderName]"), source.absoluteDir().dirName());
-    name.replace(QLatin1String("[Extension]"), source.suffix());
+    bool tooLong = false;
+    // Replaces every `search` in `name`, unless the result would pass the bound.
+    auto replace = [&](QString &name, const QString &search, const QString &text, qsizetype bound) {
+        if (tooLong || search.isEmpty() || !name.contains(search))
+            return;
+        if (replacedLength(name, search, text.size()) > bound) {
+            tooLong = true;
+            return;
+        }
+        name.replace(search, text, Qt::CaseSensitive);
+    };
 
-    const QRegularExpressionMatch counterMatch = counterTag.match(name);
+    QString name = workingTemplate;
+    tooLong = name.size() > maxWorkingLength;
+    replace(name, QStringLiteral("[FileName]"), source.baseName(), maxWorkingLength);
+    replace(name, QStringLiteral("[FolderName]"), source.absoluteDir().dirName(), maxWorkingLength);
+    replace(name, QStringLiteral("[Extension]"), source.suffix(), maxWorkingLength);
+
+    const QRegularExpressionMatch counterMatch = tooLong ? QRegularExpressionMatch() : counterTag.match(name);
     if (counterMatch.hasMatch()) {
         // Signed 32-bit arithmetic that wraps instead of overflowing.
         const auto value = qint32(quint32(counterStart) + quint32(index) * quint32(counterStep));
         const int width = int(qMin(counterDigits, maxNameLength));
-        name.replace(counterMatch.captured(0), QString::number(value).rightJustified(width, QLatin1Char('0')));
+        replace(name, counterMatch.captured(0), QString::number(value).rightJustified(width, QLatin1Char('0')),
+                maxWorkingLength);
     }
 
-    const QRegularExpressionMatch dateMatch = dateTag.match(name);
+    const QRegularExpressionMatch dateMatch = tooLong ? QRegularExpressionMatch() : dateTag.match(name);
     if (dateMatch.hasMatch()) {
         // One reading of the clock, so date and time cannot straddle midnight.
         const QDateTime when = dateSource == 0 ? source.lastModified() : QDateTime::currentDateTime();
@@ -146,13 +185,14 @@ QString RenameOpter::newName(const QString &sourcePath, int index) const
             // QTime's own formatting: "AM"/"PM" whatever the system language.
             text += QLatin1Char(' ') + when.time().toString(pattern);
         }
-        name.replace(dateMatch.captured(0), text);
+        replace(name, dateMatch.captured(0), text, maxWorkingLength);
     }
 
-    if (!searchText.isEmpty())
-        name.replace(searchText, replaceText, Qt::CaseSensitive);
+    // The last step that can make the name longer: measured against the name's
+    // own bound (a UTF-8 byte is at most one UTF-16 unit).
+    replace(name, searchText, replaceText, maxNameLength);
 
-    switch (caseMode) {
+    switch (tooLong ? 0 : caseMode) {
     case 1:
         name = name.toLower();
         break;
@@ -168,5 +208,15 @@ QString RenameOpter::newName(const QString &sourcePath, int index) const
     }
 
     const QString extension = lowerExtension == 1 ? source.suffix().toLower() : source.suffix();
-    return name + QLatin1Char('.') + extension;
+    if (!tooLong)
+        name += QLatin1Char('.') + extension;
+    if (tooLong || name.toUtf8().size() > qsizetype(maxNameLength)) {
+        if (error) {
+            *error = QCoreApplication::translate("RenameOpter", "The naming template makes a name for %1 longer than %2 bytes")
+                         .arg(QDir::toNativeSeparators(sourcePath))
+                         .arg(maxNameLength);
+        }
+        return QString();
+    }
+    return name;
 }

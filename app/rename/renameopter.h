@@ -7,21 +7,29 @@
 // at the template's last "]"). Text in brackets of any other shape stays literal.
 // Templates are stored in project files, so the tag shapes are a file format.
 //
+// The engine is a value: a batch takes its own copy of the template when it
+// starts, so the wizard may change the process-wide one (instance(), used by its
+// previews and dialogs) while the batch runs.
+//
 // Threads: newName() is const and only reads the engine, the file system and the
-// clock, so any number of threads may call it at once (the converter names
-// pictures from several workers). setFormat() is not safe against concurrent
-// newName() calls: only the user interface calls it, and never while a batch runs.
+// clock, so any number of threads may call it on one engine at once. setFormat()
+// is not safe against concurrent newName() calls on the same engine.
 
-#include <QObject>
 #include <QString>
 #include <QStringList>
 
-class RenameOpter : public QObject
+class RenameOpter
 {
-    Q_OBJECT
-
 public:
+    // The engine of the wizard's previews and dialogs.
     static RenameOpter &instance();
+
+    // An engine with the default template, or with `format`.
+    RenameOpter();
+    explicit RenameOpter(const QString &format);
+
+    // No file system takes a longer file name, in bytes.
+    static constexpr int maxNameBytes = 255;
 
     // The template of a new project: the source's base name, unchanged.
     static QString defaultFormat();
@@ -31,14 +39,16 @@ public:
     static const QStringList &timeFormats();
 
     void setFormat(const QString &format);
+    QString format() const { return fullTemplate; }
 
     // Output file name of the picture at `index` in the job, extension included and
-    // without a folder; empty when no file exists at `sourcePath`.
-    QString newName(const QString &sourcePath, int index) const;
+    // without a folder; empty when no file exists at `sourcePath`, and empty with
+    // the reason in `error` when the name would be longer than maxNameBytes. Such
+    // a name is never built: the work stays bounded whatever the template.
+    QString newName(const QString &sourcePath, int index, QString *error = nullptr) const;
 
 private:
-    RenameOpter() = default;
-
+    QString fullTemplate;
     QString workingTemplate;  // case and replace tags removed
     unsigned caseMode = 0;    // 0 unchanged, 1 lower, 2 upper, 3 lower with a capital first
     unsigned lowerExtension = 0;
