@@ -16,6 +16,12 @@ bool turnUpright(Magick::Image &image)
     return true;
 }
 
+bool decodedUpright(const Magick::Image &image)
+{
+    const std::string format = image.magick();
+    return format == "HEIC" || format == "HEIF" || format == "AVIF" || format == "JXL";
+}
+
 void fitFormat(Magick::Image &image, const QString &extension)
 {
     if (image.colorSpace() == Magick::CMYKColorspace && !FormatCatalog::holdsCmyk(extension)

@@ -16,6 +16,11 @@ namespace OutputImage {
 // marks the picture upright. True when the pixels were turned or mirrored.
 bool turnUpright(Magick::Image &image);
 
+// Whether the picture came from a decoder that already turned it as it is to
+// be seen (HEIF and AVIF by their own transforms, JPEG XL by its orientation);
+// the EXIF orientation such files also carry no longer applies to the pixels.
+bool decodedUpright(const Magick::Image &image);
+
 // Fits the picture to the encoder `extension`: a CMYK picture with a colour
 // profile becomes sRGB through that profile where the format holds no CMYK;
 // transparent areas are laid on white where the format holds no transparency;

@@ -64,7 +64,13 @@ RenderedPicture render(const QString &sourcePath, const ConversionJob &job)
     RenderedPicture picture{PictureCodec::decode(sourcePath), PictureMetadata()};
     if (!options.stripMetadata)
         picture.metadata = PictureMetadata::read(sourcePath, picture.image);
-    const bool turned = options.autoOrient && OutputImage::turnUpright(picture.image);
+    // Pixels that come upright from their decoder are shown as they are: their
+    // EXIF orientation must be neither applied again nor passed on.
+    bool turned = OutputImage::decodedUpright(picture.image);
+    if (turned)
+        picture.image.orientation(Magick::TopLeftOrientation);
+    else
+        turned = options.autoOrient && OutputImage::turnUpright(picture.image);
     PictureCodec::applyChain(job.chain, picture.image);
     picture.metadata.adapt(options, picture.image, turned, !job.chain.isEmpty());
     return picture;
