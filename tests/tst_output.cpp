@@ -304,7 +304,20 @@ void TestOutput::orientation()
 void TestOutput::tiffIsLossless()
 {
     writePhoto(m_in + "/photo.jpg", makePicture(300, 200));
+    {
+        // Cameras put a thumbnail into the EXIF; in a TIFF it must not become a page.
+        Magick::Image thumbnail = makePicture(60, 40);
+        thumbnail.depth(8);
+        Magick::Blob jpeg;
+        thumbnail.magick("JPEG");
+        thumbnail.write(&jpeg);
+        auto photo = Exiv2::ImageFactory::open(QFile::encodeName(m_in + "/photo.jpg").toStdString());
+        photo->readMetadata();
+        Exiv2::ExifThumb(photo->exifData()).setJpegThumbnail(static_cast<const Exiv2::byte *>(jpeg.data()), long(jpeg.length()));
+        photo->writeMetadata();
+    }
     QCOMPARE(batch({"-o", m_out, "-f", "TIFF", m_in + "/photo.jpg"}), 0);
+    QCOMPARE(pageCount(m_out + "/photo.tiff"), 1);
     const Magick::Image tiff = readEncoded(m_out + "/photo.tiff");
     QVERIFY(tiff.compressType() != Magick::JPEGCompression);
     QVERIFY(samePixels(tiff, readEncoded(m_in + "/photo.jpg")));

@@ -52,6 +52,12 @@ Carrier carrierOf(const QString &extension)
     return Carrier::Encoder;
 }
 
+bool isTiff(const QString &extension)
+{
+    return extension.compare(QLatin1String("tif"), Qt::CaseInsensitive) == 0
+           || extension.compare(QLatin1String("tiff"), Qt::CaseInsensitive) == 0;
+}
+
 const char exifHeader[] = {'E', 'x', 'i', 'f', 0, 0};
 
 QString tr(const char *text)
@@ -363,10 +369,16 @@ void PictureMetadata::writeInto(FILE *stream, const QString &extension) const
         Exiv2::Image::AutoPtr output = Exiv2::ImageFactory::open(
             reinterpret_cast<const Exiv2::byte *>(bytes.constData()), long(bytes.size()));
         output->readMetadata();  // the colour profile the encoder wrote stays
-        if (carrier == Carrier::Png)
+        if (carrier == Carrier::Png) {
             output->clearExifData();
-        else
+        } else if (isTiff(extension)) {
+            // A thumbnail's directory would be a second page in a TIFF.
+            Exiv2::ExifData exif = m.exif;
+            Exiv2::ExifThumb(exif).erase();
+            output->setExifData(exif);
+        } else {
             output->setExifData(m.exif);
+        }
         if (output->supportsMetadata(Exiv2::mdIptc))
             output->setIptcData(m.iptc);
         if (m.xmpParsed) {
