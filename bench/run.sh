@@ -52,7 +52,7 @@ gm_resize() {
         gm convert "$f" -resize 1600x -quality 85 "$1/$(basename "$f")"
     done
 }
-vips_resize() { vipsthumbnail "$photos"/*.jpg --size 1600x -o "$1/%s.jpg[Q=85]"; }
+vips_resize() { vipsthumbnail "$photos"/*.jpg --size 1600x -o "$1/%s.jpg[Q=85]" 2>/dev/null; }  # it remarks on odd EXIF
 batch_resize() {
     "$batch" -q -o "$1" -f JPG --quality 85 --filter "Resize=Type:0,Width:1600,Height:1000,Radio:1,RadioBy:0" "$photos"
 }
