@@ -23,6 +23,17 @@ bool takeMode(const QString &source, int fd)
     return sourceStatus(source, &status) && ::fchmod(fd, status.st_mode & 0777) == 0;
 }
 
+bool takeMode(const QStringList &sources, int fd)
+{
+    mode_t mode = 0777;
+    for (const QString &source : sources) {
+        struct stat status;
+        if (sourceStatus(source, &status))
+            mode &= status.st_mode;
+    }
+    return !sources.isEmpty() && ::fchmod(fd, mode & 0777) == 0;
+}
+
 bool takeTimes(const QString &source, int fd)
 {
     struct stat status;

@@ -6,12 +6,15 @@
 // time. Safe to call from any thread.
 
 #include <QString>
+#include <QStringList>
 
 namespace FileAttributes {
 
 // Gives the open file the source's permission bits. Done while the output has
 // no name yet, so it is never readable by more people than the source.
 bool takeMode(const QString &source, int fd);
+// For a file made of several sources: only what all of them allow.
+bool takeMode(const QStringList &sources, int fd);
 
 // Gives the open file the source's access and modification times. Must come
 // after the last write to it.

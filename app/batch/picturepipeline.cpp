@@ -134,8 +134,11 @@ PictureResult placeDocument(QList<Magick::Image> &pages, const QString &extensio
     PictureResult result;
     result.target = documentPath;
     OutputFile output(documentPath);
-    const bool written =
-        guarded(result, [&] { PictureCodec::writeDocument(pages, extension, openStream(output)); });
+    const bool written = guarded(result, [&] {
+        FILE *stream = openStream(output);
+        FileAttributes::takeMode(pageSources, output.handle());
+        PictureCodec::writeDocument(pages, extension, stream);
+    });
     pages.clear();
     if (!written)
         return result;
