@@ -2,6 +2,7 @@
 // colour, transparency, permissions and dates, through kelvarine-batch on real
 // files made by the image library and Exiv2, read back with Exiv2.
 
+#include <QDataStream>
 #include <QDateTime>
 #include <QDir>
 #include <QFile>
@@ -135,6 +136,65 @@ Magick::Image quadrants(int width, int height)
     return image;
 }
 
+// A linear DNG as raw converters write it: TIFF inside, but with pixels that
+// only the raw helper program develops. Left half red, right half blue.
+QByteArray linearDng(int width, int height)
+{
+    QByteArray pixels;
+    QDataStream samples(&pixels, QIODevice::WriteOnly);
+    samples.setByteOrder(QDataStream::LittleEndian);
+    for (int y = 0; y < height; ++y) {
+        for (int x = 0; x < width; ++x) {
+            const bool left = x < width / 2;
+            samples << quint16(left ? 60000 : 4000) << quint16(4000) << quint16(left ? 4000 : 60000);
+        }
+    }
+    struct Entry
+    {
+        quint16 tag;
+        quint16 type;  // 1 byte, 2 ASCII, 3 short, 4 long, 10 signed rational
+        quint32 count;
+        quint32 value;
+    };
+    const int entryCount = 14;
+    const quint32 dataStart = 8 + 2 + entryCount * 12 + 4;
+    QByteArray data;
+    auto place = [&](const QByteArray &bytes) {
+        const quint32 offset = dataStart + quint32(data.size());
+        data += bytes;
+        return offset;
+    };
+    const quint32 bits = place(QByteArray::fromHex("100010001000"));
+    const QByteArray model("Kelvarine Test", 15);  // with its terminating zero
+    const quint32 modelAt = place(model);
+    QByteArray identity;
+    QDataStream matrix(&identity, QIODevice::WriteOnly);
+    matrix.setByteOrder(QDataStream::LittleEndian);
+    for (int i = 0; i < 9; ++i)
+        matrix << qint32(i % 4 == 0 ? 1 : 0) << qint32(1);
+    const quint32 colourMatrix = place(identity);
+    const quint32 strip = place(pixels);
+    const QList<Entry> entries = {
+        {254, 4, 1, 0},        {256, 3, 1, quint32(width)}, {257, 3, 1, quint32(height)},
+        {258, 3, 3, bits},     {259, 3, 1, 1},              {262, 3, 1, 34892},  // linear raw
+        {273, 4, 1, strip},    {277, 3, 1, 3},              {278, 3, 1, quint32(height)},
+        {279, 4, 1, quint32(pixels.size())}, {284, 3, 1, 1}, {50706, 1, 4, 0x0401},  // DNG 1.4
+        {50708, 2, quint32(model.size()), modelAt}, {50721, 10, 9, colourMatrix}};
+    QByteArray file("II*\0", 4);
+    QDataStream out(&file, QIODevice::WriteOnly | QIODevice::Append);
+    out.setByteOrder(QDataStream::LittleEndian);
+    out << quint32(8) << quint16(entryCount);
+    for (const Entry &entry : entries) {
+        out << entry.tag << entry.type << entry.count;
+        if (entry.type == 3 && entry.count == 1)
+            out << quint16(entry.value) << quint16(0);
+        else
+            out << entry.value;
+    }
+    out << quint32(0);
+    return file + data;
+}
+
 QString tool(const QString &name)
 {
     return QStandardPaths::findExecutable(name);
@@ -157,6 +217,7 @@ private slots:
     void tiffIsLossless();
     void phoneFormatsAreRead_data();
     void phoneFormatsAreRead();
+    void cameraRawIsDeveloped();
     void cmykBecomesSrgbThroughItsProfile();
     void transparencyOnWhite();
     void quality_data();
@@ -365,6 +426,20 @@ void TestOutput::phoneFormatsAreRead()
     QCOMPARE(int(written.rows()), 160);
     QVERIFY(near(meanColour(written, 10, 10, 100, 60), {255, 0, 0}, 12));
     QVERIFY(near(meanColour(written, 130, 90, 100, 60), {0, 0, 255}, 12));
+}
+
+void TestOutput::cameraRawIsDeveloped()
+{
+    if (tool("dcraw").isEmpty())
+        QSKIP("dcraw is not installed (scripts/setup.sh installs it)");
+    writeBytes(m_in + "/camera.dng", linearDng(64, 48));
+    QCOMPARE(batch({"-o", m_out, "-f", "PNG", m_in}), 0);
+    const Magick::Image developed = readEncoded(m_out + "/camera.png");
+    QCOMPARE(int(developed.columns()), 64);
+    const QList<double> left = meanColour(developed, 4, 4, 24, 40);
+    const QList<double> right = meanColour(developed, 36, 4, 24, 40);
+    QVERIFY2(left.at(0) > 200 && left.at(2) < 120, "the left half is red");
+    QVERIFY2(right.at(2) > 200 && right.at(0) < 120, "the right half is blue");
 }
 
 void TestOutput::cmykBecomesSrgbThroughItsProfile()

@@ -315,6 +315,12 @@ bool FormatCatalog::holdsTransparency(const QString &extension)
                               "cals"});
 }
 
+bool FormatCatalog::isCameraRaw(const QString &suffix)
+{
+    return oneOf(suffix, {"3fr", "arw", "cr2", "crw", "dcr", "dng", "erf", "k25", "kdc", "mef", "mrw", "nef", "orf",
+                          "pef", "raf", "sr2", "srf", "x3f"});
+}
+
 bool FormatCatalog::isTiff(const QString &extension)
 {
     return oneOf(extension, {"tif", "tiff", "ptif", "bigtiff"});

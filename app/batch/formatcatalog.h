@@ -49,6 +49,9 @@ public:
     static bool holdsCmyk(const QString &extension);
     static bool holdsTransparency(const QString &extension);
     static bool isTiff(const QString &extension);
+    // Whether a file suffix ("NEF", "dng") names a camera raw format. Such files
+    // are TIFF inside, but only the raw helper program gives the picture.
+    static bool isCameraRaw(const QString &suffix);
     // Whether the encoder is a lossy one whose quality the user chooses (JPEG, WebP, JPEG XL).
     static bool takesQuality(const QString &extension);
 

@@ -17,7 +17,8 @@ namespace OutputImage {
 bool turnUpright(Magick::Image &image);
 
 // Whether the picture came from a decoder that already turned it as it is to
-// be seen (HEIF and AVIF by their own transforms, JPEG XL by its orientation);
+// be seen (HEIF and AVIF by their own transforms, JPEG XL by its orientation,
+// camera raw files by their helper program);
 // the EXIF orientation such files also carry no longer applies to the pixels.
 bool decodedUpright(const Magick::Image &image);
 
