@@ -41,30 +41,26 @@ void checkWritten(FILE *stream, const QString &magick)
 
 // Camera raw files are TIFF inside, and read as TIFF give a preview at best. The
 // raw helper develops them, with the settings the image library's own delegate
-// uses, but given the path as an argument rather than as a name to parse.
-Magick::Image developRaw(const QString &path)
+// uses, but given the path as an argument rather than as a name to parse. False
+// when the helper is not installed or finds no raw picture in the file, which is
+// then read for what its content is.
+bool developRaw(const QString &path, Magick::Image &image)
 {
-    const QString native = QDir::toNativeSeparators(path);
     const QString dcraw = QStandardPaths::findExecutable(QStringLiteral("dcraw"));
-    if (dcraw.isEmpty()) {
-        throw PictureError(QCoreApplication::translate("PictureCodec", "%1 is a camera raw file; reading it needs the program dcraw")
-                               .arg(native));
-    }
+    if (dcraw.isEmpty())
+        return false;
     QProcess process;
     process.start(dcraw, {"-c", "-w", "-6", "-T", QFileInfo(path).absoluteFilePath()});
     process.closeWriteChannel();
     const bool developed = process.waitForFinished(-1) && process.exitStatus() == QProcess::NormalExit
                            && process.exitCode() == 0;
     const QByteArray tiff = process.readAllStandardOutput();
-    if (!developed || tiff.isEmpty()) {
-        throw PictureError(QCoreApplication::translate("PictureCodec", "dcraw cannot develop %1: %2")
-                               .arg(native, QString::fromLocal8Bit(process.readAllStandardError()).trimmed()));
-    }
-    Magick::Image image;
+    if (!developed || tiff.isEmpty())
+        return false;
     image.magick("TIFF");
     image.read(Magick::Blob(tiff.constData(), size_t(tiff.size())));
     image.magick("DCRAW");  // what it was read as: the helper has turned it upright already
-    return image;
+    return true;
 }
 
 } // namespace
@@ -73,8 +69,11 @@ namespace PictureCodec {
 
 Magick::Image decode(const QString &path)
 {
-    if (FormatCatalog::isCameraRaw(QFileInfo(path).suffix()))
-        return developRaw(path);
+    if (FormatCatalog::isCameraRaw(QFileInfo(path).suffix())) {
+        Magick::Image developed;
+        if (developRaw(path, developed))
+            return developed;
+    }
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
         throw PictureError(QCoreApplication::translate("PictureCodec", "Cannot read %1: %2")
