@@ -3,27 +3,102 @@
 #include <Magick++.h>
 #include <magick/api.h>
 
+#include <QByteArray>
+#include <QDir>
+#include <QFile>
+
 #include <malloc.h>
 #include <unistd.h>
 
 #include <algorithm>
+#include <atomic>
+#include <cstdlib>
 
 namespace {
 
-// Large enough for a stitched panorama, small enough that one picture at 16 bits
-// per sample (8 bytes a pixel) still fits the memory of an ordinary desktop.
-constexpr long long maxPixels = 1'000'000'000LL;
+// The widest side the library accepts, whatever the budget: a panorama, not a bug.
 constexpr long long maxSide = 200'000LL;
+// What one pixel of a picture in progress costs: 8 bytes at 16 bits a sample, and
+// up to three copies of it at once (the decoded picture, a filter's result, and
+// the encoder's or the next filter's working copy).
+constexpr long long bytesPerPixel = 24;
+// A filter may enlarge a picture (Resize 200%, Border) beyond what was decoded;
+// the library itself refuses a result past this many budgets.
+constexpr long long growthAllowance = 4;
 
 int defaultThreads = 0;
+std::atomic<int> picturesAtOnce{1};
+std::atomic<long long> budgetOverride{0};
 
-long long physicalMemory()
+thread_local int decodingDepth = 0;
+// The library's own temporary files go to a folder of ours that only this process
+// knows, so that a path a picture names cannot pass for one of them.
+QByteArray temporaryFolder;
+
+long long memoryFromProc()
 {
-    const long pages = sysconf(_SC_PHYS_PAGES);
-    const long pageSize = sysconf(_SC_PAGESIZE);
-    if (pages <= 0 || pageSize <= 0)
-        return 4LL << 30;
-    return static_cast<long long>(pages) * pageSize;
+    QFile meminfo(QStringLiteral("/proc/meminfo"));
+    if (!meminfo.open(QIODevice::ReadOnly))
+        return 0;
+    for (const QByteArray &line : meminfo.readAll().split('\n')) {
+        if (line.startsWith("MemTotal:"))
+            return line.mid(9).trimmed().split(' ').value(0).toLongLong() * 1024;
+    }
+    return 0;
+}
+
+bool isOwnTemporaryFile(const char *path)
+{
+    if (!path || temporaryFolder.isEmpty())
+        return false;
+    const QByteArray name(path);
+    const QByteArray prefix = temporaryFolder + "/gm";
+    return name.startsWith(prefix) && name.indexOf('/', prefix.size()) < 0;
+}
+
+unsigned int confirmAccess(const MagickLib::ConfirmAccessMode mode, const char *path, MagickLib::ExceptionInfo *)
+{
+    if (decodingDepth == 0)
+        return MagickPass;
+    switch (mode) {
+    case MagickLib::FileReadConfirmAccessMode:
+    case MagickLib::FileWriteConfirmAccessMode:
+        return isOwnTemporaryFile(path) ? MagickPass : MagickFail;
+    case MagickLib::FileExecuteConfirmAccessMode:
+        // Helper programs of formats read under their own suffix (Ghostscript for
+        // PDF) run on the picture itself; what they may open is the library's
+        // temporary copy of it.
+        return MagickPass;
+    default:
+        return MagickFail;
+    }
+}
+
+void makeTemporaryFolder()
+{
+    QByteArray base = qgetenv("MAGICK_TMPDIR");
+    if (base.isEmpty())
+        base = QFile::encodeName(QDir::tempPath());
+    QByteArray folder = base + "/kelvarine-XXXXXX";
+    if (!::mkdtemp(folder.data()))
+        return;  // the library's default then; its temporary files are refused while decoding
+    temporaryFolder = folder;
+    qputenv("MAGICK_TMPDIR", folder);
+    std::atexit([] { QDir(QFile::decodeName(temporaryFolder)).removeRecursively(); });
+}
+
+void applyLimits()
+{
+    const long long memory = ImageLibrary::physicalMemory();
+    MagickLib::SetMagickResourceLimit(MagickLib::PixelsResource, ImageLibrary::pixelLimit());
+    MagickLib::SetMagickResourceLimit(MagickLib::WidthResource, maxSide);
+    MagickLib::SetMagickResourceLimit(MagickLib::HeightResource, maxSide);
+    // Heap and memory-mapped pixel cache of all pictures together up to half of the
+    // machine, and no more on disk than a few pictures need: a runaway size fails
+    // instead of filling the disk.
+    MagickLib::SetMagickResourceLimit(MagickLib::MemoryResource, memory / 2);
+    MagickLib::SetMagickResourceLimit(MagickLib::MapResource, memory / 2);
+    MagickLib::SetMagickResourceLimit(MagickLib::DiskResource, std::min(memory, 16LL << 30));
 }
 
 } // namespace
@@ -37,18 +112,10 @@ void initialize(const char *programPath)
         return;
     started = true;
 
+    makeTemporaryFolder();
     MagickLib::InitializeMagickEx(programPath, MAGICK_OPT_NO_SIGNAL_HANDER, nullptr);
-
-    const long long memory = physicalMemory();
-    MagickLib::SetMagickResourceLimit(MagickLib::PixelsResource, maxPixels);
-    MagickLib::SetMagickResourceLimit(MagickLib::WidthResource, maxSide);
-    MagickLib::SetMagickResourceLimit(MagickLib::HeightResource, maxSide);
-    // Heap and memory-mapped pixel cache each up to half of the machine, and no more
-    // on disk than a few pictures need: a runaway size fails instead of filling the disk.
-    MagickLib::SetMagickResourceLimit(MagickLib::MemoryResource, memory / 2);
-    MagickLib::SetMagickResourceLimit(MagickLib::MapResource, memory / 2);
-    MagickLib::SetMagickResourceLimit(MagickLib::DiskResource, std::min(memory, 16LL << 30));
-
+    MagickLib::MagickSetConfirmAccessHandler(confirmAccess);
+    applyLimits();
     defaultThreads = static_cast<int>(MagickLib::GetMagickResourceLimit(MagickLib::ThreadsResource));
 
     // A photograph's pixels take tens of megabytes, past the size from which the C
@@ -64,9 +131,52 @@ void setThreadLimit(int threads)
     MagickLib::SetMagickResourceLimit(MagickLib::ThreadsResource, threads > 0 ? threads : defaultThreads);
 }
 
+void setPicturesAtOnce(int count)
+{
+    picturesAtOnce = std::max(1, count);
+    applyLimits();
+}
+
+void setMaxMegapixels(int megapixels)
+{
+    budgetOverride = megapixels > 0 ? megapixels * 1'000'000LL : 0;
+    applyLimits();
+}
+
+long long pixelBudget()
+{
+    const long long chosen = budgetOverride;
+    return chosen > 0 ? chosen : budgetFor(physicalMemory(), picturesAtOnce);
+}
+
 long long pixelLimit()
 {
-    return maxPixels;
+    return pixelBudget() * growthAllowance;
+}
+
+long long budgetFor(long long memoryBytes, int pictures)
+{
+    return memoryBytes / 2 / std::max(1, pictures) / bytesPerPixel;
+}
+
+long long physicalMemory()
+{
+    const long pages = sysconf(_SC_PHYS_PAGES);
+    const long pageSize = sysconf(_SC_PAGESIZE);
+    if (pages > 0 && pageSize > 0)
+        return static_cast<long long>(pages) * pageSize;
+    const long long fromProc = memoryFromProc();
+    return fromProc > 0 ? fromProc : 4LL << 30;
+}
+
+DecodingScope::DecodingScope()
+{
+    ++decodingDepth;
+}
+
+DecodingScope::~DecodingScope()
+{
+    --decodingDepth;
 }
 
 } // namespace ImageLibrary

@@ -1,14 +1,16 @@
 #ifndef IMAGELIBRARY_H
 #define IMAGELIBRARY_H
 
-// Starting the image library the one way every program and test of ours does.
+// Starting the image library the one way every program and test of ours does,
+// and the limits it works within.
 
 namespace ImageLibrary {
 
 // Starts the library without signal handlers of its own (Qt and the shell keep
-// theirs) and with resource limits, so that an absurd size asked for by a project
-// file fails that one picture as a library error instead of exhausting memory or
-// disk. Safe to call more than once.
+// theirs), with resource limits from the machine's memory (see setPicturesAtOnce),
+// so that an absurd size fails that one picture as a library error instead of
+// exhausting memory or disk, and with file access confined while a picture is
+// decoded (see DecodingScope). Safe to call more than once.
 void initialize(const char *programPath);
 
 // Threads the library may use for one operation; 0 restores its own choice.
@@ -16,8 +18,40 @@ void initialize(const char *programPath);
 // rather than oversubscribed.
 void setThreadLimit(int threads);
 
-// The pixel count beyond which a picture is refused.
+// The memory budget. The pictures in progress together may take about half the
+// machine's memory; each of `count` pictures converted at once gets its share,
+// in pixels. `megapixels` > 0 sets the share of one picture instead. Both reset
+// the library's pixel, memory and disk limits. Call between batches only.
+void setPicturesAtOnce(int count);
+void setMaxMegapixels(int megapixels);
+
+// The share of one picture, in pixels: a picture that declares more is refused
+// before its pixels are decoded.
+long long pixelBudget();
+// The largest picture the library makes or reads at all, in pixels: a few budgets,
+// as a filter may enlarge a picture (Resize 200%, Border).
 long long pixelLimit();
+
+// The share of one picture when `pictures` are converted at once on a machine
+// with `memoryBytes` of memory.
+long long budgetFor(long long memoryBytes, int pictures);
+
+// The machine's memory in bytes, as the budget reads it.
+long long physicalMemory();
+
+// While one lives on a thread, the library may open no file from that thread
+// except its own temporary ones, and fetch no URL: a picture being decoded can
+// name other files (an SVG's <image>, a drawing's "image" primitive, "@file"
+// text), and reading one of those would copy any readable file on the machine
+// into an output. Nests.
+class DecodingScope
+{
+public:
+    DecodingScope();
+    ~DecodingScope();
+    DecodingScope(const DecodingScope &) = delete;
+    DecodingScope &operator=(const DecodingScope &) = delete;
+};
 
 } // namespace ImageLibrary
 

@@ -56,11 +56,12 @@ bool BatchOptions::parse(const QStringList &arguments, QString *error)
     const QCommandLineOption multipage("multipage", tr("One multi-page document from all pictures."));
     const QCommandLineOption overwrite("overwrite", tr("skip (default), overwrite, or abort when a target exists."), "POLICY", "skip");
     const QCommandLineOption jobsOption({"j", "jobs"}, tr("Pictures converted at once (default: number of cores)."), "N");
+    const QCommandLineOption megapixelsOption("max-megapixels", tr("Largest picture converted, in megapixels (default: from the memory and --jobs)."), "N");
     const QCommandLineOption listFiltersOption("list-filters", tr("Print every loaded filter: display name, category path, default parameters."));
     const QCommandLineOption listFormatsOption("list-formats", tr("Print the output format list."));
     const QCommandLineOption dryRunOption("dry-run", tr("Print source -> target for every picture, write nothing."));
     const QCommandLineOption quietOption({"q", "quiet"}, tr("No progress bar."));
-    parser.addOptions({output, format, filter, name, multipage, overwrite, jobsOption, listFiltersOption,
+    parser.addOptions({output, format, filter, name, multipage, overwrite, jobsOption, megapixelsOption, listFiltersOption,
                        listFormatsOption, dryRunOption, quietOption});
     const OutputFlags outputFlags;
     outputFlags.addTo(parser);
@@ -137,6 +138,14 @@ bool BatchOptions::parse(const QStringList &arguments, QString *error)
         jobs = parser.value(jobsOption).toInt(&ok);
         if (!ok || jobs < 1 || jobs > 256) {
             *error = tr("--jobs takes a number from 1 to 256, not \"%1\"").arg(parser.value(jobsOption));
+            return false;
+        }
+    }
+    if (parser.isSet(megapixelsOption)) {
+        bool ok = false;
+        maxMegapixels = parser.value(megapixelsOption).toInt(&ok);
+        if (!ok || maxMegapixels < 1 || maxMegapixels > 1000000) {
+            *error = tr("--max-megapixels takes a number from 1 to 1000000, not \"%1\"").arg(parser.value(megapixelsOption));
             return false;
         }
     }

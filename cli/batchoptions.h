@@ -24,6 +24,7 @@ struct BatchOptions
     QString nameTemplate;
     OverwritePolicy policy = OverwritePolicy::Skip;
     int jobs = 1;
+    int maxMegapixels = 0;  // 0: the budget follows from the memory and the jobs
     bool dryRun = false;
     bool quiet = false;
     bool listFilters = false;

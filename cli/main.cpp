@@ -82,6 +82,8 @@ int main(int argc, char *argv[])
         return ExitDone;
     }
 
+    ImageLibrary::setPicturesAtOnce(std::min<int>(options.jobs, options.pictures.size()));
+    ImageLibrary::setMaxMegapixels(options.maxMegapixels);
     options.job.naming = RenameOpter(options.nameTemplate);
     BatchRunner runner(options.pictures, options.job);
     runner.setJobs(options.jobs);

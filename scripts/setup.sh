@@ -2,6 +2,8 @@
 # Installs the Debian 12 packages the build and the tests need (only what is
 # missing), then configures and builds in build/ (Release, two jobs).
 # Sourced by run.sh and test.sh; safe to run again and again.
+#   setup.sh [BUILD_DIR [CMAKE ARGS...]]   another build folder, configured with
+#                                          these arguments (test.sh --sanitize)
 set -euo pipefail
 
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
@@ -33,5 +35,11 @@ if [ ${#missing[@]} -gt 0 ]; then
     DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq "${missing[@]}" >/dev/null
 fi
 
-cmake -S "$root" -B "$root/build" -DCMAKE_BUILD_TYPE=Release >/dev/null
-cmake --build "$root/build" -j2
+build="${1:-$root/build}"
+if [ $# -gt 0 ]; then
+    shift
+else
+    set -- -DCMAKE_BUILD_TYPE=Release
+fi
+cmake -S "$root" -B "$build" "$@" >/dev/null
+cmake --build "$build" -j2

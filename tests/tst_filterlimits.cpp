@@ -29,7 +29,27 @@ private slots:
     void initTestCase() { TestUtils::initImageLibrary(); }
     void hostileValuesFinish_data();
     void hostileValuesFinish();
+    void radiusBeyondAnyPageIsDeclined_data();
+    void radiusBeyondAnyPageIsDeclined();
 };
+
+namespace {
+
+// Runs the filter on a thread of its own, so that one that never returns fails
+// the row instead of hanging the run; such a thread is left behind. False when
+// it did not finish within `seconds`; an exception that left the plug-in is rethrown.
+bool applyWithin(FilterInterface *filter, const QString &params, std::shared_ptr<Magick::Image> image, int seconds)
+{
+    std::packaged_task<void()> task([filter, params, image] { filter->apply(params, *image); });
+    std::future<void> done = task.get_future();
+    std::thread(std::move(task)).detach();
+    if (done.wait_for(std::chrono::seconds(seconds)) != std::future_status::ready)
+        return false;
+    done.get();
+    return true;
+}
+
+} // namespace
 
 void TestFilterLimits::hostileValuesFinish_data()
 {
@@ -129,20 +149,44 @@ void TestFilterLimits::hostileValuesFinish()
     const Magick::Image original = TestUtils::makePicture(40, 30);
     auto image = std::make_shared<Magick::Image>(original);
 
-    // On a thread of its own, so that a filter that never returns fails this row
-    // instead of hanging the run; such a thread is left behind.
-    std::packaged_task<void()> task([filter, params, image] { filter->apply(params, *image); });
-    std::future<void> done = task.get_future();
-    std::thread(std::move(task)).detach();
-    if (done.wait_for(std::chrono::seconds(10)) != std::future_status::ready)
+    if (!applyWithin(filter, params, image, 10))
         QFAIL(qPrintable(QStringLiteral("%1 with \"%2\" did not finish within 10 s").arg(plugin, params)));
-    done.get();  // an exception that left the plug-in fails the row here
     if (outcome == SamePicture)
         QVERIFY(TestUtils::samePixels(*image, original));
     if (outcome == SameSize) {
         QCOMPARE(image->columns(), original.columns());
         QCOMPARE(image->rows(), original.rows());
     }
+}
+
+void TestFilterLimits::radiusBeyondAnyPageIsDeclined_data()
+{
+    QTest::addColumn<QString>("plugin");
+    QTest::addColumn<QString>("params");
+
+    // A kernel's cost grows with the square of its radius: these ask for
+    // gigabytes and minutes on a thumbnail. Each is past ten times the most its
+    // settings page offers.
+    QTest::newRow("emboss radius 10000") << "EmbossEffect" << "Radius:100000,Simga:50";
+    QTest::newRow("emboss just past its page") << "EmbossEffect" << "Radius:1001,Simga:50";
+    QTest::newRow("charcoal radius 10000") << "CharcoalEffect" << "Radius:100000,Simga:50";
+    QTest::newRow("gaussian blur width 1000") << "GaussianBlurEffect" << "Width:1000,Simga:50";
+    QTest::newRow("sharpen radius 1000") << "SharpenEffect" << "Channel:0,Radius:1000,Sigma:10";
+    QTest::newRow("edge radius 1000") << "EdgeEffect" << "Radius:1000";
+    QTest::newRow("oil paint radius 10000") << "OilPaintEffect" << "Value:100000";
+}
+
+void TestFilterLimits::radiusBeyondAnyPageIsDeclined()
+{
+    QFETCH(QString, plugin);
+    QFETCH(QString, params);
+
+    FilterInterface *filter = loadFilter(plugin);
+    QVERIFY(filter);
+    const Magick::Image original = TestUtils::makePicture(320, 200);
+    auto image = std::make_shared<Magick::Image>(original);
+    QVERIFY2(applyWithin(filter, params, image, 2), "not declined at once");
+    QVERIFY(TestUtils::samePixels(*image, original));
 }
 
 QTEST_GUILESS_MAIN(TestFilterLimits)

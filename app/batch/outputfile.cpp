@@ -5,12 +5,15 @@
 #include <QFile>
 #include <QRandomGenerator>
 
+#include <atomic>
 #include <cerrno>
 #include <cstring>
 
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
+
+#include "safefile.h"
 
 namespace {
 
@@ -29,6 +32,33 @@ QByteArray tempNameFor(const QByteArray &target)
     for (int i = 0; i < 10; ++i)
         name += letters[QRandomGenerator::global()->bounded(int(sizeof letters) - 1)];
     return name;
+}
+
+// Set once a finished unnamed file could not be given a name: neither linking
+// by descriptor is permitted nor is /proc there to link through. From then on
+// every output starts as a named temporary file.
+std::atomic<bool> unnamedFilesUnusable{false};
+
+// Linking by descriptor may be refused (it needs a privilege in many setups);
+// the other way goes through /proc, which a container or chroot may not have.
+// A folder that refuses new files gives other errors.
+bool cannotLinkHere(int code)
+{
+    return code == ENOENT && ::access("/proc/self/fd", X_OK) != 0;
+}
+
+// Forces a folder's entries to the disk: a name given or taken is lost in a crash
+// until its folder is synced. File systems that cannot sync a folder have nothing to lose.
+int syncFolder(const QByteArray &folder)
+{
+    const int fd = ::open(folder.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0)
+        return errno;
+    int code = ::fsync(fd) == 0 ? 0 : errno;
+    ::close(fd);
+    if (code == EINVAL || code == EROFS || code == EOPNOTSUPP)
+        code = 0;
+    return code;
 }
 
 } // namespace
@@ -52,23 +82,62 @@ OutputFile::~OutputFile()
 bool OutputFile::open(QString *error)
 {
     // A file without a name, given one only when complete (mode 0666 less the umask).
-    m_fd = ::open(folderOf(m_targetName).constData(), O_TMPFILE | O_RDWR | O_CLOEXEC, 0666);
-    if (m_fd >= 0)
-        return true;
-    if (errno != EOPNOTSUPP && errno != EISDIR && errno != EINVAL)
-        return fail(error, errno);
+    if (!unnamedFilesUnusable) {
+        m_fd = ::open(folderOf(m_targetName).constData(), O_TMPFILE | O_RDWR | O_CLOEXEC, 0666);
+        if (m_fd >= 0)
+            return true;
+        if (errno != EOPNOTSUPP && errno != EISDIR && errno != EINVAL)
+            return fail(error, errno);
+    }
     // A file system without unnamed files: a named one, removed unless committed.
+    const int code = openNamed();
+    return code == 0 || fail(error, code);
+}
+
+int OutputFile::openNamed()
+{
     for (int attempt = 0; attempt < 100; ++attempt) {
         const QByteArray name = tempNameFor(m_targetName);
         m_fd = ::open(name.constData(), O_CREAT | O_EXCL | O_RDWR | O_CLOEXEC, 0666);
         if (m_fd >= 0) {
             m_tempName = name;
-            return true;
+            return 0;
         }
         if (errno != EEXIST)
-            break;
+            return errno;
     }
-    return fail(error, errno);
+    return EEXIST;
+}
+
+int OutputFile::linkUnnamed(const QByteArray &name) const
+{
+    // By descriptor where the system permits it, else through /proc, which a
+    // container or chroot may not have.
+    if (::linkat(m_fd, "", AT_FDCWD, name.constData(), AT_EMPTY_PATH) == 0)
+        return 0;
+    if (errno != ENOENT && errno != EPERM && errno != EACCES && errno != EINVAL)
+        return errno;
+    const QByteArray self = "/proc/self/fd/" + QByteArray::number(m_fd);
+    if (::linkat(AT_FDCWD, self.constData(), AT_FDCWD, name.constData(), AT_SYMLINK_FOLLOW) == 0)
+        return 0;
+    return errno;
+}
+
+int OutputFile::nameByCopy()
+{
+    // The finished contents go into a named temporary file, which takes the
+    // unnamed one's place.
+    unnamedFilesUnusable = true;
+    const int unnamed = m_fd;
+    m_fd = -1;
+    int code = openNamed();
+    if (code == 0) {
+        QString reason;
+        if (::lseek(unnamed, 0, SEEK_SET) != 0 || !SafeFile::copyContents(unnamed, m_fd, &reason))
+            code = errno ? errno : EIO;
+    }
+    ::close(unnamed);
+    return code;
 }
 
 FILE *OutputFile::stream()
@@ -96,37 +165,44 @@ bool OutputFile::commit(QString *error, bool durable)
 
     if (m_tempName.isEmpty()) {
         // Where nothing is in the way the finished file simply gets the target's name.
-        const QByteArray self = "/proc/self/fd/" + QByteArray::number(m_fd);
-        if (::linkat(AT_FDCWD, self.constData(), AT_FDCWD, m_targetName.constData(), AT_SYMLINK_FOLLOW) == 0)
-            return done();
-        if (errno != EEXIST)
-            return fail(error, errno);
+        code = linkUnnamed(m_targetName);
+        if (code == 0)
+            return done(error, durable);
+        if (code != EEXIST && !cannotLinkHere(code))
+            return fail(error, code);
         // Otherwise it needs a name of its own to be renamed over the target from.
-        for (int attempt = 0; attempt < 100 && m_tempName.isEmpty(); ++attempt) {
+        for (int attempt = 0; attempt < 100 && m_tempName.isEmpty() && code == EEXIST; ++attempt) {
             const QByteArray name = tempNameFor(m_targetName);
-            if (::linkat(AT_FDCWD, self.constData(), AT_FDCWD, name.constData(), AT_SYMLINK_FOLLOW) == 0)
+            code = linkUnnamed(name);
+            if (code == 0)
                 m_tempName = name;
-            else if (errno != EEXIST)
-                return fail(error, errno);
         }
+        if (code != 0 && cannotLinkHere(code))
+            code = nameByCopy();
+        if (code != 0)
+            return fail(error, code);
+        if (durable && ::fdatasync(m_fd) != 0)
+            return fail(error, errno);
     }
     // A replaced file keeps any restriction it had, on top of those the output
-    // took from its source.
+    // took from its source; a replaced link is no file of ours to take them
+    // from, and what it points to is left alone.
     struct stat existing;
     struct stat own;
-    if (::stat(m_targetName.constData(), &existing) == 0 && S_ISREG(existing.st_mode) && ::fstat(m_fd, &own) == 0)
+    if (::lstat(m_targetName.constData(), &existing) == 0 && S_ISREG(existing.st_mode) && ::fstat(m_fd, &own) == 0)
         ::fchmod(m_fd, own.st_mode & existing.st_mode & 07777);
     if (::rename(m_tempName.constData(), m_targetName.constData()) != 0)
         return fail(error, errno);
     m_tempName.clear();
-    return done();
+    return done(error, durable);
 }
 
-bool OutputFile::done()
+bool OutputFile::done(QString *error, bool durable)
 {
     ::close(m_fd);
     m_fd = -1;
-    return true;
+    const int code = durable ? syncFolder(folderOf(m_targetName)) : 0;
+    return code == 0 || fail(error, code);
 }
 
 bool OutputFile::closeStream(int *error)

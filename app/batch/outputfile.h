@@ -6,7 +6,8 @@
 // complete, successful write. Dropped without a commit, or after a failed one,
 // it leaves nothing behind and the target as it was. The temporary file has no
 // name until the commit where the system allows, so not even a killed program
-// leaves one behind.
+// leaves one behind; where it cannot be given a name at the end (no /proc, no
+// permission to link by descriptor), outputs start as named temporary files.
 //
 // The image library writes through stream() straight into the temporary file.
 // That file is open for reading too, as the TIFF writer reads back what it wrote;
@@ -39,14 +40,19 @@ public:
     FILE *stream();
     int handle() const { return m_fd; }
 
-    // Puts the file in place of the target, on the disk itself first when
-    // `durable`; false with the reason when anything went wrong since open(),
-    // in which case the temporary file is gone.
+    // Puts the file in place of the target, the file and the name given to it on
+    // the disk itself when `durable` (before a source is removed); false with the
+    // reason when anything went wrong since open(), in which case the temporary
+    // file is gone. A target that is a symbolic link is replaced by the file; what
+    // the link points to is never touched.
     bool commit(QString *error, bool durable = false);
 
 private:
+    int openNamed();
+    int linkUnnamed(const QByteArray &name) const;
+    int nameByCopy();
     bool closeStream(int *error);
-    bool done();
+    bool done(QString *error, bool durable);
     bool fail(QString *error, int code);
 
     QString m_target;

@@ -14,8 +14,14 @@
 #include "filterinterface.h"
 #include "filterregistry.h"
 #include "formatcatalog.h"
+#include "imagelibrary.h"
 
 namespace {
+
+QString tr(const char *text)
+{
+    return QCoreApplication::translate("PictureCodec", text);
+}
 
 QString formatFromContent(const char *data, qint64 size)
 {
@@ -30,13 +36,83 @@ QString formatFromContent(const char *data, qint64 size)
     return found ? QString::fromLatin1(format) : QString();
 }
 
+// Formats that are programs or documents rather than pictures: drawings whose
+// commands name other files or run for as long as they like, scripts, text
+// pages, PostScript, URLs. A file is read as one of them only when its own name
+// says so; a "photo" that turns out to hold one is refused.
+bool readOnlyUnderOwnSuffix(const QString &format)
+{
+    static const QStringList formats{
+        "SVG",  "SVGZ", "MVG",  "MSL",  "TXT",  "TEXT", "PS",   "PS2",   "PS3",   "EPS",   "EPSF",  "EPSI",
+        "EPI",  "EPT",  "EPT2", "EPT3", "PDF",  "EPDF", "PCL",  "WMF",   "WPG",   "MPC",   "CACHE", "VID",
+        "TILE", "IMAGE", "LABEL", "CAPTION", "FILE", "HTTP", "FTP", "URL", "X", "HTML", "SHTML"};
+    return formats.contains(format, Qt::CaseInsensitive);
+}
+
+// True when the suffix names the format itself or another name of its decoder
+// (".svgz" for SVG, ".jpeg" for JPG).
+bool suffixNames(const QString &suffix, const QString &format)
+{
+    if (suffix.compare(format, Qt::CaseInsensitive) == 0)
+        return true;
+    if (suffix.isEmpty())
+        return false;
+    MagickLib::ExceptionInfo exception;
+    MagickLib::GetExceptionInfo(&exception);
+    const MagickLib::MagickInfo *named = MagickLib::GetMagickInfo(suffix.toUpper().toLatin1().constData(), &exception);
+    const MagickLib::MagickInfo *found = MagickLib::GetMagickInfo(format.toUpper().toLatin1().constData(), &exception);
+    MagickLib::DestroyExceptionInfo(&exception);
+    return named && found && named->decoder && named->decoder == found->decoder;
+}
+
+// The declared size, read from the header alone, against the budget of one picture.
+void checkBudget(const Magick::Blob &blob, const QString &format, const QString &path)
+{
+    Magick::Image header;
+    if (!format.isEmpty())
+        header.magick(format.toStdString());
+    const long long budget = ImageLibrary::pixelBudget();
+    try {
+        header.ping(blob);
+    } catch (const Magick::ErrorResourceLimit &) {
+        // Past a few budgets the library will not even tell the size.
+        throw PictureError(tr("%1 is larger than the library reads, more than %2 times the budget of %3 megapixels for one picture")
+                               .arg(QDir::toNativeSeparators(path))
+                               .arg(ImageLibrary::pixelLimit() / std::max(1LL, budget))
+                               .arg(double(budget) / 1e6, 0, 'f', 1));
+    }
+    const long long pixels = static_cast<long long>(header.columns()) * header.rows();
+    if (pixels > budget) {
+        throw PictureError(tr("%1 is %2 x %3 pixels (%4 megapixels), more than the budget of %5 megapixels for one picture")
+                               .arg(QDir::toNativeSeparators(path))
+                               .arg(header.columns())
+                               .arg(header.rows())
+                               .arg(double(pixels) / 1e6, 0, 'f', 1)
+                               .arg(double(budget) / 1e6, 0, 'f', 1));
+    }
+}
+
+// Binds the library's output stream to a picture for one write, and unbinds it
+// however the write ends: the picture must not keep a stream that is closed next.
+class StreamBinding
+{
+public:
+    StreamBinding(Magick::Image &image, FILE *stream) : m_image(image) { m_image.imageInfo()->file = stream; }
+    ~StreamBinding() { m_image.imageInfo()->file = nullptr; }
+    StreamBinding(const StreamBinding &) = delete;
+    StreamBinding &operator=(const StreamBinding &) = delete;
+
+private:
+    Magick::Image &m_image;
+};
+
 // Some listed formats have a writer that puts out nothing ("NULL"); an empty
 // file in place of a picture, and its source removed, would be a loss.
 void checkWritten(FILE *stream, const QString &magick)
 {
     std::fflush(stream);
     if (std::ftell(stream) <= 0)
-        throw PictureError(QCoreApplication::translate("PictureCodec", "The %1 encoder wrote nothing").arg(magick));
+        throw PictureError(tr("The %1 encoder wrote nothing").arg(magick));
 }
 
 // Camera raw files are TIFF inside, and read as TIFF give a preview at best. The
@@ -57,8 +133,11 @@ bool developRaw(const QString &path, Magick::Image &image)
     const QByteArray tiff = process.readAllStandardOutput();
     if (!developed || tiff.isEmpty())
         return false;
+    const Magick::Blob blob(tiff.constData(), size_t(tiff.size()));
+    const ImageLibrary::DecodingScope confined;
+    checkBudget(blob, QStringLiteral("TIFF"), path);
     image.magick("TIFF");
-    image.read(Magick::Blob(tiff.constData(), size_t(tiff.size())));
+    image.read(blob);
     image.magick("DCRAW");  // what it was read as: the helper has turned it upright already
     return true;
 }
@@ -92,9 +171,16 @@ Magick::Image decode(const QString &path)
                                .arg(QDir::toNativeSeparators(path), file.errorString()));
     }
 
+    const QString suffix = QFileInfo(path).suffix();
     QString format = formatFromContent(data, size);
     if (format.isEmpty())
-        format = QFileInfo(path).suffix().toUpper();
+        format = suffix.toUpper();
+    if (readOnlyUnderOwnSuffix(format) && !suffixNames(suffix, format)) {
+        throw PictureError(tr("%1 holds %2 data, which is read only from a file named .%3")
+                               .arg(QDir::toNativeSeparators(path), format, format.toLower()));
+    }
+    const ImageLibrary::DecodingScope confined;
+    checkBudget(blob, format, path);
     Magick::Image image;
     if (!format.isEmpty())
         image.magick(format.toStdString());
@@ -120,18 +206,16 @@ void write(Magick::Image &image, const QString &magick, int quality, FILE *strea
     // The "format:" file name names the encoder and nothing else; the bytes go to
     // the stream, never to a path the library would parse.
     const std::string encoderName = magick.toUpper().toStdString() + ':';
-    image.imageInfo()->file = stream;
-    try {
-        image.write(encoderName);
-    } catch (const Magick::Warning &) {
-        // Encoders remark only once they are done: libpng, for one, warns about
-        // every camera picture whose sRGB profile it keeps as it is. The file is
-        // complete; refusing it would fail photographs for no loss at all.
-    } catch (...) {
-        image.imageInfo()->file = nullptr;
-        throw;
+    {
+        const StreamBinding binding(image, stream);
+        try {
+            image.write(encoderName);
+        } catch (const Magick::Warning &) {
+            // Encoders remark only once they are done: libpng, for one, warns about
+            // every camera picture whose sRGB profile it keeps as it is. The file is
+            // complete; refusing it would fail photographs for no loss at all.
+        }
     }
-    image.imageInfo()->file = nullptr;
     checkWritten(stream, magick);
 }
 
@@ -140,17 +224,14 @@ void writeDocument(QList<Magick::Image> &pages, const QString &magick, FILE *str
     if (pages.isEmpty())
         return;
     // The first page carries the encoder and the stream for the whole document.
-    Magick::Image &first = pages.first();
-    first.imageInfo()->file = stream;
-    try {
-        Magick::writeImages(pages.begin(), pages.end(), magick.toUpper().toStdString() + ':', true);
-    } catch (const Magick::Warning &) {
-        // As for single pictures: an encoder's remark comes after a complete write.
-    } catch (...) {
-        first.imageInfo()->file = nullptr;
-        throw;
+    {
+        const StreamBinding binding(pages.first(), stream);
+        try {
+            Magick::writeImages(pages.begin(), pages.end(), magick.toUpper().toStdString() + ':', true);
+        } catch (const Magick::Warning &) {
+            // As for single pictures: an encoder's remark comes after a complete write.
+        }
     }
-    first.imageInfo()->file = nullptr;
     checkWritten(stream, magick);
 }
 

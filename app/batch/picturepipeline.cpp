@@ -40,6 +40,23 @@ PictureResult commitOutput(OutputFile &output, bool beforeDeletingSources)
     return result;
 }
 
+// Removes the sources of a converted output. One that stays is no clean success:
+// the user would find it again and think it was not converted, or lose track of
+// which copy is which.
+void removeSources(PictureResult &result, const QStringList &sources)
+{
+    QStringList reasons;
+    for (const QString &source : sources) {
+        QString reason;
+        if (!SafeFile::removeSource(source, result.target, &reason))
+            reasons.append(reason);
+    }
+    if (!reasons.isEmpty()) {
+        result.status = StatusFailed;
+        result.message = PicturePipeline::errorText(reasons.join(QStringLiteral("; ")));
+    }
+}
+
 } // namespace
 
 namespace PicturePipeline {
@@ -124,7 +141,7 @@ PictureResult placeOutput(OutputFile &output, const QString &sourcePath, bool de
 {
     PictureResult result = commitOutput(output, deleteSource);
     if (result.status == StatusConverted && deleteSource)
-        SafeFile::removeSource(sourcePath, output.target());
+        removeSources(result, {sourcePath});
     return result;
 }
 
@@ -143,10 +160,8 @@ PictureResult placeDocument(QList<Magick::Image> &pages, const QString &extensio
     if (!written)
         return result;
     result = commitOutput(output, deleteSource);
-    if (result.status == StatusConverted && deleteSource) {
-        for (const QString &source : pageSources)
-            SafeFile::removeSource(source, documentPath);
-    }
+    if (result.status == StatusConverted && deleteSource)
+        removeSources(result, pageSources);
     return result;
 }
 

@@ -77,12 +77,14 @@ std::unique_ptr<OutputFile> encode(RenderedPicture &picture, const QString &exte
                                    const QString &sourcePath, const ConversionJob &job);
 
 // Puts an encoded output in place and then, when `deleteSource` is set, removes
-// the source, unless the output is the source.
+// the source, unless the output is the source. A source that cannot be removed
+// makes the result a failure whose message says the output was written.
 PictureResult placeOutput(OutputFile &output, const QString &sourcePath, bool deleteSource);
 
 // Writes the pages, in order, as one document and then, when `deleteSource` is
-// set, removes their sources, except one that is the document itself. The pages
-// are given up: the list is empty afterwards.
+// set, removes their sources, except one that is the document itself (failing
+// as placeOutput does for one that stays). The pages are given up: the list is
+// empty afterwards.
 PictureResult placeDocument(QList<Magick::Image> &pages, const QString &extension, const QString &documentPath,
                             const QStringList &pageSources, bool deleteSource);
 

@@ -27,9 +27,16 @@ QString failure(const char *what, const QString &path, const QString &reason)
     return tr(what).arg(QDir::toNativeSeparators(path), reason);
 }
 
-// Copies the whole of `in` to the end of `out` by the kernel (no trip through
-// user space; a reflink where the file system offers one), falling back to a
-// plain loop where the file systems do not allow it.
+bool isLink(const QString &path)
+{
+    struct stat info;
+    return ::lstat(QFile::encodeName(path).constData(), &info) == 0 && S_ISLNK(info.st_mode);
+}
+
+} // namespace
+
+namespace SafeFile {
+
 bool copyContents(int in, int out, QString *reason)
 {
     struct stat info;
@@ -82,10 +89,6 @@ bool copyContents(int in, int out, QString *reason)
     }
 }
 
-} // namespace
-
-namespace SafeFile {
-
 std::unique_ptr<OutputFile> copyToOutput(const QString &source, const QString &target, QString *error)
 {
     QFile in(source);
@@ -117,19 +120,20 @@ bool copy(const QString &source, const QString &target, QString *error, bool dur
 
 bool move(const QString &source, const QString &target, QString *error)
 {
-    const QByteArray from = QFile::encodeName(source);
-    const QByteArray to = QFile::encodeName(target);
-    if (std::rename(from.constData(), to.constData()) == 0)
-        return true;
-    if (errno != EXDEV) {
-        if (error)
-            *error = failure("Cannot move %1: %2", source, QString::fromLocal8Bit(std::strerror(errno)));
-        return false;
+    // A link is read through: renaming it would make the output a link, one that
+    // points nowhere when it was relative.
+    if (!isLink(source)) {
+        const QByteArray from = QFile::encodeName(source);
+        const QByteArray to = QFile::encodeName(target);
+        if (std::rename(from.constData(), to.constData()) == 0)
+            return true;
+        if (errno != EXDEV) {
+            if (error)
+                *error = failure("Cannot move %1: %2", source, QString::fromLocal8Bit(std::strerror(errno)));
+            return false;
+        }
     }
-    if (!copy(source, target, error, true))
-        return false;
-    QFile::remove(source);
-    return true;
+    return copy(source, target, error, true) && removeSource(source, target, error);
 }
 
 bool samePath(const QString &a, const QString &b)
@@ -144,11 +148,18 @@ bool samePath(const QString &a, const QString &b)
            && first.st_dev == second.st_dev && first.st_ino == second.st_ino;
 }
 
-bool removeSource(const QString &source, const QString &output)
+bool removeSource(const QString &source, const QString &output, QString *error)
 {
     if (samePath(source, output) || !QFileInfo::exists(output))
-        return false;
-    return QFile::remove(source);
+        return true;
+    QFile file(source);
+    if (file.remove())
+        return true;
+    if (error) {
+        *error = tr("%1 was written, but its source %2 could not be removed: %3")
+                     .arg(QDir::toNativeSeparators(output), QDir::toNativeSeparators(source), file.errorString());
+    }
+    return false;
 }
 
 } // namespace SafeFile

@@ -17,7 +17,7 @@ void CharcoalEffect::run(const CharcoalParams &p, Magick::Image &image) const
     // The library divides by sigma: at 0 it turns every picture white.
     if (p.Simga == 0)
         return;
-    if (kernelSearchRunsAway(p.Radius / 10.0, p.Simga / 10.0))
+    if (kernelSearchRunsAway(p.Radius / 10.0, p.Simga / 10.0) || radiusBeyondAnyPage(p.Radius / 10.0, 10.0))
         return;
     image.charcoal(p.Radius / 10.0, p.Simga / 10.0);
 }

@@ -61,6 +61,16 @@ protected:
         return radius <= 0.0 && std::abs(sigma) > 100.0;
     }
 
+    // A kernel costs the square of its radius for every pixel: Emboss with radius
+    // 100000 asks for gigabytes and half a minute on a thumbnail before it fails.
+    // A radius beyond ten times the most a settings page offers (`pageMaximum`, on
+    // the scale the operation takes) is no setting anyone chose; the operation is
+    // left undone.
+    static bool radiusBeyondAnyPage(double radius, double pageMaximum)
+    {
+        return std::abs(radius) > 10.0 * pageMaximum;
+    }
+
     // Runs an image operation; errors and warnings of the library end it quietly,
     // leaving the image as the library left it. Other exceptions pass.
     template <typename Operation>

@@ -14,5 +14,7 @@ EdgeEffect::EdgeEffect()
 
 void EdgeEffect::run(const EdgeParams &p, Magick::Image &image) const
 {
+    if (radiusBeyondAnyPage(p.Radius, 10.0))
+        return;
     image.edge(p.Radius);
 }

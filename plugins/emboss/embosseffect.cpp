@@ -15,7 +15,7 @@ EmbossEffect::EmbossEffect()
 void EmbossEffect::run(const EmbossParams &p, Magick::Image &image) const
 {
     // The library divides by sigma: at 0 it turns every picture black.
-    if (p.Simga == 0)
+    if (p.Simga == 0 || radiusBeyondAnyPage(p.Radius / 10.0, 10.0))
         return;
     image.emboss(p.Radius / 10.0, p.Simga / 10.0);
 }

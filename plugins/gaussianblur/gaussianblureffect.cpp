@@ -18,7 +18,7 @@ void GaussianBlurEffect::run(const GaussianBlurParams &p, Magick::Image &image) 
     // turn the picture black, or without a width search for a kernel for ever.
     if (p.Simga == 0)
         return;
-    if (kernelSearchRunsAway(p.Width, p.Simga / 10.0))
+    if (kernelSearchRunsAway(p.Width, p.Simga / 10.0) || radiusBeyondAnyPage(p.Width, 10.0))
         return;
     image.gaussianBlur(p.Width, p.Simga / 10.0);
 }

@@ -14,5 +14,7 @@ OilPaintEffect::OilPaintEffect()
 
 void OilPaintEffect::run(const OilPaintParams &p, Magick::Image &image) const
 {
+    if (radiusBeyondAnyPage(p.Value / 10.0, 10.0))
+        return;
     image.oilPaint(p.Value / 10.0);
 }

@@ -18,7 +18,7 @@ void SharpenEffect::run(const SharpenParams &p, Magick::Image &image) const
 {
     // The library divides by sigma: with 0 it turns the picture black, and without
     // a radius it never returns. A Gaussian of width 0 has nothing to sharpen.
-    if (p.Sigma == 0 || kernelSearchRunsAway(p.Radius, p.Sigma / 10.0))
+    if (p.Sigma == 0 || kernelSearchRunsAway(p.Radius, p.Sigma / 10.0) || radiusBeyondAnyPage(p.Radius, 16.0))
         return;
     image.sharpenChannel(selectedChannel(p.Channel), p.Radius, p.Sigma / 10.0);
 }

@@ -1,0 +1,2 @@
+# Runs the built kelvarine-batch.
+add_dependencies(tst_decodesafety kelvarine-batch)

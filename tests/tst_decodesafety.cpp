@@ -1,0 +1,190 @@
+#include <QDir>
+#include <QElapsedTimer>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include "imagelibrary.h"
+#include "picturecodec.h"
+#include "testutils.h"
+
+using namespace TestUtils;
+
+// Decoding reads the picture and nothing else, and a picture too large for the
+// memory fails before its pixels are decoded.
+class TestDecodeSafety : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void namedFilesAreNotOpened_data();
+    void namedFilesAreNotOpened();
+    void plainDrawingConverts();
+    void overBudgetFailsAtOnce_data();
+    void overBudgetFailsAtOnce();
+    void batchTakesMaxMegapixels();
+
+private:
+    QString secretPath() const { return m_dir.filePath(QStringLiteral("secret.png")); }
+    QString hugePng();
+
+    QTemporaryDir m_dir;
+};
+
+namespace {
+
+const QString program = QStringLiteral(KELVARINE_BIN_DIR "/kelvarine-batch");
+
+QByteArray svgShowing(const QByteArray &href)
+{
+    return "<?xml version=\"1.0\"?>\n"
+           "<svg xmlns=\"http://www.w3.org/2000/svg\" xmlns:xlink=\"http://www.w3.org/1999/xlink\" "
+           "width=\"32\" height=\"32\"><rect width=\"32\" height=\"32\" fill=\"blue\"/>"
+           "<image x=\"0\" y=\"0\" width=\"32\" height=\"32\" xlink:href=\"" + href + "\"/></svg>\n";
+}
+
+bool isRed(const Magick::Color &colour)
+{
+    return colour.redQuantum() > MaxRGB / 2 && colour.greenQuantum() < MaxRGB / 4 && colour.blueQuantum() < MaxRGB / 4;
+}
+
+// CRC-32 of PNG chunks.
+quint32 crc32(const QByteArray &bytes)
+{
+    quint32 crc = 0xffffffffu;
+    for (const char byte : bytes) {
+        crc ^= quint8(byte);
+        for (int bit = 0; bit < 8; ++bit)
+            crc = (crc >> 1) ^ (0xedb88320u & (0u - (crc & 1u)));
+    }
+    return ~crc;
+}
+
+} // namespace
+
+void TestDecodeSafety::initTestCase()
+{
+    initImageLibrary();
+    writeEncoded(secretPath(), Magick::Image(Magick::Geometry(32, 32), Magick::Color("red")), "PNG");
+}
+
+// A small PNG whose header declares 20000 x 20000 pixels (400 megapixels, some
+// 3 GB decoded): one row of data, the height patched afterwards.
+QString TestDecodeSafety::hugePng()
+{
+    const QString path = m_dir.filePath(QStringLiteral("huge.png"));
+    Magick::Image row(Magick::Geometry(20000, 1), Magick::Color("white"));
+    Magick::Blob blob;
+    row.magick("PNG");
+    row.write(&blob);
+    QByteArray png(static_cast<const char *>(blob.data()), int(blob.length()));
+    const QByteArray height("\x00\x00\x4e\x20", 4);  // 20000, big-endian
+    png.replace(20, 4, height);
+    const quint32 crc = crc32(png.mid(12, 17));
+    for (int i = 0; i < 4; ++i)
+        png[29 + i] = char(crc >> (24 - 8 * i));
+    writeBytes(path, png);
+    return path;
+}
+
+void TestDecodeSafety::namedFilesAreNotOpened_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QByteArray>("content");
+
+    const QByteArray secret = QFile::encodeName(secretPath());
+    // A "photo" that holds a drawing must not be read as one, whatever it names.
+    QTest::newRow("svg named .jpg") << "holiday.jpg" << svgShowing(secret);
+    QTest::newRow("PostScript named .jpg") << "scan.jpg" << QByteArray("%!PS-Adobe-3.0\n1 0 0 setrgbcolor clippath fill showpage\n");
+    // Under its own suffix it is read, but what it names is not.
+    QTest::newRow("svg naming a path") << "drawing.svg" << svgShowing(secret);
+    QTest::newRow("svg naming a file URL") << "url.svg" << svgShowing("file://" + secret);
+    QTest::newRow("svg naming a relative path") << "relative.svg" << svgShowing("secret.png");
+    QTest::newRow("drawing commands naming a path")
+        << "commands.mvg"
+        << QByteArray("viewbox 0 0 32 32\nfill blue\nrectangle 0,0 32,32\nimage over 0,0 32,32 \"" + secret + "\"\n");
+}
+
+void TestDecodeSafety::namedFilesAreNotOpened()
+{
+    QFETCH(QString, name);
+    QFETCH(QByteArray, content);
+
+    const QString path = m_dir.filePath(name);
+    writeBytes(path, content);
+    // A relative name is looked up from the working folder: be where the secret is.
+    const QString previous = QDir::currentPath();
+    QDir::setCurrent(m_dir.path());
+    try {
+        const Magick::Image image = PictureCodec::decode(path);
+        QDir::setCurrent(previous);
+        QVERIFY2(!isRed(image.pixelColor(image.columns() / 2, image.rows() / 2)), "drawn as the file asked");
+    } catch (const std::exception &) {
+        QDir::setCurrent(previous);  // refusing the whole file is as good
+    }
+}
+
+void TestDecodeSafety::plainDrawingConverts()
+{
+    const QString path = m_dir.filePath(QStringLiteral("plain.svg"));
+    writeBytes(path, "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"20\" height=\"10\">"
+                     "<rect width=\"20\" height=\"10\" fill=\"#00ff00\"/></svg>\n");
+    const Magick::Image image = PictureCodec::decode(path);
+    QCOMPARE(image.columns(), 20u);
+    QCOMPARE(image.rows(), 10u);
+    const Magick::Color centre = image.pixelColor(10, 5);
+    QVERIFY(centre.greenQuantum() > MaxRGB / 2 && centre.redQuantum() < MaxRGB / 4);
+}
+
+void TestDecodeSafety::overBudgetFailsAtOnce_data()
+{
+    QTest::addColumn<int>("megapixels");
+    QTest::addColumn<QString>("budget");
+
+    QTest::newRow("budget given") << 100 << "100.0 megapixels";
+    // From the memory: as many pictures at once as make 400 megapixels too many.
+    QTest::newRow("budget from the memory") << 0 << "megapixels";
+}
+
+void TestDecodeSafety::overBudgetFailsAtOnce()
+{
+    QFETCH(int, megapixels);
+    QFETCH(QString, budget);
+
+    const QString path = hugePng();
+    int pictures = 1;
+    while (ImageLibrary::budgetFor(ImageLibrary::physicalMemory(), pictures) >= 400'000'000LL)
+        ++pictures;
+    ImageLibrary::setPicturesAtOnce(pictures);
+    ImageLibrary::setMaxMegapixels(megapixels);
+    QString message;
+    QElapsedTimer clock;
+    clock.start();
+    try {
+        PictureCodec::decode(path);
+    } catch (const std::exception &error) {
+        message = QString::fromLocal8Bit(error.what());
+    }
+    const qint64 elapsed = clock.elapsed();
+    ImageLibrary::setPicturesAtOnce(1);
+    ImageLibrary::setMaxMegapixels(0);
+    QVERIFY2(message.contains("20000 x 20000") && message.contains(budget), qPrintable(message));
+    QVERIFY2(elapsed < 2000, qPrintable(QStringLiteral("took %1 ms").arg(elapsed)));
+}
+
+void TestDecodeSafety::batchTakesMaxMegapixels()
+{
+    const QString huge = hugePng();
+    const QString small = m_dir.filePath(QStringLiteral("small.png"));
+    writeEncoded(small, makePicture(40, 30), "PNG");
+    const QString out = m_dir.filePath(QStringLiteral("out"));
+    QByteArray output;
+    const int code = run(program, {huge, small, "-o", out, "-f", "BMP", "--max-megapixels", "100", "-q"}, &output);
+    QVERIFY2(code == 1, output.constData());
+    QVERIFY2(output.contains("20000 x 20000") && output.contains("100.0 megapixels"), output.constData());
+    QCOMPARE(folderEntries(out), QStringList{"small.bmp"});
+    QCOMPARE(run(program, {small, "-o", out, "--max-megapixels", "0"}, &output), 2);
+}
+
+QTEST_GUILESS_MAIN(TestDecodeSafety)
+#include "tst_decodesafety.moc"
