@@ -135,6 +135,13 @@ int OutputFile::nameByCopy()
         QString reason;
         if (::lseek(unnamed, 0, SEEK_SET) != 0 || !SafeFile::copyContents(unnamed, m_fd, &reason))
             code = errno ? errno : EIO;
+        // With the permissions and the date the output was given.
+        struct stat given;
+        if (code == 0 && ::fstat(unnamed, &given) == 0) {
+            const struct timespec times[2] = {given.st_atim, given.st_mtim};
+            ::fchmod(m_fd, given.st_mode & 07777);
+            ::futimens(m_fd, times);
+        }
     }
     ::close(unnamed);
     return code;
