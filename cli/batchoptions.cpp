@@ -8,6 +8,7 @@
 #include <QThread>
 
 #include <memory>
+#include <utility>
 
 #include "filterinterface.h"
 #include "filterregistry.h"
@@ -200,6 +201,17 @@ bool BatchOptions::readProject(const QString &path, QString *error)
     }
     if (!project.formateStr.isEmpty())
         nameTemplate = project.formateStr;
+    // A switch that is neither off nor on would otherwise run as off, unattended.
+    const std::pair<const char *, int> switches[] = {{"UseSourcePath", project.UseSourcePath},
+                                                    {"Multipage", project.Multipage},
+                                                    {"DeleteSource", project.DeleteSource},
+                                                    {"OpenOutputFolder", project.OpenOutputFolder}};
+    for (const auto &[name, value] : switches) {
+        if (value != 0 && value != 1) {
+            *error = tr("%1: the property %2 has the value \"%3\", not 0 or 1").arg(path, QLatin1String(name)).arg(value);
+            return false;
+        }
+    }
     job.useSourceFolder = project.UseSourcePath == 1;
     job.outputFolder = fromProject(projectDir, project.DestPath);
     job.multiPage = project.Multipage == 1;

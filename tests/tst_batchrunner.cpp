@@ -52,6 +52,8 @@ private slots:
     void dryRunWritesNothing();
     void jobsDoNotChangeTheResult_data();
     void jobsDoNotChangeTheResult();
+    void anotherPicturesSourceIsNeverReplaced_data();
+    void anotherPicturesSourceIsNeverReplaced();
     void projectFileRuns_data();
     void projectFileRuns();
     void projectNumbersMustBeWhole_data();
@@ -96,7 +98,7 @@ void TestBatchRunner::exitStatus_data()
 {
     // IN and OUT stand for the case's folders, BAD for one with a broken picture and project.
     QTest::addColumn<QStringList>("arguments");
-    QTest::addColumn<QString>("existing");       // a file put in OUT first
+    QTest::addColumn<QString>("existing");       // a file put in OUT first; "~NAME": a link to nowhere
     QTest::addColumn<int>("exitCode");
     QTest::addColumn<QStringList>("outputs");
 
@@ -108,6 +110,8 @@ void TestBatchRunner::exitStatus_data()
     QTest::newRow("existing target skipped by default")
         << (QStringList{"IN", "-o", "OUT", "-f", "PNG"} + flip) << "b.png" << 0
         << QStringList{"a.png", "b.png", "c.png"};
+    QTest::newRow("link to nowhere skipped by default")  // and left out of the listing
+        << (QStringList{"IN", "-o", "OUT", "-f", "PNG"} + flip) << "~b.png" << 0 << QStringList{"a.png", "c.png"};
     QTest::newRow("one picture fails") << (QStringList{"IN", "BAD/broken.jpg", "-o", "OUT", "-f", "PNG"} + flip)
                                        << QString() << 1 << QStringList{"a.png", "b.png", "c.png"};
     QTest::newRow("missing picture fails") << QStringList{"IN/a.jpg", "IN/gone.jpg", "-o", "OUT"} << QString()
@@ -155,15 +159,23 @@ void TestBatchRunner::exitStatus()
     arguments.replaceInStrings(QRegularExpression("^IN"), m_in);
     arguments.replaceInStrings(QRegularExpression("^BAD"), bad);
     arguments.replaceInStrings(QRegularExpression("^OUT$"), m_out);
+    const bool dangling = existing.startsWith('~');
+    existing.remove(QLatin1Char('~'));
+    const QString existingPath = m_out + '/' + existing;
     if (!existing.isEmpty()) {
         QDir().mkpath(m_out);
-        writeBytes(m_out + '/' + existing, "existing");
+        if (dangling)
+            QVERIFY(QFile::link(m_out + "/nowhere", existingPath));
+        else
+            writeBytes(existingPath, "existing");
     }
     const Outcome outcome = batch(arguments);
     QVERIFY2(outcome.exitCode == exitCode, outcome.output.constData());
     QCOMPARE(folderEntries(m_out), outputs);
-    if (!existing.isEmpty())
-        QCOMPARE(fileBytes(m_out + '/' + existing), QByteArray("existing"));
+    if (dangling)
+        QVERIFY(QFileInfo(existingPath).isSymLink());
+    else if (!existing.isEmpty())
+        QCOMPARE(fileBytes(existingPath), QByteArray("existing"));
     if (exitCode == 2)
         QVERIFY2(outcome.output.startsWith("kelvarine-batch: "), outcome.output.constData());
 }
@@ -247,6 +259,36 @@ void TestBatchRunner::jobsDoNotChangeTheResult()
     QVERIFY(results[1] == results[0]);
 }
 
+void TestBatchRunner::anotherPicturesSourceIsNeverReplaced_data()
+{
+    QTest::addColumn<int>("jobs");
+    QTest::addColumn<QString>("policy");
+    QTest::addColumn<bool>("throughLink");  // the output folder named by a link to it
+
+    QTest::newRow("one at a time, overwriting") << 1 << "overwrite" << false;
+    QTest::newRow("two at once, overwriting") << 2 << "overwrite" << false;
+    QTest::newRow("skipping") << 1 << "skip" << false;
+    QTest::newRow("folder named through a link") << 2 << "overwrite" << true;
+}
+
+void TestBatchRunner::anotherPicturesSourceIsNeverReplaced()
+{
+    QFETCH(int, jobs);
+    QFETCH(QString, policy);
+    QFETCH(bool, throughLink);
+
+    // Into their own folder: a.jpg's target is a.png, the next picture's source.
+    writeEncoded(m_in + "/a.jpg", makePicture(40, 30), "JPEG");
+    writeEncoded(m_in + "/a.png", makePicture(30, 20), "PNG");
+    QVERIFY(!throughLink || QFile::link(m_in, m_out));
+    const Outcome outcome = batch({m_in + "/a.jpg", m_in + "/a.png", "-o", throughLink ? m_out : m_in, "-f", "PNG", "--filter",
+                                   "Flip=Vertical:1,Horizontal:0", "--overwrite", policy, "-j", QString::number(jobs)});
+    QVERIFY2(outcome.exitCode == 0, outcome.output.constData());
+    QVERIFY2(outcome.output.contains("a (2).png"), outcome.output.constData());
+    QCOMPARE(readEncoded(m_in + "/a (2).png").columns(), 40u);
+    QCOMPARE(readEncoded(m_in + "/a.png").columns(), 30u);
+}
+
 void TestBatchRunner::projectFileRuns_data()
 {
     QTest::addColumn<bool>("relative");
@@ -295,6 +337,8 @@ void TestBatchRunner::projectNumbersMustBeWhole_data()
     QTest::newRow("not a number") << "FormatIndex" << "NaN";
     QTest::newRow("hexadecimal") << "FormatIndex" << "0x2e";
     QTest::newRow("flag with a fraction") << "Multipage" << "1.5";
+    QTest::newRow("flag neither 0 nor 1") << "Multipage" << "2";
+    QTest::newRow("negative flag") << "Multipage" << "-1";
 }
 
 void TestBatchRunner::projectNumbersMustBeWhole()

@@ -103,6 +103,7 @@ private slots:
     void writeFailingMidwayLosesNothing();
     void lastPageAndDocumentFailingSendOneMessage();
     void absurdSizeFailsQuickly();
+    void newBatchWaitsForStoppedRun_data();
     void newBatchWaitsForStoppedRun();
     void collidingNamesAllSurvive_data();
     void collidingNamesAllSurvive();
@@ -790,24 +791,43 @@ void TestConverter::absurdSizeFailsQuickly()
     QCOMPARE(int(readEncoded(m_out + "/next.ppm").columns()), 2500);
 }
 
+void TestConverter::newBatchWaitsForStoppedRun_data()
+{
+    QTest::addColumn<bool>("stopFirst");
+
+    QTest::newRow("stopped, then restarted") << true;
+    // A new batch stops the old one by itself: the old one goes no further.
+    QTest::newRow("restarted without a stop") << false;
+}
+
 void TestConverter::newBatchWaitsForStoppedRun()
 {
+    QFETCH(bool, stopFirst);
+
     const QString first = m_in + "/first.jpg";
+    const QString rest = m_in + "/rest.jpg";
     const QString second = m_in + "/second.jpg";
     writeJpeg(first, 1200, 900);
+    writeJpeg(rest);
     writeJpeg(second);
     Batch batch;
+    QStringList started;
+    QObject::connect(&batch.driver, &BatchDriver::statusMessage,
+                     [&started](const QString &text) { started.append(text); });
     QList<PictureEntry> pictures;
-    addPictures(pictures, {first});
+    addPictures(pictures, {first, rest});
     QVERIFY(batch.driver.startProcessing(pictures, jobFor("PNG", m_out, flipChain())));
-    // Stopped and restarted at once, while the first run is still at work.
-    batch.driver.stopProcess();
+    // Restarted at once, while the first run is still at work.
+    if (stopFirst)
+        batch.driver.stopProcess();
     QVERIFY(batch.run({second}, jobFor("BMP", m_out, flipChain())));
     // The first run's result arrives first and belongs to the first batch; whether
     // it still saw the stop depends on how far it had got.
     QCOMPARE(batch.paths, QStringList({first, second}));
     QCOMPARE(batch.statuses.last(), int(StatusConverted));
     QVERIFY(QFileInfo::exists(m_out + "/second.bmp"));
+    QVERIFY2(!started.contains("rest"), qPrintable(started.join(", ")));
+    QVERIFY(!QFileInfo::exists(m_out + "/rest.png"));
     QCOMPARE(QFileInfo::exists(m_out + "/first.png"), batch.statuses.first() == StatusConverted);
 }
 
@@ -836,6 +856,10 @@ void TestConverter::collidingNamesAllSurvive_data()
     QTest::newRow("a free number is one no file has")
         << QStringList{"x/p.png", "y/p.png"} << "JPG" << false << "p (2).jpg" << QList<int>{}
         << QStringList{"p.jpg", "p (3).jpg"} << 0;
+    // One file where the output folder ignores case (a memory card, a shared drive).
+    QTest::newRow("names alike but for case, sources deleted")
+        << QStringList{"x/P.png", "y/p.png"} << "JPG" << true << QString() << QList<int>{}
+        << QStringList{"P.jpg", "p (2).jpg"} << 0;
 }
 
 void TestConverter::collidingNamesAllSurvive()

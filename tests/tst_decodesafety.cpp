@@ -20,9 +20,12 @@ private slots:
     void namedFilesAreNotOpened_data();
     void namedFilesAreNotOpened();
     void plainDrawingConverts();
+    void decoderRemarkKeepsPicture_data();
+    void decoderRemarkKeepsPicture();
     void overBudgetFailsAtOnce_data();
     void overBudgetFailsAtOnce();
     void batchTakesMaxMegapixels();
+    void onlyTheFirstPageIsDecoded();
 
 private:
     QString secretPath() const { return m_dir.filePath(QStringLiteral("secret.png")); }
@@ -136,20 +139,63 @@ void TestDecodeSafety::plainDrawingConverts()
     QVERIFY(centre.greenQuantum() > MaxRGB / 2 && centre.redQuantum() < MaxRGB / 4);
 }
 
+void TestDecodeSafety::decoderRemarkKeepsPicture_data()
+{
+    QTest::addColumn<QString>("magick");
+    QTest::addColumn<bool>("whole");
+
+    // libpng only remarks on an ancillary chunk it ignores (here a gamma of 0; an
+    // outdated sRGB profile, common in photographs, is another).
+    QTest::newRow("PNG with a gamma of 0") << "PNG" << true;
+    // The decoder warns too, but half a picture is no conversion.
+    QTest::newRow("JPEG cut short") << "JPEG" << false;
+}
+
+void TestDecodeSafety::decoderRemarkKeepsPicture()
+{
+    QFETCH(QString, magick);
+    QFETCH(bool, whole);
+
+    const QString path = m_dir.filePath(QStringLiteral("remark.") + magick.toLower());
+    writeEncoded(path, makePicture(120, 80), magick);
+    QByteArray bytes = fileBytes(path);
+    if (whole) {
+        const QByteArray gamma = QByteArray("gAMA") + QByteArray(4, '\0');
+        const quint32 crc = crc32(gamma);
+        QByteArray chunk = QByteArray("\x00\x00\x00\x04", 4) + gamma;
+        for (int i = 0; i < 4; ++i)
+            chunk.append(char(crc >> (24 - 8 * i)));
+        bytes.insert(33, chunk);  // after the header chunk
+    } else {
+        bytes.chop(bytes.size() / 2);
+    }
+    writeBytes(path, bytes);
+    bool decoded = false;
+    try {
+        decoded = PictureCodec::decode(path).columns() == 120;
+    } catch (const std::exception &) {
+    }
+    QCOMPARE(decoded, whole);
+}
+
 void TestDecodeSafety::overBudgetFailsAtOnce_data()
 {
     QTest::addColumn<int>("megapixels");
     QTest::addColumn<QString>("budget");
+    QTest::addColumn<QString>("size");
 
-    QTest::newRow("budget given") << 100 << "100.0 megapixels";
+    QTest::newRow("budget given") << 100 << "100.0 megapixels" << "20000 x 20000";
+    // Past a few budgets the library refuses to tell the size.
+    QTest::newRow("budget far below the size") << 5 << "5.0 megapixels" << "larger than";
     // From the memory: as many pictures at once as make 400 megapixels too many.
-    QTest::newRow("budget from the memory") << 0 << "megapixels";
+    QTest::newRow("budget from the memory") << 0 << "megapixels" << "20000 x 20000";
 }
 
 void TestDecodeSafety::overBudgetFailsAtOnce()
 {
     QFETCH(int, megapixels);
     QFETCH(QString, budget);
+    QFETCH(QString, size);
 
     const QString path = hugePng();
     int pictures = 1;
@@ -168,7 +214,7 @@ void TestDecodeSafety::overBudgetFailsAtOnce()
     const qint64 elapsed = clock.elapsed();
     ImageLibrary::setPicturesAtOnce(1);
     ImageLibrary::setMaxMegapixels(0);
-    QVERIFY2(message.contains("20000 x 20000") && message.contains(budget), qPrintable(message));
+    QVERIFY2(message.contains(size) && message.contains(budget), qPrintable(message));
     QVERIFY2(elapsed < 2000, qPrintable(QStringLiteral("took %1 ms").arg(elapsed)));
 }
 
@@ -184,6 +230,27 @@ void TestDecodeSafety::batchTakesMaxMegapixels()
     QVERIFY2(output.contains("20000 x 20000") && output.contains("100.0 megapixels"), output.constData());
     QCOMPARE(folderEntries(out), QStringList{"small.bmp"});
     QCOMPARE(run(program, {small, "-o", out, "--max-megapixels", "0"}, &output), 2);
+}
+
+void TestDecodeSafety::onlyTheFirstPageIsDecoded()
+{
+    // A picture is its first page; the pages after it, however many, are neither
+    // read nor measured. Here the second page is cut short.
+    const QString path = m_dir.filePath(QStringLiteral("pages.gif"));
+    QList<Magick::Image> pages{makePicture(40, 30), makePicture(50, 20)};
+    Magick::writeImages(pages.begin(), pages.end(), QFile::encodeName(path).toStdString(), true);
+    QByteArray bytes = fileBytes(path);
+    bytes.chop(20);
+    writeBytes(path, bytes);
+    QString failure;
+    unsigned columns = 0;
+    try {
+        columns = PictureCodec::decode(path).columns();
+    } catch (const std::exception &error) {
+        failure = QString::fromLocal8Bit(error.what());
+    }
+    QVERIFY2(failure.isEmpty(), qPrintable(failure));
+    QCOMPARE(columns, 40u);
 }
 
 QTEST_GUILESS_MAIN(TestDecodeSafety)

@@ -19,10 +19,11 @@ BatchDriver::BatchDriver(AppSettings *settings, QObject *parent)
 bool BatchDriver::startProcessing(const QList<PictureEntry> &pictures, const ConversionJob &job)
 {
     if (m_runPending) {
-        // The user stopped the last batch while a picture was in work. Reconfiguring
-        // the converter now would change what its worker is reading: let it end (a
-        // run waiting for an answer ends at once), and deliver its result to the
-        // batch it belongs to.
+        // The last batch still has a picture in work. Reconfiguring the converter
+        // now would change what its worker is reading: let it end (a run waiting
+        // for an answer ends at once), and deliver its result to the batch it
+        // belongs to, which goes no further.
+        m_aborted = true;
         m_converter.stop();
         m_converter.wait();
         QCoreApplication::sendPostedEvents(&m_converter, QEvent::MetaCall);

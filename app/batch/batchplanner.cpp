@@ -33,9 +33,21 @@ BatchPlanner::BatchPlanner(const QList<PictureEntry> &pictures, const Conversion
         m_sources.insert(key(picture.path));
 }
 
-QString BatchPlanner::key(const QString &path)
+QString BatchPlanner::key(const QString &path) const
 {
-    return QDir::cleanPath(QFileInfo(path).absoluteFilePath());
+    // One folder can be named by several paths (a link to it, ".."): one key for
+    // all of them, or two pictures would share one output unnoticed. The file's
+    // own name stays as it is; an output replaces a link, it never follows one.
+    const QFileInfo info(path);
+    const QString folder = info.absolutePath();
+    auto known = m_folders.constFind(folder);
+    if (known == m_folders.cend()) {
+        const QString canonical = QFileInfo(folder).canonicalFilePath();  // empty while it does not exist
+        known = m_folders.insert(folder, canonical.isEmpty() ? QDir::cleanPath(folder) : canonical);
+    }
+    // Compared without case: on a memory card or a shared drive "P.jpg" and
+    // "p.jpg" are one file.
+    return QDir(known.value()).filePath(info.fileName()).toCaseFolded();
 }
 
 PicturePlan BatchPlanner::draft(int index) const
@@ -76,7 +88,7 @@ PicturePlan BatchPlanner::decide(int index, const OverwriteQuestion &ask)
     if (plan.mode == PictureMode::Page) {
         // The first picture that becomes a page names the document.
         if (m_document == Document::Open) {
-            outcome = settle(plan.target, plan.message, ask);
+            outcome = settle(plan.source, plan.target, plan.message, ask);
             m_document = outcome == Outcome::Proceed ? Document::Accepted : Document::Declined;
             m_documentPath = plan.target;
             m_documentExtension = plan.extension;
@@ -89,7 +101,7 @@ PicturePlan BatchPlanner::decide(int index, const OverwriteQuestion &ask)
         // A copy onto its own source is the file itself: nothing to ask.
         m_claimed.insert(key(plan.target));
     } else {
-        outcome = settle(plan.target, plan.message, ask);
+        outcome = settle(plan.source, plan.target, plan.message, ask);
     }
 
     if (outcome == Outcome::Skip)
@@ -99,12 +111,15 @@ PicturePlan BatchPlanner::decide(int index, const OverwriteQuestion &ask)
     return plan;
 }
 
-BatchPlanner::Outcome BatchPlanner::settle(QString &target, QString &note, const OverwriteQuestion &ask)
+BatchPlanner::Outcome BatchPlanner::settle(const QString &source, QString &target, QString &note,
+                                           const OverwriteQuestion &ask)
 {
     QString taken;
+    bool aSource = false;
     for (;;) {
-        if (m_claimed.contains(key(target))) {
+        if (takenInBatch(target, source)) {
             taken = target;
+            aSource = !m_claimed.contains(key(target));
             target = PictureTarget::firstFree(target, [this](const QString &candidate) {
                 return m_claimed.contains(key(candidate)) || existedBefore(candidate);
             });
@@ -135,18 +150,31 @@ BatchPlanner::Outcome BatchPlanner::settle(QString &target, QString &note, const
         break;
     }
     if (!taken.isEmpty()) {
-        note = QCoreApplication::translate("Converter", "Saved as %1: an earlier picture of this batch was saved as %2")
+        note = (aSource ? QCoreApplication::translate("Converter", "Saved as %1: %2 is a picture of this batch")
+                        : QCoreApplication::translate("Converter",
+                                                      "Saved as %1: an earlier picture of this batch was saved as %2"))
                    .arg(QDir::toNativeSeparators(target), QDir::toNativeSeparators(taken));
     }
     m_claimed.insert(key(target));
     return Outcome::Proceed;
 }
 
+bool BatchPlanner::takenInBatch(const QString &target, const QString &source) const
+{
+    // Another picture's source is the picture the batch is to convert: replacing
+    // it would lose that picture, or hand it this one's output instead, depending
+    // on which of the two is read first.
+    const QString path = key(target);
+    return m_claimed.contains(path) || (m_sources.contains(path) && path != key(source));
+}
+
 bool BatchPlanner::existedBefore(const QString &target) const
 {
     // A source counts as there before the batch even once an earlier picture has
     // removed it: whether a later target is asked about must not depend on timing.
-    return QFileInfo::exists(target) || m_sources.contains(key(target));
+    // A link that points nowhere is a file in the way all the same.
+    const QFileInfo info(target);
+    return info.exists() || info.isSymLink() || m_sources.contains(key(target));
 }
 
 bool BatchPlanner::documentDue(int index, RunStatus status) const

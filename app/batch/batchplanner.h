@@ -10,12 +10,14 @@
 // leaves behind depend neither on who answers the overwrite question nor on how
 // many pictures are converted at once. A target that an earlier picture of the
 // batch takes is never replaced and never a reason to skip: the later picture
-// gets the first free "NAME (2).EXT". The overwrite question concerns only files
-// that were there before the batch (a source of the batch counts as one).
+// gets the first free "NAME (2).EXT", and so does one whose target is another
+// picture's source. The overwrite question concerns only files that were there
+// before the batch (a picture's own source counts as one).
 //
 // Threads: one thread at a time (the Converter's runs follow one another); the
 // planner is a value and may be copied, e.g. for a dry run.
 
+#include <QHash>
 #include <QList>
 #include <QSet>
 #include <QString>
@@ -74,14 +76,16 @@ private:
     enum class Outcome { Proceed, Skip, Abort };
 
     PicturePlan draft(int index) const;
-    Outcome settle(QString &target, QString &note, const OverwriteQuestion &ask);
+    Outcome settle(const QString &source, QString &target, QString &note, const OverwriteQuestion &ask);
+    bool takenInBatch(const QString &target, const QString &source) const;
     bool existedBefore(const QString &target) const;
-    static QString key(const QString &path);
+    QString key(const QString &path) const;
 
     QList<PictureEntry> m_pictures;
     ConversionJob m_job;
     QSet<QString> m_sources;  // keys of every picture's source
     QSet<QString> m_claimed;  // keys of the targets this batch writes
+    mutable QHash<QString, QString> m_folders;  // each folder named so far, as key() reads it
     bool m_yesToAll = false;
     bool m_noToAll = false;
     Document m_document = Document::Open;

@@ -71,11 +71,19 @@ void checkBudget(const Magick::Blob &blob, const QString &format, const QString 
     Magick::Image header;
     if (!format.isEmpty())
         header.magick(format.toStdString());
+    header.subImage(0);  // the first page, see decode()
+    header.subRange(1);
     const long long budget = ImageLibrary::pixelBudget();
     try {
         header.ping(blob);
-    } catch (const Magick::ErrorResourceLimit &) {
-        // Past a few budgets the library will not even tell the size.
+    } catch (const Magick::WarningCoder &) {
+        // A decoder's remark, see decode(): the header is read.
+    } catch (const Magick::Error &error) {
+        // Past a few budgets the library will not even tell the size; some of its
+        // decoders (PNG) report that as their own error rather than as a limit.
+        if (!dynamic_cast<const Magick::ErrorResourceLimit *>(&error)
+            && !QByteArray(error.what()).contains("exceeds resource limit"))
+            throw;
         throw PictureError(tr("%1 is larger than the library reads, more than %2 times the budget of %3 megapixels for one picture")
                                .arg(QDir::toNativeSeparators(path))
                                .arg(ImageLibrary::pixelLimit() / std::max(1LL, budget))
@@ -184,7 +192,16 @@ Magick::Image decode(const QString &path)
     Magick::Image image;
     if (!format.isEmpty())
         image.magick(format.toStdString());
-    image.read(blob);
+    // The picture is the first page: the pages after it, however many, are not decoded.
+    image.subImage(0);
+    image.subRange(1);
+    try {
+        image.read(blob);
+    } catch (const Magick::WarningCoder &) {
+        // The decoder remarks on a detail it leaves out and reads the whole picture:
+        // libpng on the outdated sRGB profile of many photographs, or a gamma of 0.
+        // A picture cut short or damaged warns otherwise, and fails.
+    }
     return image;
 }
 
