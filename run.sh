@@ -14,4 +14,3 @@ fi
 if [ -x "$bin/kelvarine" ]; then
     exec "$bin/kelvarine" "$@"
 fi
-echo "Built in $bin; the wizard is not part of this build yet."

@@ -25,15 +25,6 @@ QString tr(const char *text)
     return QCoreApplication::translate("BatchOptions", text);
 }
 
-// Paths in a project are taken as they are when absolute; relative ones (as in a
-// project made to travel with its pictures) are read from the project's folder.
-QString fromProject(const QDir &projectDir, const QString &path)
-{
-    if (path.isEmpty() || QDir::isAbsolutePath(path))
-        return path;
-    return QDir::cleanPath(projectDir.absoluteFilePath(path));
-}
-
 } // namespace
 
 void loadFilters()
@@ -189,11 +180,8 @@ bool BatchOptions::readProject(const QString &path, QString *error)
                                   : tr("%1: %2").arg(path, reason);
         return false;
     }
-    const QDir projectDir = QFileInfo(path).absoluteDir();
-    QStringList images;
-    for (const QString &image : std::as_const(project.images))
-        images.append(fromProject(projectDir, image));
-    addPictures(pictures, images);
+    project.resolvePaths(QFileInfo(path).absolutePath());
+    addPictures(pictures, project.images);
 
     for (const FilterEntry &entry : std::as_const(project.filters)) {
         if (!appendFilter(entry.Name + '=' + entry.Params, error))
@@ -213,7 +201,7 @@ bool BatchOptions::readProject(const QString &path, QString *error)
         }
     }
     job.useSourceFolder = project.UseSourcePath == 1;
-    job.outputFolder = fromProject(projectDir, project.DestPath);
+    job.outputFolder = project.DestPath;
     job.multiPage = project.Multipage == 1;
     job.deleteSource = project.DeleteSource == 1;
     job.openOutputFolder = false;  // there is no desktop to show it on

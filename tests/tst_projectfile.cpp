@@ -95,6 +95,8 @@ private slots:
     void failedSaveKeepsOldFile();
     void filterNameFromCategoryPath_data();
     void filterNameFromCategoryPath();
+    void relativePathsFromProjectFolder_data();
+    void relativePathsFromProjectFolder();
 
 private:
     QString path(const QString &name) const { return m_dir->filePath(name); }
@@ -392,6 +394,31 @@ void TestProjectFile::filterNameFromCategoryPath()
     QFETCH(QString, categoryPath);
     QFETCH(QString, name);
     QCOMPARE(FilterEntry::nameOf(categoryPath), name);
+}
+
+void TestProjectFile::relativePathsFromProjectFolder_data()
+{
+    QTest::addColumn<QString>("stored");
+    QTest::addColumn<QString>("resolved");
+
+    QTest::newRow("absolute stays") << "/photos/a.jpg" << "/photos/a.jpg";
+    QTest::newRow("beside the project") << "a.jpg" << "/work/trip/a.jpg";
+    QTest::newRow("in a subfolder") << "pics/./a.jpg" << "/work/trip/pics/a.jpg";
+    QTest::newRow("in a sibling folder") << "../out" << "/work/out";
+    QTest::newRow("empty stays empty") << "" << "";
+}
+
+void TestProjectFile::relativePathsFromProjectFolder()
+{
+    QFETCH(QString, stored);
+    QFETCH(QString, resolved);
+
+    _ProjectFile project;
+    project.images = {stored, "/fixed.png"};
+    project.DestPath = stored;
+    project.resolvePaths("/work/trip");
+    QCOMPARE(project.images, QStringList({resolved, "/fixed.png"}));
+    QCOMPARE(project.DestPath, resolved);
 }
 
 QTEST_GUILESS_MAIN(TestProjectFile)

@@ -93,6 +93,13 @@ RenderedPicture render(const QString &sourcePath, const ConversionJob &job)
     return picture;
 }
 
+Magick::Image render(const QString &sourcePath, const QList<ChainEntry> &chain)
+{
+    Magick::Image image = PictureCodec::decode(sourcePath);
+    PictureCodec::applyChain(chain, image);
+    return image;
+}
+
 Magick::Image asPage(RenderedPicture &picture, const QString &extension)
 {
     OutputImage::fitFormat(picture.image, extension);

@@ -61,6 +61,8 @@ PictureResult missingSource(const QString &sourcePath);
 // Decodes the source, turns it upright when the job asks, and runs the job's
 // chain on it; its metadata is read and adapted to the result and the options.
 RenderedPicture render(const QString &sourcePath, const ConversionJob &job);
+// Decodes the source and runs the chain on it, nothing more (a preview).
+Magick::Image render(const QString &sourcePath, const QList<ChainEntry> &chain);
 
 // The picture made fit to be a page of a document written with `extension`.
 Magick::Image asPage(RenderedPicture &picture, const QString &extension);

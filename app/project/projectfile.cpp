@@ -1,5 +1,18 @@
 #include "projectfile.h"
 
+#include <QDir>
+
+namespace {
+
+QString resolved(const QDir &folder, const QString &path)
+{
+    if (path.isEmpty() || QDir::isAbsolutePath(path))
+        return path;
+    return QDir::cleanPath(folder.absoluteFilePath(path));
+}
+
+} // namespace
+
 QString FilterEntry::nameOf(const QString &categoryPath)
 {
     return categoryPath.mid(categoryPath.lastIndexOf(QLatin1Char('\\')) + 1);
@@ -34,4 +47,12 @@ void _ProjectFile::setOutputOptions(const OutputOptions &options)
     StripGps = options.stripGps ? 1 : 0;
     AutoOrient = options.autoOrient ? 1 : 0;
     KeepDate = options.keepDate ? 1 : 0;
+}
+
+void _ProjectFile::resolvePaths(const QString &projectFolder)
+{
+    const QDir folder(projectFolder);
+    for (QString &image : images)
+        image = resolved(folder, image);
+    DestPath = resolved(folder, DestPath);
 }

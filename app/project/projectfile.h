@@ -49,6 +49,10 @@ struct _ProjectFile
     OutputOptions outputOptions() const;
     void setOutputOptions(const OutputOptions &options);
 
+    // Relative picture and output folder paths (a project made to travel with its
+    // pictures) are read from the project's folder; absolute ones stay as they are.
+    void resolvePaths(const QString &projectFolder);
+
     bool operator==(const _ProjectFile &other) const;
 };
 

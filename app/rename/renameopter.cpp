@@ -7,22 +7,11 @@
 #include <QLocale>
 #include <QRegularExpression>
 
+#include "renametags.h"
+
 namespace {
 
-// Compiled before first use, so that threads naming pictures at the same time
-// only ever read the shared expressions.
-QRegularExpression compiled(const QString &pattern)
-{
-    QRegularExpression expression(pattern);
-    expression.optimize();
-    return expression;
-}
-
-// Tag shapes. Numbers are plain ASCII decimal; a counter field may be empty (0).
-const QRegularExpression caseTag = compiled(QStringLiteral("\\[Case_([0-9])_([01])\\]"));
-const QRegularExpression counterTag = compiled(QStringLiteral("\\[Counter_([0-9]*)_([0-9]*)_([0-9]*)\\]"));
-const QRegularExpression dateTag = compiled(QStringLiteral("\\[Date_([0-9]+)_([0-9]+)_([0-9]+)_([0-9]+)\\]"));
-const QLatin1String replaceTagStart("[Replace_");
+using RenameTags::number;
 
 // No file system takes a longer name, and a padding width read from a project
 // file must not make the program build a string of gigabytes.
@@ -39,11 +28,6 @@ qsizetype replacedLength(const QString &text, const QString &search, qsizetype l
     if (search.isEmpty())
         return text.size();
     return text.size() + text.count(search) * (length - search.size());
-}
-
-unsigned number(const QRegularExpressionMatch &match, int field)
-{
-    return match.captured(field).toUInt(); // empty or out of range: 0
 }
 
 // The month name is the system language's, the digits are not: the system's own
@@ -102,20 +86,20 @@ void RenameOpter::setFormat(const QString &format)
     fullTemplate = format;
     workingTemplate = format;
 
-    const QRegularExpressionMatch caseMatch = caseTag.match(workingTemplate);
+    const QRegularExpressionMatch caseMatch = RenameTags::caseTag().match(workingTemplate);
     caseMode = caseMatch.hasMatch() ? number(caseMatch, 1) : 0;
     lowerExtension = caseMatch.hasMatch() ? number(caseMatch, 2) : 0;
-    workingTemplate.remove(caseTag);
+    workingTemplate.remove(RenameTags::caseTag());
 
     // Counter and date settings survive a template without such a tag; they are
     // only read where the tag is present.
-    const QRegularExpressionMatch counterMatch = counterTag.match(workingTemplate);
+    const QRegularExpressionMatch counterMatch = RenameTags::counterTag().match(workingTemplate);
     if (counterMatch.hasMatch()) {
         counterStart = number(counterMatch, 1);
         counterStep = number(counterMatch, 2);
         counterDigits = number(counterMatch, 3);
     }
-    const QRegularExpressionMatch dateMatch = dateTag.match(workingTemplate);
+    const QRegularExpressionMatch dateMatch = RenameTags::dateTag().match(workingTemplate);
     if (dateMatch.hasMatch()) {
         dateSource = number(dateMatch, 1);
         dateFormat = number(dateMatch, 2);
@@ -125,19 +109,11 @@ void RenameOpter::setFormat(const QString &format)
 
     // The replace tag reaches to the last "]", so that a search text or a
     // replacement may itself hold brackets; the dialog always puts it last.
-    searchText.clear();
-    replaceText.clear();
-    const int start = workingTemplate.indexOf(replaceTagStart);
-    const int end = workingTemplate.lastIndexOf(QLatin1Char(']'));
-    if (start >= 0 && end > start) {
-        const QString fields = workingTemplate.mid(start + replaceTagStart.size(),
-                                                   end - start - replaceTagStart.size());
-        if (fields.contains(QLatin1Char('_'))) {
-            searchText = fields.left(fields.indexOf(QLatin1Char('_')));
-            replaceText = fields.mid(fields.lastIndexOf(QLatin1Char('_')) + 1);
-            workingTemplate.remove(start, end - start + 1);
-        }
-    }
+    const RenameTags::ReplaceTag replace = RenameTags::replaceTag(workingTemplate);
+    searchText = replace.search;
+    replaceText = replace.replacement;
+    if (replace.start >= 0)
+        workingTemplate.remove(replace.start, replace.length);
 }
 
 QString RenameOpter::newName(const QString &sourcePath, int index, QString *error) const
@@ -164,7 +140,7 @@ QString RenameOpter::newName(const QString &sourcePath, int index, QString *erro
     replace(name, QStringLiteral("[FolderName]"), source.absoluteDir().dirName(), maxWorkingLength);
     replace(name, QStringLiteral("[Extension]"), source.suffix(), maxWorkingLength);
 
-    const QRegularExpressionMatch counterMatch = tooLong ? QRegularExpressionMatch() : counterTag.match(name);
+    const QRegularExpressionMatch counterMatch = tooLong ? QRegularExpressionMatch() : RenameTags::counterTag().match(name);
     if (counterMatch.hasMatch()) {
         // Signed 32-bit arithmetic that wraps instead of overflowing.
         const auto value = qint32(quint32(counterStart) + quint32(index) * quint32(counterStep));
@@ -173,7 +149,7 @@ QString RenameOpter::newName(const QString &sourcePath, int index, QString *erro
                 maxWorkingLength);
     }
 
-    const QRegularExpressionMatch dateMatch = tooLong ? QRegularExpressionMatch() : dateTag.match(name);
+    const QRegularExpressionMatch dateMatch = tooLong ? QRegularExpressionMatch() : RenameTags::dateTag().match(name);
     if (dateMatch.hasMatch()) {
         // One reading of the clock, so date and time cannot straddle midnight.
         const QDateTime when = dateSource == 0 ? source.lastModified() : QDateTime::currentDateTime();

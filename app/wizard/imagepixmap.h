@@ -2,8 +2,9 @@
 #define IMAGEPIXMAP_H
 
 // Pictures decoded by the image library, handed to the toolkit for display.
-// The samples go across as raw 8-bit RGBA, so every picture the library reads
-// (PSD, CMYK or 16-bit TIFF, camera raw) shows, and nothing is encoded on the way.
+// The samples go across raw, 8 bits each, in the toolkit's own pixel layout, so
+// every picture the library reads
+// (PSD, CMYK or 16-bit TIFF, camera raw) shows and nothing is encoded on the way.
 //
 // Threads: imageToImage is safe from any worker (QImage is not tied to the GUI
 // thread); imageToPixmap only on the GUI thread, as QPixmap is.

@@ -1,0 +1,70 @@
+// kelvarine: the wizard. Shows a splash while it starts, then the main window;
+// files, folders and project files named on the command line join the job.
+
+#include <QApplication>
+#include <QDialog>
+#include <QFileInfo>
+#include <QFrame>
+#include <QLabel>
+#include <QScreen>
+#include <QStyleFactory>
+#include <QTimer>
+#include <QVBoxLayout>
+
+#include "imagelibrary.h"
+#include "pictureloader.h"
+#include "resourcedir.h"
+#include "tamsorel.h"
+
+namespace {
+
+QPoint centredOnScreen(const QSize &size)
+{
+    const QRect desktop = QGuiApplication::primaryScreen()->availableGeometry();
+    return desktop.topLeft() + QPoint((desktop.width() - size.width()) / 2, (desktop.height() - size.height()) / 2);
+}
+
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Kelvarine"));
+    QApplication::setApplicationVersion(QStringLiteral(PROJECT_VERSION));
+    QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
+    QCoreApplication::addLibraryPath(resourceDir(QStringLiteral("plugins")));
+    ImageLibrary::initialize(argv[0]);
+    PictureLoader::qtReadableSuffixes();
+
+    Tamsorel window;
+
+    QDialog splash(nullptr, Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint);
+    splash.setAttribute(Qt::WA_TranslucentBackground);
+    splash.resize(400, 111);
+    splash.move(centredOnScreen(splash.size()));
+    auto *layout = new QVBoxLayout(&splash);
+    layout->setContentsMargins(0, 0, 0, 0);
+    auto *frame = new QFrame(&splash);
+    const QString picture = resourceDir(QStringLiteral("res")) + QStringLiteral("/splash.png");
+    if (QFileInfo::exists(picture)) {
+        frame->setStyleSheet(QStringLiteral("border-image: url(%1);").arg(picture));
+    } else {
+        // Without its picture the splash still says what is starting.
+        frame->setStyleSheet(QStringLiteral("QFrame { background: palette(window); border: 1px solid palette(mid); }"));
+        auto *name = new QLabel(QStringLiteral("<span style=\"font-size:20pt; font-weight:600;\">Kelvarine</span>"), frame);
+        name->setAlignment(Qt::AlignCenter);
+        (new QVBoxLayout(frame))->addWidget(name);
+    }
+    layout->addWidget(frame);
+    splash.show();
+    QCoreApplication::processEvents();
+
+    QTimer::singleShot(3000, &window, [&] {
+        splash.close();
+        window.show();
+    });
+
+    window.move(centredOnScreen(window.size()));
+    window.openPaths(QCoreApplication::arguments().mid(1));
+    return QApplication::exec();
+}

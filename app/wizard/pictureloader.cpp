@@ -1,0 +1,93 @@
+#include "pictureloader.h"
+
+#include <QFileInfo>
+#include <QImageReader>
+#include <QMutexLocker>
+#include <QtConcurrent/QtConcurrentRun>
+
+#include <Magick++.h>
+
+#include "imagepixmap.h"
+#include "picturecodec.h"
+
+PictureLoader::PictureLoader(QObject *parent)
+    : QObject(parent)
+{
+}
+
+PictureLoader::~PictureLoader()
+{
+    for (QFuture<void> &worker : m_workers)
+        worker.waitForFinished();
+}
+
+const QStringList &PictureLoader::qtReadableSuffixes()
+{
+    static const QStringList suffixes = [] {
+        QStringList list;
+        for (const QByteArray &format : QImageReader::supportedImageFormats())
+            list.append(QString::fromLatin1(format).toLower());
+        return list;
+    }();
+    return suffixes;
+}
+
+QString PictureLoader::requestPath() const
+{
+    QMutexLocker locker(&m_lock);
+    return m_requestPath;
+}
+
+bool PictureLoader::isCurrent(const QString &path) const
+{
+    QMutexLocker locker(&m_lock);
+    return m_requestPath == path;
+}
+
+QImage PictureLoader::decode(const QString &path, const std::function<bool()> &current)
+{
+    const QFileInfo info(path);
+    if (qtReadableSuffixes().contains(info.suffix().toLower())) {
+        QImageReader reader(path);
+        QImage image = reader.read();
+        if (!image.isNull())
+            return image;
+        // A file whose suffix promises more than its content: let the library try.
+    }
+    try {
+        if (!current())
+            return {};
+        // The same decoding as a batch: only the picture is read, never a file it names.
+        Magick::Image image = PictureCodec::decode(path);
+        if (!current() || !image.isValid())
+            return {};
+        return imageToImage(image);
+    } catch (const Magick::Exception &) {
+        return {};
+    } catch (const std::exception &) {
+        return {};
+    }
+}
+
+void PictureLoader::request(const QString &path, ImageView *view)
+{
+    {
+        QMutexLocker locker(&m_lock);
+        m_requestPath = path;
+    }
+    m_workers.removeIf([](const QFuture<void> &worker) { return worker.isFinished(); });
+    m_workers.append(QtConcurrent::run([this, path, view] {
+        const QFileInfo info(path);
+        if (!info.exists() || info.size() == 0)
+            return;
+        QImage image = decode(path, [this, &path] { return isCurrent(path); });
+        if (!isCurrent(path))
+            return;
+        QMetaObject::invokeMethod(
+            this,
+            [this, image = std::move(image), view]() mutable {
+                emit loaded(QPixmap::fromImage(std::move(image)), view);
+            },
+            Qt::QueuedConnection);
+    }));
+}
