@@ -27,8 +27,9 @@ set(CPACK_DEBIAN_PACKAGE_SECTION graphics)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_HOMEPAGE ${PROJECT_HOMEPAGE_URL})
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-# The toolkit's own German dialogs (file and colour choosers, message boxes).
-set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "qt6-translations-l10n")
+# The toolkit's own German dialogs (file and colour choosers, message boxes);
+# dcraw reads camera raw files.
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "qt6-translations-l10n, dcraw")
 set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
 
 include(CPack)

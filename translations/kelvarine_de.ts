@@ -1193,6 +1193,33 @@
     </message>
 </context>
 <context>
+    <name>OutputFlags</name>
+    <message>
+        <source>Quality of JPEG, WebP and JPEG XL outputs, 1 to 100 (default 77).</source>
+        <translation>Qualität von JPEG-, WebP- und JPEG-XL-Ausgaben, 1 bis 100 (Vorgabe 77).</translation>
+    </message>
+    <message>
+        <source>Write no EXIF, IPTC, XMP or comments; the colour profile stays.</source>
+        <translation>Kein EXIF, IPTC, XMP und keine Kommentare schreiben; das Farbprofil bleibt.</translation>
+    </message>
+    <message>
+        <source>Remove the location from the metadata, keep the rest.</source>
+        <translation>Den Aufnahmeort aus den Metadaten entfernen, den Rest behalten.</translation>
+    </message>
+    <message>
+        <source>Turn pictures upright by their EXIF orientation before the filters run.</source>
+        <translation>Bilder vor den Filtern nach ihrer EXIF-Ausrichtung aufrichten.</translation>
+    </message>
+    <message>
+        <source>Converted pictures keep the source's modification time (copies always do).</source>
+        <translation>Umgewandelte Bilder behalten die Änderungszeit der Quelle (Kopien immer).</translation>
+    </message>
+    <message>
+        <source>--quality takes a number from 1 to 100, not "%1"</source>
+        <translation>--quality nimmt eine Zahl von 1 bis 100, nicht "%1"</translation>
+    </message>
+</context>
+<context>
     <name>PictureCodec</name>
     <message>
         <source>Cannot read %1: %2</source>
@@ -1221,6 +1248,13 @@
     <message>
         <source>%1 holds %2 data, which is read only from a file named .%3</source>
         <translation>%1 enthält %2-Daten, die nur aus einer Datei mit der Endung .%3 gelesen werden</translation>
+    </message>
+</context>
+<context>
+    <name>PictureMetadata</name>
+    <message>
+        <source>Cannot write the picture's metadata: %1</source>
+        <translation>Die Metadaten des Bildes können nicht geschrieben werden: %1</translation>
     </message>
 </context>
 <context>
@@ -1860,6 +1894,38 @@
     <message>
         <source>About us</source>
         <translation>Über Kelvarine</translation>
+    </message>
+    <message>
+        <source>Written files</source>
+        <translation>Geschriebene Dateien</translation>
+    </message>
+    <message>
+        <source>Quality (JPEG, WebP, JPEG XL)</source>
+        <translation>Qualität (JPEG, WebP, JPEG XL)</translation>
+    </message>
+    <message>
+        <source>Quality</source>
+        <translation>Qualität</translation>
+    </message>
+    <message>
+        <source>Default (77)</source>
+        <translation>Vorgabe (77)</translation>
+    </message>
+    <message>
+        <source>Remove metadata (EXIF, IPTC, XMP; the colour profile stays)</source>
+        <translation>Metadaten entfernen (EXIF, IPTC, XMP; das Farbprofil bleibt)</translation>
+    </message>
+    <message>
+        <source>Remove the location (GPS)</source>
+        <translation>Aufnahmeort entfernen (GPS)</translation>
+    </message>
+    <message>
+        <source>Turn pictures upright by their EXIF orientation before the filters</source>
+        <translation>Bilder vor den Filtern nach ihrer EXIF-Ausrichtung aufrichten</translation>
+    </message>
+    <message>
+        <source>Keep the source's modification date</source>
+        <translation>Änderungsdatum der Quelle beibehalten</translation>
     </message>
 </context>
 <context>
