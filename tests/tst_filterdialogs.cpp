@@ -19,6 +19,8 @@
 #include "dlgfilterset.h"
 #include "filterinterface.h"
 #include "filterregistry.h"
+#include "imagepixmap.h"
+#include "picturecodec.h"
 #include "previewthread.h"
 #include "testutils.h"
 #include "treeviewfilters.h"
@@ -45,6 +47,7 @@ private slots:
     void rotateButtonsWrap();
     void sliderCountsWhenItSettlesOrIsReleased();
     void cancelledPreviewIsNeverShown();
+    void sourceIsReadWhileTheWorkerFilters();
 
 private:
     static FilterInterface *filter(const QString &name);
@@ -426,6 +429,29 @@ void TestFilterDialogs::cancelledPreviewIsNeverShown()
     QVERIFY(previewItem(dialog));
     QVERIFY(previewItem(dialog)->pixmap().cacheKey() != shown);
     QVERIFY(!previewItem(dialog)->pixmap().isNull());
+}
+
+void TestFilterDialogs::sourceIsReadWhileTheWorkerFilters()
+{
+    // The dialog converts its picture for the Original view while the worker
+    // filters the same picture; neither may disturb the other.
+    const Magick::Image source = PictureCodec::decode(pictureFile(1600, 1200));
+    const QImage expected = imageToImage(source);
+    QVERIFY(!expected.isNull());
+    PreviewThread worker;
+    QImage filtered;
+    connect(&worker, &PreviewThread::completeProcess, this, [&](const QImage &image) { filtered = image; });
+    for (int run = 0; run < 8; ++run) {
+        filtered = QImage();
+        worker.setup(filter(QStringLiteral("Resize")), QStringLiteral("Type:0,Width:800,Height:600,Radio:1,RadioBy:0"),
+                     source, nullptr, false);
+        worker.start();
+        while (worker.isRunning())
+            QCOMPARE(imageToImage(source), expected);
+        QVERIFY(worker.wait());
+        QVERIFY(TestUtils::waitFor([&] { return !filtered.isNull(); }, 10000));
+        QCOMPARE(filtered.size(), QSize(800, 600));
+    }
 }
 
 QTEST_MAIN(TestFilterDialogs)

@@ -159,12 +159,7 @@ DlgFilterSet::~DlgFilterSet()
         return;
     // A cancelled run still winding down ends on its own; closing the dialog
     // does not wait for it.
-    m_worker->stop();
-    m_worker->disconnect(this);
-    m_worker->setParent(nullptr);
-    connect(m_worker, &QThread::finished, m_worker, &QObject::deleteLater);
-    if (m_worker->isFinished())
-        m_worker->deleteLater();
+    m_worker->abandon();
 }
 
 void DlgFilterSet::connectSliders()
