@@ -48,6 +48,7 @@ private slots:
     void sliderCountsWhenItSettlesOrIsReleased();
     void cancelledPreviewIsNeverShown();
     void sourceIsReadWhileTheWorkerFilters();
+    void lastQuickChangeIsPreviewed();
 
 private:
     static FilterInterface *filter(const QString &name);
@@ -452,6 +453,39 @@ void TestFilterDialogs::sourceIsReadWhileTheWorkerFilters()
         QVERIFY(TestUtils::waitFor([&] { return !filtered.isNull(); }, 10000));
         QCOMPARE(filtered.size(), QSize(800, 600));
     }
+}
+
+void TestFilterDialogs::lastQuickChangeIsPreviewed()
+{
+    DlgFilterSet dialog;
+    dialog.setFilter(filter(QStringLiteral("Resize")));
+    dialog.setParams(QStringLiteral("Type:0,Width:400,Height:300,Radio:0,RadioBy:0"));
+    dialog.setImage(pictureFile(400, 300));
+    dialog.show();
+    QVERIFY(TestUtils::waitFor([&] { return previewItem(dialog) != nullptr; }, 20000));
+    auto *busy = dialog.findChild<DlgFilterProcess *>();
+    auto *worker = dialog.findChild<PreviewThread *>();
+    auto *width = child<QSpinBox>(dialog, "step24_width");
+    auto *height = child<QSpinBox>(dialog, "step24_height");
+
+    // Width, then height, each change arriving while the run before it ends.
+    int step = 0;
+    QTimer typing;
+    connect(&typing, &QTimer::timeout, this, [&] {
+        if (step >= 60)
+            return typing.stop();
+        if (step % 2 == 0)
+            width->setValue(100 + step);
+        else
+            height->setValue(50 + step);
+        ++step;
+    });
+    typing.start(1);
+    QVERIFY(TestUtils::waitFor([&] { return !typing.isActive(); }, 60000));
+    QVERIFY(TestUtils::waitFor([&] { return !busy->isVisible() && !worker->isRunning(); }, 20000));
+    QTest::qWait(50);
+    QCOMPARE(dialog.params(), QStringLiteral("Type:0,Width:158,Height:109,Radio:0,RadioBy:1"));
+    QCOMPARE(previewItem(dialog)->pixmap().size(), QSize(158, 109));
 }
 
 QTEST_MAIN(TestFilterDialogs)

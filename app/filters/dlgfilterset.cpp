@@ -146,7 +146,7 @@ DlgFilterSet::DlgFilterSet(QWidget *parent)
     connect(m_busyWindow, &DlgFilterProcess::stopProcess, this, &DlgFilterSet::stopProcess);
     connect(m_worker, &PreviewThread::closeProcessDlgSignal, this, &DlgFilterSet::closeProcessDlg);
     connect(m_worker, &PreviewThread::completeProcess, this, &DlgFilterSet::displayImage);
-    connect(m_worker, &QThread::finished, this, &DlgFilterSet::startQueuedRun);
+    connect(m_worker, &QThread::finished, this, &DlgFilterSet::runEnded);
 
     m_settle.setSingleShot(true);
     m_settle.setInterval(settleMs);
@@ -572,7 +572,7 @@ void DlgFilterSet::startPreview()
     m_runQueued = true;
     // A run still going (one being cancelled, or one this change overtook) hands
     // over when it ends; the busy window stays until the newest run is done.
-    if (!m_worker->isRunning())
+    if (!m_runActive)
         startQueuedRun();
     if (m_busyWindow->isVisible())
         return;
@@ -586,8 +586,16 @@ void DlgFilterSet::startQueuedRun()
         return;
     m_runQueued = false;
     m_runCancelled = false;
+    m_runActive = true;
+    m_worker->wait();  // past finished(), the thread only tidies up
     m_worker->setup(m_filter, m_params, m_sourceImage, &m_previewView, false);
     m_worker->start();
+}
+
+void DlgFilterSet::runEnded()
+{
+    m_runActive = false;
+    startQueuedRun();
 }
 
 void DlgFilterSet::stopProcess()

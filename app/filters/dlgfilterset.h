@@ -162,6 +162,7 @@ private:
     bool setPageFromParams(const QString &params);
     void startPreview();
     void startQueuedRun();
+    void runEnded();
     void showOriginal();
     void setViewPixmap(View &view, const QPixmap &pixmap);
     void rotateBy(int degrees);
@@ -189,6 +190,10 @@ private:
     bool m_runCancelled = false;
     // A run waits for the worker to be free.
     bool m_runQueued = false;
+    // From the start of a run until its thread's finished() has been handled.
+    // The thread's own isRunning() turns false only after finished() is sent, so
+    // a change landing in between would wait for a finished() already handled.
+    bool m_runActive = false;
     // The dialog is not on screen yet; its first preview waits.
     bool m_previewPending = false;
     // The picture is read but not yet in the Original view.
