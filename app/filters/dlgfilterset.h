@@ -30,10 +30,8 @@ class DlgFilterSetClass;
 
 class DlgFilterProcess;
 class FilterInterface;
+struct ImageView;
 class PreviewThread;
-class QGraphicsPixmapItem;
-class QGraphicsScene;
-class QGraphicsView;
 class QSlider;
 
 class DlgFilterSet : public QDialog
@@ -131,14 +129,6 @@ private slots:
     void closeProcessDlg();
 
 private:
-    // One picture view: the widget, its scene and the picture it shows.
-    struct View
-    {
-        QGraphicsView *view = nullptr;
-        QGraphicsScene *scene = nullptr;
-        QGraphicsPixmapItem *pixmapItem = nullptr;
-    };
-
     // Handlers of pages whose widgets share one; connected in the constructor,
     // since no single widget carries their names.
     void on_step25_update(int value);
@@ -164,7 +154,6 @@ private:
     void startQueuedRun();
     void runEnded();
     void showOriginal();
-    void setViewPixmap(View &view, const QPixmap &pixmap);
     void rotateBy(int degrees);
     // Unit switches of the crop, resize and roll pages.
     void switchCropUnit(bool toPercent);
@@ -179,8 +168,8 @@ private:
     QString m_params;
     Magick::Image m_sourceImage;
     QSize m_imageSize;
-    View m_originalView;
-    View m_previewView;
+    std::unique_ptr<ImageView> m_originalView;
+    std::unique_ptr<ImageView> m_previewView;
     QColor m_color = Qt::black;
     bool m_ready = true;
     int m_lastEditedDimension = 0;
