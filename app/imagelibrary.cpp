@@ -7,6 +7,7 @@
 #include <QDir>
 #include <QFile>
 
+#include <malloc.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -116,6 +117,13 @@ void initialize(const char *programPath)
     MagickLib::MagickSetConfirmAccessHandler(confirmAccess);
     applyLimits();
     defaultThreads = static_cast<int>(MagickLib::GetMagickResourceLimit(MagickLib::ThreadsResource));
+
+    // A photograph's pixels take tens of megabytes, past the size from which the C
+    // library maps every allocation afresh and gives it back when freed: each
+    // picture then pays for the system clearing its memory again. Kept in the
+    // heap, one picture's memory serves the next.
+    mallopt(M_MMAP_THRESHOLD, 512 << 20);
+    mallopt(M_TRIM_THRESHOLD, 1024 << 20);
 }
 
 void setThreadLimit(int threads)

@@ -11,6 +11,9 @@
 #          loop of `gm convert -level 15%,0.9,40% -sharpen 3x1 -quality 77`.
 #   copy   empty chain, format Original, against `cp` of the same files, on a
 #          folder large enough that copying, not start-up, is what is measured.
+#   resize 1600 pixels wide, JPEG quality 85: kelvarine-batch with its default
+#          --jobs against a loop of `gm convert -resize 1600x -quality 85` and
+#          libvips' vipsthumbnail (package libvips-tools, installed here if missing).
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 root=$(cd "$here/.." && pwd)
@@ -18,6 +21,10 @@ repeats=${1:-5}
 batch="$root/build/bin/kelvarine-batch"
 [ -x "$batch" ] || { echo "build first: ./test.sh or ./run.sh" >&2; exit 1; }
 command -v gm >/dev/null || { echo "gm (package graphicsmagick) is needed" >&2; exit 1; }
+if ! command -v vipsthumbnail >/dev/null; then
+    [ "$(id -u)" -eq 0 ] || { echo "vipsthumbnail (package libvips-tools) is needed" >&2; exit 1; }
+    apt-get install -y -qq libvips-tools >/dev/null
+fi
 
 photos=$("$here/fetch-photos.sh")
 work=$(mktemp -d "$here/work.XXXXXX")
@@ -40,9 +47,18 @@ gm_loop() {
 batch_jobs1() { "$batch" -q --jobs 1 -o "$1" -f JPG --filter "$levels" --filter "$sharpen" "$photos"; }
 batch_default() { "$batch" -q -o "$1" -f JPG --filter "$levels" --filter "$sharpen" "$photos"; }
 cp_copy() { cp "$work/many"/*.jpg "$1/"; }
+gm_resize() {
+    for f in "$photos"/*.jpg; do
+        gm convert "$f" -resize 1600x -quality 85 "$1/$(basename "$f")"
+    done
+}
+vips_resize() { vipsthumbnail "$photos"/*.jpg --size 1600x -o "$1/%s.jpg[Q=85]" 2>/dev/null; }  # it remarks on odd EXIF
+batch_resize() {
+    "$batch" -q -o "$1" -f JPG --quality 85 --filter "Resize=Type:0,Width:1600,Height:1000,Radio:1,RadioBy:0" "$photos"
+}
 batch_copy() { "$batch" -q -o "$1" -f Original "$work/many"; }
 
-workloads=(gm_loop batch_jobs1 batch_default cp_copy batch_copy)
+workloads=(gm_loop batch_jobs1 batch_default cp_copy batch_copy gm_resize vips_resize batch_resize)
 declare -A times
 
 # One timed run into an empty output folder; prints seconds.
@@ -79,3 +95,5 @@ echo
 echo "kelvarine-batch --jobs 1 / gm loop        = $(ratio "${med[batch_jobs1]}" "${med[gm_loop]}")   (target <= 1.05)"
 echo "kelvarine-batch default jobs / gm loop    = $(ratio "${med[batch_default]}" "${med[gm_loop]}")   (target <= 0.80)"
 echo "copy speed, kelvarine-batch vs cp         = $(ratio "${med[cp_copy]}" "${med[batch_copy]}")   (target >= 0.90)"
+echo "resize, kelvarine-batch / gm loop         = $(ratio "${med[batch_resize]}" "${med[gm_resize]}")   (target <= 1.00)"
+echo "resize, kelvarine-batch / vipsthumbnail   = $(ratio "${med[batch_resize]}" "${med[vips_resize]}")   (target <= 1.00)"

@@ -13,6 +13,7 @@
 #include "filterinterface.h"
 #include "filterregistry.h"
 #include "formatcatalog.h"
+#include "outputflags.h"
 #include "projectreader.h"
 #include "renameopter.h"
 #include "resourcedir.h"
@@ -54,6 +55,8 @@ bool BatchOptions::parse(const QStringList &arguments, QString *error)
     const QCommandLineOption quietOption({"q", "quiet"}, tr("No progress bar."));
     parser.addOptions({output, format, filter, name, multipage, overwrite, jobsOption, megapixelsOption, listFiltersOption,
                        listFormatsOption, dryRunOption, quietOption});
+    const OutputFlags outputFlags;
+    outputFlags.addTo(parser);
     parser.addPositionalArgument("PROJECT.bps", tr("A saved project."), "[PROJECT.bps]");
     parser.addPositionalArgument("PICTURE|FOLDER", tr("Pictures, and folders whose pictures are added."), "[PICTURE|FOLDER ...]");
 
@@ -107,6 +110,8 @@ bool BatchOptions::parse(const QStringList &arguments, QString *error)
         nameTemplate = parser.value(name);
     if (parser.isSet(multipage))
         job.multiPage = true;
+    if (!outputFlags.apply(parser, job.output, error))
+        return false;
 
     const QString policyName = parser.value(overwrite).toLower();
     if (policyName == "skip") {
@@ -200,6 +205,7 @@ bool BatchOptions::readProject(const QString &path, QString *error)
     job.multiPage = project.Multipage == 1;
     job.deleteSource = project.DeleteSource == 1;
     job.openOutputFolder = false;  // there is no desktop to show it on
+    job.output = project.outputOptions();
 
     const QStringList entries = FormatCatalog::instance().comboEntries();
     if (project.FormatIndex < 0 || project.FormatIndex >= entries.size()) {

@@ -12,6 +12,9 @@ packages=(
     cmake g++ make pkg-config
     qt6-base-dev qt6-base-dev-tools qt6-l10n-tools libgl-dev
     libgraphicsmagick++1-dev graphicsmagick
+    libexiv2-dev liblcms2-dev zlib1g-dev
+    dcraw
+    libheif-examples libgs-common
     xvfb xauth
 )
 

@@ -412,7 +412,7 @@ void TestBatchRunner::listsFiltersAndFormats()
     const Outcome formats = batch({"--list-formats"});
     QCOMPARE(formats.exitCode, 0);
     const QList<QByteArray> lines = formats.output.trimmed().split('\n');
-    QCOMPARE(lines.size(), 102);
+    QCOMPARE(lines.size(), 104);
     QVERIFY(lines.first().startsWith("Original - "));
     QCOMPARE(lines.at(72), QByteArray("PNG - (Portable Network Graphics)"));
 }

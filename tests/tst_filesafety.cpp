@@ -8,6 +8,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include "conversionjob.h"
 #include "picturepipeline.h"
 #include "safefile.h"
 #include "testutils.h"
@@ -107,8 +108,9 @@ PictureResult encodeTo(const QString &source, const QString &target, bool delete
     PictureResult result;
     std::unique_ptr<OutputFile> output;
     if (PicturePipeline::guarded(result, [&] {
-            Magick::Image image = PicturePipeline::render(source, {});
-            output = PicturePipeline::encode(image, QFileInfo(target).suffix(), -1, target);
+            const ConversionJob job;
+            RenderedPicture picture = PicturePipeline::render(source, job);
+            output = PicturePipeline::encode(picture, QFileInfo(target).suffix(), target, source, job);
         }))
         result = PicturePipeline::placeOutput(*output, source, deleteSource);
     return result;

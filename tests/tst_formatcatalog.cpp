@@ -1,6 +1,7 @@
 #include <QTest>
 
 #include "formatcatalog.h"
+#include "outputoptions.h"
 #include "testutils.h"
 
 // The format list is stored by row number in project files and its names go
@@ -22,6 +23,8 @@ private slots:
     void outputExtension();
     void quality_data();
     void quality();
+    void chosenQuality_data();
+    void chosenQuality();
     void keepsSourceFormat_data();
     void keepsSourceFormat();
     void canHoldPages_data();
@@ -31,11 +34,11 @@ private slots:
 void TestFormatCatalog::formatListRows()
 {
     const FormatCatalog &catalog = FormatCatalog::instance();
-    QCOMPARE(catalog.writeFormats().size(), 101);
+    QCOMPARE(catalog.writeFormats().size(), 103);
     QCOMPARE(catalog.writeFormatText(), catalog.writeFormats().join(';'));
 
     const QStringList entries = catalog.comboEntries();
-    QCOMPARE(entries.size(), 102);
+    QCOMPARE(entries.size(), 104);
     QCOMPARE(entries.at(0), QStringLiteral("Original - Keep original image format(if possible)"));
     QCOMPARE(entries.at(1), QStringLiteral("8BIM - (Photoshop resource format)"));
     QCOMPARE(entries.at(45), QStringLiteral("JPEG - (Joint Photographic Experts Group JFIF format)"));
@@ -43,6 +46,9 @@ void TestFormatCatalog::formatListRows()
     QCOMPARE(entries.at(72), QStringLiteral("PNG - (Portable Network Graphics)"));
     QCOMPARE(entries.at(88), QStringLiteral("TIFF - (Tagged Image File Format)"));
     QCOMPARE(entries.at(101), QStringLiteral("YUV - (CCIR 601 4:1:1 or 4:2:2 (8-bit only))"));
+    // Later formats come after the first 101, so stored rows keep their meaning.
+    QCOMPARE(entries.at(102), QStringLiteral("WEBP - (WebP Image Format)"));
+    QCOMPARE(entries.at(103), QStringLiteral("JXL - (JPEG XL Image Format)"));
 }
 
 void TestFormatCatalog::formatNamesAreLibraryNames()
@@ -56,17 +62,18 @@ void TestFormatCatalog::formatNamesAreLibraryNames()
         QVERIFY2(entry.startsWith(name + " - (") && entry.endsWith(')'), qPrintable(entry));
         names.insert(name);
     }
-    QCOMPARE(names.size(), 101);
+    QCOMPARE(names.size(), 103);
 }
 
 void TestFormatCatalog::readPatterns()
 {
     const QStringList &patterns = FormatCatalog::instance().readPatterns();
-    QCOMPARE(patterns.size(), 115);
+    QCOMPARE(patterns.size(), 120);
     QCOMPARE(patterns.first(), QStringLiteral("*.BMP"));
     QCOMPARE(patterns.at(6), QStringLiteral("*.JPG"));
     QCOMPARE(patterns.at(24), QStringLiteral("*.3FR"));
-    QCOMPARE(patterns.last(), QStringLiteral("*.YUV"));
+    QCOMPARE(patterns.at(114), QStringLiteral("*.YUV"));
+    QCOMPARE(patterns.mid(115), QStringList({"*.HEIC", "*.HEIF", "*.AVIF", "*.WEBP", "*.JXL"}));
     for (const QString &pattern : patterns)
         QVERIFY2(pattern.startsWith("*.") && pattern == pattern.toUpper() && pattern.size() > 2, qPrintable(pattern));
     // The anymap entry repeats the three formats it covers.
@@ -82,7 +89,7 @@ void TestFormatCatalog::openFilter()
     QVERIFY(filter.startsWith("All Supported Formats (*.bmp;*.pict;*.pct;*.gif;*.jp2;"));
     QVERIFY(filter.endsWith(";;"));
     const QStringList entries = filter.split(";;");
-    QCOMPARE(entries.size(), 1 + 92 + 1); // the empty text after the closing ";;"
+    QCOMPARE(entries.size(), 1 + 96 + 1); // the empty text after the closing ";;"
     QCOMPARE(entries.at(0), "All Supported Formats (" + FormatCatalog::instance().readPatterns().join(';').toLower() + ")");
     QCOMPARE(entries.at(1), QStringLiteral("Microsoft Windows bitmap image(*.BMP)"));
     QCOMPARE(entries.at(6), QStringLiteral("Joint Photographic Experts Group JFIF format(*.JPG;*.JPEG;*.JPE)"));
@@ -144,6 +151,8 @@ void TestFormatCatalog::quality_data()
     QTest::newRow("JPEG") << "JPEG" << 77;
     QTest::newRow("PNG") << "PNG" << 77;
     QTest::newRow("MNG") << "MNG" << 77;
+    QTest::newRow("WEBP") << "WEBP" << 77;
+    QTest::newRow("JXL") << "JXL" << 77;
     QTest::newRow("lower-case jpg") << "jpg" << 77;
     QTest::newRow("PNG8 is another format") << "PNG8" << -1;
     QTest::newRow("JPE is no write format") << "JPE" << -1;
@@ -157,6 +166,33 @@ void TestFormatCatalog::quality()
     QFETCH(QString, format);
     QFETCH(int, quality);
     QCOMPARE(FormatCatalog::quality(format), quality);
+}
+
+void TestFormatCatalog::chosenQuality_data()
+{
+    QTest::addColumn<QString>("format");
+    QTest::addColumn<QString>("extension");
+    QTest::addColumn<int>("chosen");
+    QTest::addColumn<int>("quality");
+    QTest::newRow("JPG chosen") << "JPG" << "jpg" << 90 << 90;
+    QTest::newRow("JPG default") << "JPG" << "jpg" << 0 << 77;
+    QTest::newRow("WEBP chosen") << "WEBP" << "webp" << 60 << 60;
+    QTest::newRow("PNG keeps its compression") << "PNG" << "png" << 90 << 77;
+    QTest::newRow("original JPEG chosen") << "Original" << "jpe" << 90 << 90;
+    QTest::newRow("original JPEG, picture's own") << "Original" << "jpg" << 0 << -1;
+    QTest::newRow("original TIFF") << "Original" << "tif" << 90 << -1;
+    QTest::newRow("out of range is the default") << "JPG" << "jpg" << 101 << 77;
+}
+
+void TestFormatCatalog::chosenQuality()
+{
+    QFETCH(QString, format);
+    QFETCH(QString, extension);
+    QFETCH(int, chosen);
+    QFETCH(int, quality);
+    OutputOptions options;
+    options.quality = chosen;
+    QCOMPARE(options.qualityFor(FormatCatalog::quality(format), extension), quality);
 }
 
 void TestFormatCatalog::keepsSourceFormat_data()

@@ -11,6 +11,8 @@
 
 using namespace TestUtils;
 
+Q_DECLARE_METATYPE(OutputOptions)
+
 namespace {
 
 const QString program = QStringLiteral(KELVARINE_BIN_DIR "/kelvarine-batch");
@@ -95,41 +97,46 @@ void TestParity::sameFilesAndStatuses_data()
     QTest::addColumn<bool>("deleteSource");
     QTest::addColumn<QStringList>("existing");  // files in the output folder before the batch
     QTest::addColumn<QString>("policy");
+    QTest::addColumn<OutputOptions>("options");
 
     const QStringList twoFolders{"x/p.png", "y/p.png", "q.png"};
     QTest::newRow("single, colliding names, existing target skipped")
-        << twoFolders << "PNG" << true << false << "[FileName]" << false << QStringList{"q.png"} << "skip";
+        << twoFolders << "PNG" << true << false << "[FileName]" << false << QStringList{"q.png"} << "skip" << OutputOptions();
     QTest::newRow("single, colliding names, existing target replaced, sources deleted")
         << twoFolders << "PNG" << true << false << "[FileName]" << true << QStringList{"q.png", "p.png"}
-        << "overwrite";
+        << "overwrite" << OutputOptions();
     QTest::newRow("single, names alike up to the first dot")
         << QStringList{"2023.05.01 party.png", "2023.06.12 beach.png", "2023.07.04 picnic.png"} << "JPG" << true
-        << false << "[FileName]" << false << QStringList{"2023 (2).jpg"} << "skip";
+        << false << "[FileName]" << false << QStringList{"2023 (2).jpg"} << "skip" << OutputOptions();
     QTest::newRow("single, one fixed name, abort at an existing target")
         << QStringList{"a.png", "b.png", "c.png"} << "BMP" << true << false << "[FileName]" << false
-        << QStringList{"b.bmp"} << "abort";
+        << QStringList{"b.bmp"} << "abort" << OutputOptions();
     QTest::newRow("copy, colliding names, existing target replaced")
         << QStringList{"x/p.jpg", "y/p.jpg", "q.jpg"} << "Original" << false << false << "[FileName]" << false
-        << QStringList{"p.jpg"} << "overwrite";
+        << QStringList{"p.jpg"} << "overwrite" << OutputOptions();
     QTest::newRow("copy, moved, counter names")
         << QStringList{"x/p.jpg", "y/p.jpg"} << "JPG" << false << false << "pic[Counter_1_1_2]" << true
-        << QStringList{"pic01.jpg"} << "skip";
+        << QStringList{"pic01.jpg"} << "skip" << OutputOptions();
     QTest::newRow("multi-page, existing document replaced")
         << QStringList{"a.png", "b.jpg", "c.png"} << "TIFF" << true << true << "doc" << true
-        << QStringList{"doc.tiff"} << "overwrite";
+        << QStringList{"doc.tiff"} << "overwrite" << OutputOptions();
     QTest::newRow("multi-page, existing document kept")
         << QStringList{"a.png", "b.png"} << "TIFF" << true << true << "[FileName]" << false
-        << QStringList{"a.tiff"} << "skip";
+        << QStringList{"a.tiff"} << "skip" << OutputOptions();
     QTest::newRow("multi-page with copies beside it")
         << QStringList{"a.png", "b.tiff", "c.png"} << "TIFF" << false << true << "[FileName]" << false
-        << QStringList{} << "skip";
+        << QStringList{} << "skip" << OutputOptions();
     QTest::newRow("multi-page, a copy took the document's name")
         << QStringList{"x/a.tiff", "a.png", "c.png"} << "TIFF" << false << true << "[FileName]" << true
-        << QStringList{} << "skip";
+        << QStringList{} << "skip" << OutputOptions();
+    QTest::newRow("single, quality, metadata, orientation and date options")
+        << QStringList{"a.png", "b.png"} << "JPG" << true << false << "[FileName]" << false << QStringList{}
+        << "skip" << OutputOptions{92, true, true, true, true};
 }
 
 void TestParity::sameFilesAndStatuses()
 {
+    QFETCH(OutputOptions, options);
     QFETCH(QStringList, sources);
     QFETCH(QString, format);
     QFETCH(bool, filtered);
@@ -166,6 +173,7 @@ void TestParity::sameFilesAndStatuses()
     job.multiPage = multiPage;
     job.deleteSource = deleteSource;
     job.naming = RenameOpter(naming);
+    job.output = options;
     if (filtered) {
         FilterRegistry &registry = FilterRegistry::instance();
         job.chain = {ChainEntry{registry.filterAt(registry.indexOfFilter(QStringLiteral("Flip"))), flipParams}};
@@ -190,6 +198,7 @@ void TestParity::sameFilesAndStatuses()
     }
     project.Multipage = multiPage ? 1 : 0;
     project.DeleteSource = deleteSource ? 1 : 0;
+    project.setOutputOptions(options);
     const QString projectPath = m_dir.filePath(QStringLiteral("case%1/job.bps").arg(m_case));
     QVERIFY(ProjectWriter::instance().write(projectPath, project));
     QByteArray output;

@@ -141,6 +141,10 @@ void TestProjectFile::roundTrip_data()
     returns.customFormateStr = "\r";
     returns.DestPath = "/out\r/x\r";
     QTest::newRow("carriage returns in text") << returns;
+
+    _ProjectFile output;
+    output.setOutputOptions(OutputOptions{85, true, true, true, true});
+    QTest::newRow("output options") << output;
 }
 
 void TestProjectFile::roundTrip()
@@ -193,6 +197,13 @@ void TestProjectFile::fileLayout()
                             "        <Property Name=\"FormatIndex\">46</Property>\n"
                             "        <Property Name=\"Multipage\">0</Property>\n"
                             "    </Properties>\n"
+                            "    <Properties Class=\"Picture\">\n"
+                            "        <Property Name=\"Quality\">0</Property>\n"
+                            "        <Property Name=\"StripMetadata\">0</Property>\n"
+                            "        <Property Name=\"StripGps\">0</Property>\n"
+                            "        <Property Name=\"AutoOrient\">0</Property>\n"
+                            "        <Property Name=\"KeepDate\">0</Property>\n"
+                            "    </Properties>\n"
                             "</Tamsorel>\n"));
 }
 
@@ -236,6 +247,11 @@ void TestProjectFile::readsHandWrittenFiles_data()
         << projectText("1.0.0", "<!-- note --><Extra a=\"1\"><Image Path=\"/deep.jpg\"/></Extra>"
                                 "<Property Name=\"Colour\">red</Property><Property>x</Property>")
         << [] { _ProjectFile p; p.images = {"/deep.jpg"}; return p; }();
+    QTest::newRow("output options; a quality out of range is the default")
+        << projectText("1.0.0", "<Properties Class=\"Picture\"><Property Name=\"Quality\">101</Property>"
+                                "<Property Name=\"StripGps\">1</Property><Property Name=\"AutoOrient\">2</Property>"
+                                "</Properties>")
+        << [] { _ProjectFile p; p.setOutputOptions(OutputOptions{0, false, true, false, false}); return p; }();
     QTest::newRow("no document type")
         << QByteArray("<Tamsorel version=\"1.0.0\"><Property Name=\"index\">1</Property></Tamsorel>")
         << [] { _ProjectFile p; p.index = 1; return p; }();

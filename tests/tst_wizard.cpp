@@ -691,6 +691,41 @@ private slots:
                      qPrintable(name));
     }
 
+    void outputOptionsReachTheBatch()
+    {
+        // The Step 3 controls of the written files give what kelvarine-batch
+        // makes with the same options.
+        QTemporaryDir work;
+        const QString wizardOut = work.filePath(QStringLiteral("wizard"));
+        const QString batchOut = work.filePath(QStringLiteral("batch"));
+        QVERIFY(QDir().mkpath(wizardOut));
+        const QStringList sources{m_pictures + QStringLiteral("/a.png"), m_pictures + QStringLiteral("/c.jpg")};
+        Tamsorel window;
+        window.step1().addPictures(sources);
+        Ui::TamsorelClass &ui = window.form();
+        ui.step3_outputFolder->setText(wizardOut);
+        selectFormat(window, QStringLiteral("WEBP"));
+        ui.step3_sb_quality->setValue(90);
+        ui.step3_cb_stripMetadata->setChecked(true);
+        ui.step3_cb_autoOrient->setChecked(true);
+        ModalAnswers modal;
+        closeWhenDone(modal);
+        ui.pbProcess->click();
+        QVERIFY(modal.done());
+
+        QByteArray output;
+        QCOMPARE(run(batchProgram,
+                     QStringList{"-q", "-o", batchOut, "-f", "WEBP", "--quality", "90", "--strip-metadata", "--auto-orient"}
+                         + sources,
+                     &output),
+                 0);
+        const QStringList written = QDir(wizardOut).entryList(QDir::Files);
+        QCOMPARE(written, (QStringList{"a.webp", "c.webp"}));
+        for (const QString &name : written)
+            QVERIFY2(fileBytes(wizardOut + QLatin1Char('/') + name) == fileBytes(batchOut + QLatin1Char('/') + name),
+                     qPrintable(name));
+    }
+
     void helpPages()
     {
         Tamsorel window;

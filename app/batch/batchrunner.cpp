@@ -65,11 +65,11 @@ BatchRunner::Rendered BatchRunner::renderOne(const PicturePlan &plan) const
     }
     const ConversionJob &job = m_planner.job();
     rendered.ok = PicturePipeline::guarded(rendered.failure, [&] {
-        Magick::Image image = PicturePipeline::render(plan.source, job.chain);
+        RenderedPicture picture = PicturePipeline::render(plan.source, job);
         if (plan.mode == PictureMode::Page)
-            rendered.page = image;
+            rendered.page = PicturePipeline::asPage(picture, plan.extension);
         else
-            rendered.output = PicturePipeline::encode(image, plan.extension, job.quality(), plan.target);
+            rendered.output = PicturePipeline::encode(picture, plan.extension, plan.target, plan.source, job);
     });
     return rendered;
 }

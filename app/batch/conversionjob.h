@@ -10,6 +10,7 @@
 #include <QString>
 
 #include "filterregistry.h"
+#include "outputoptions.h"
 #include "pictureentry.h"
 #include "renameopter.h"
 
@@ -24,6 +25,7 @@ struct ConversionJob
     bool multiPage = false;
     bool deleteSource = false;
     bool openOutputFolder = false;
+    OutputOptions output;  // what the written files carry
 
     // The name the converter works with: lower case, "original" included.
     QString outputFormat() const { return writeFormat.toLower(); }

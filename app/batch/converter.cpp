@@ -115,8 +115,8 @@ void Converter::runFrame()
 {
     PictureResult failure;
     const bool rendered = PicturePipeline::guarded(failure, [&] {
-        Magick::Image image = PicturePipeline::render(plan.source, planner.job().chain);
-        writeImage(image, plan.extension, planner.job().quality(), plan.target);
+        RenderedPicture picture = PicturePipeline::render(plan.source, planner.job());
+        writeImage(picture, plan.extension, plan.target);
     });
     if (!rendered)
         report(failure);
@@ -126,7 +126,8 @@ void Converter::runFrames()
 {
     PictureResult result;
     const bool kept = PicturePipeline::guarded(result, [&] {
-        pages.append(PicturePipeline::render(plan.source, planner.job().chain));
+        RenderedPicture picture = PicturePipeline::render(plan.source, planner.job());
+        pages.append(PicturePipeline::asPage(picture, plan.extension));
         pageSources.append(plan.source);
     });
     if (kept)
@@ -134,11 +135,13 @@ void Converter::runFrames()
     report(plan.settled(result));
 }
 
-bool Converter::writeImage(Magick::Image &image, const QString &extension, int quality, const QString &target)
+bool Converter::writeImage(RenderedPicture &picture, const QString &extension, const QString &target)
 {
     PictureResult result;
     std::unique_ptr<OutputFile> output;
-    if (PicturePipeline::guarded(result, [&] { output = PicturePipeline::encode(image, extension, quality, target); }))
+    if (PicturePipeline::guarded(result, [&] {
+            output = PicturePipeline::encode(picture, extension, target, plan.source, planner.job());
+        }))
         result = PicturePipeline::placeOutput(*output, plan.source, planner.job().deleteSource);
     report(plan.settled(result));
     return result.status == StatusConverted;

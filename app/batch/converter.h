@@ -71,7 +71,8 @@ protected:
     void run() override;
 
 private:
-    bool writeImage(Magick::Image &image, const QString &extension, int quality, const QString &target);
+    // Encodes the picture at the job's quality and puts it in place.
+    bool writeImage(RenderedPicture &picture, const QString &extension, const QString &target);
     OverwriteAnswer askOverwrite(const QString &target, QString &name);
     void report(const PictureResult &result);
     void finishDocument();

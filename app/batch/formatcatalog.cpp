@@ -4,6 +4,8 @@
 #include <QFileInfo>
 #include <QRegularExpression>
 
+#include <algorithm>
+
 #include <Magick++.h>
 
 namespace {
@@ -111,7 +113,9 @@ const char writeFormatSource[] =
     "XMP - (Adobe XML metadata);"
     "XPM - (X Windows system pixmap (color));"
     "XV - (Khoros Visualization image);"
-    "YUV - (CCIR 601 4:1:1 or 4:2:2 (8-bit only))";
+    "YUV - (CCIR 601 4:1:1 or 4:2:2 (8-bit only));"
+    "WEBP - (WebP Image Format);"
+    "JXL - (JPEG XL Image Format)";
 
 // Readable formats in file-dialog syntax. The name patterns for folders are taken
 // from here too, so the two can never drift apart.
@@ -207,7 +211,11 @@ const char readFilterSource[] =
     "X Windows system bitmap (black/white)(*.XBM);;"
     "GIMP image(*.XCF);;"
     "X Windows system pixmap (color)(*.XPM);;"
-    "CCIR 601 4:1:1 or 4:2:2 (8-bit only)(*.YUV);;";
+    "CCIR 601 4:1:1 or 4:2:2 (8-bit only)(*.YUV);;"
+    "High Efficiency Image File Format(*.HEIC;*.HEIF);;"
+    "AV1 Image File Format(*.AVIF);;"
+    "WebP Image Format(*.WEBP);;"
+    "JPEG XL Image Format(*.JXL);;";
 
 const QString originalName = QStringLiteral("Original");
 const QString fallbackExtension = QStringLiteral("jpg");
@@ -274,9 +282,53 @@ int FormatCatalog::quality(const QString &name)
     const QString upper = name.toUpper();
     if (upper == QLatin1String("JPG") || upper == QLatin1String("JPEG"))
         return jpegQuality;
+    if (upper == QLatin1String("WEBP") || upper == QLatin1String("JXL"))
+        return jpegQuality;  // photographs too, so the JPEG default
     if (upper == QLatin1String("PNG") || upper == QLatin1String("MNG"))
         return pngQuality;
     return -1;
+}
+
+namespace {
+
+bool oneOf(const QString &extension, std::initializer_list<const char *> names)
+{
+    const QString lower = extension.toLower();
+    return std::any_of(names.begin(), names.end(), [&](const char *name) { return lower == QLatin1String(name); });
+}
+
+} // namespace
+
+bool FormatCatalog::holdsCmyk(const QString &extension)
+{
+    return isTiff(extension)
+           || oneOf(extension, {"jpg", "jpeg", "jpe", "psd", "pdf", "epdf", "ps", "eps", "epsf", "epsi", "epi", "ept",
+                                "ept2", "ept3", "miff", "cmyk", "cmyka"});
+}
+
+bool FormatCatalog::holdsTransparency(const QString &extension)
+{
+    // Formats whose encoders write opaque pixels only, and would turn every
+    // transparent area into whatever colour it happens to hold (mostly black).
+    return !oneOf(extension, {"jpg", "jpeg", "jpe", "png24", "ppm", "pgm", "pbm", "pnm", "pcd", "pcds", "mono", "wbmp",
+                              "xbm", "fax", "otb", "rgb", "gray", "cmyk", "yuv", "uyvy", "pal", "jbg", "jbig", "bie",
+                              "cals"});
+}
+
+bool FormatCatalog::isCameraRaw(const QString &suffix)
+{
+    return oneOf(suffix, {"3fr", "arw", "cr2", "crw", "dcr", "dng", "erf", "k25", "kdc", "mef", "mrw", "nef", "orf",
+                          "pef", "raf", "sr2", "srf", "x3f"});
+}
+
+bool FormatCatalog::isTiff(const QString &extension)
+{
+    return oneOf(extension, {"tif", "tiff", "ptif", "bigtiff"});
+}
+
+bool FormatCatalog::takesQuality(const QString &extension)
+{
+    return oneOf(extension, {"jpg", "jpeg", "jpe", "webp", "jxl"});
 }
 
 bool FormatCatalog::keepsSourceFormat(const QString &name, const QString &sourcePath)

@@ -45,6 +45,16 @@ public:
     static constexpr int jpegQuality = 77;
     static constexpr int pngQuality = 77;
 
+    // What an encoder, named by its extension ("jpg", "tiff", "png24"), can hold.
+    static bool holdsCmyk(const QString &extension);
+    static bool holdsTransparency(const QString &extension);
+    static bool isTiff(const QString &extension);
+    // Whether a file suffix ("NEF", "dng") names a camera raw format. Such files
+    // are TIFF inside, but only the raw helper program gives the picture.
+    static bool isCameraRaw(const QString &suffix);
+    // Whether the encoder is a lossy one whose quality the user chooses (JPEG, WebP, JPEG XL).
+    static bool takesQuality(const QString &extension);
+
     // Whether a source can be taken over unchanged instead of being re-encoded
     // (given an empty filter chain): "original", or the source already has that suffix.
     static bool keepsSourceFormat(const QString &name, const QString &sourcePath);

@@ -135,6 +135,13 @@ int OutputFile::nameByCopy()
         QString reason;
         if (::lseek(unnamed, 0, SEEK_SET) != 0 || !SafeFile::copyContents(unnamed, m_fd, &reason))
             code = errno ? errno : EIO;
+        // With the permissions and the date the output was given.
+        struct stat given;
+        if (code == 0 && ::fstat(unnamed, &given) == 0) {
+            const struct timespec times[2] = {given.st_atim, given.st_mtim};
+            ::fchmod(m_fd, given.st_mode & 07777);
+            ::futimens(m_fd, times);
+        }
     }
     ::close(unnamed);
     return code;
@@ -184,11 +191,13 @@ bool OutputFile::commit(QString *error, bool durable)
         if (durable && ::fdatasync(m_fd) != 0)
             return fail(error, errno);
     }
-    // A replaced file keeps its permissions; a replaced link is no file of ours to
-    // take them from, and what it points to is left alone.
+    // A replaced file keeps any restriction it had, on top of those the output
+    // took from its source; a replaced link is no file of ours to take them
+    // from, and what it points to is left alone.
     struct stat existing;
-    if (::lstat(m_targetName.constData(), &existing) == 0 && S_ISREG(existing.st_mode))
-        ::fchmod(m_fd, existing.st_mode & 07777);
+    struct stat own;
+    if (::lstat(m_targetName.constData(), &existing) == 0 && S_ISREG(existing.st_mode) && ::fstat(m_fd, &own) == 0)
+        ::fchmod(m_fd, own.st_mode & existing.st_mode & 07777);
     if (::rename(m_tempName.constData(), m_targetName.constData()) != 0)
         return fail(error, errno);
     m_tempName.clear();

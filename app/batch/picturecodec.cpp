@@ -4,6 +4,8 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QProcess>
+#include <QStandardPaths>
 
 #include <magick/api.h>
 
@@ -11,6 +13,7 @@
 
 #include "filterinterface.h"
 #include "filterregistry.h"
+#include "formatcatalog.h"
 #include "imagelibrary.h"
 
 namespace {
@@ -120,12 +123,44 @@ void checkWritten(FILE *stream, const QString &magick)
         throw PictureError(tr("The %1 encoder wrote nothing").arg(magick));
 }
 
+// Camera raw files are TIFF inside, and read as TIFF give a preview at best. The
+// raw helper develops them, with the settings the image library's own delegate
+// uses, but given the path as an argument rather than as a name to parse. False
+// when the helper is not installed or finds no raw picture in the file, which is
+// then read for what its content is.
+bool developRaw(const QString &path, Magick::Image &image)
+{
+    const QString dcraw = QStandardPaths::findExecutable(QStringLiteral("dcraw"));
+    if (dcraw.isEmpty())
+        return false;
+    QProcess process;
+    process.start(dcraw, {"-c", "-w", "-6", "-T", QFileInfo(path).absoluteFilePath()});
+    process.closeWriteChannel();
+    const bool developed = process.waitForFinished(-1) && process.exitStatus() == QProcess::NormalExit
+                           && process.exitCode() == 0;
+    const QByteArray tiff = process.readAllStandardOutput();
+    if (!developed || tiff.isEmpty())
+        return false;
+    const Magick::Blob blob(tiff.constData(), size_t(tiff.size()));
+    const ImageLibrary::DecodingScope confined;
+    checkBudget(blob, QStringLiteral("TIFF"), path);
+    image.magick("TIFF");
+    image.read(blob);
+    image.magick("DCRAW");  // what it was read as: the helper has turned it upright already
+    return true;
+}
+
 } // namespace
 
 namespace PictureCodec {
 
 Magick::Image decode(const QString &path)
 {
+    if (FormatCatalog::isCameraRaw(QFileInfo(path).suffix())) {
+        Magick::Image developed;
+        if (developRaw(path, developed))
+            return developed;
+    }
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
         throw PictureError(QCoreApplication::translate("PictureCodec", "Cannot read %1: %2")

@@ -4,6 +4,9 @@
 #include <QDir>
 #include <QFileInfo>
 
+#include "conversionjob.h"
+#include "fileattributes.h"
+#include "outputimage.h"
 #include "picturecodec.h"
 #include "safefile.h"
 
@@ -72,11 +75,36 @@ PictureResult missingSource(const QString &sourcePath)
     return result;
 }
 
+RenderedPicture render(const QString &sourcePath, const ConversionJob &job)
+{
+    const OutputOptions &options = job.output;
+    RenderedPicture picture{PictureCodec::decode(sourcePath), PictureMetadata()};
+    if (!options.stripMetadata)
+        picture.metadata = PictureMetadata::read(sourcePath, picture.image);
+    // Pixels that come upright from their decoder are shown as they are: their
+    // EXIF orientation must be neither applied again nor passed on.
+    bool turned = OutputImage::decodedUpright(picture.image);
+    if (turned)
+        picture.image.orientation(Magick::TopLeftOrientation);
+    else
+        turned = options.autoOrient && OutputImage::turnUpright(picture.image);
+    PictureCodec::applyChain(job.chain, picture.image);
+    picture.metadata.adapt(options, picture.image, turned, !job.chain.isEmpty());
+    return picture;
+}
+
 Magick::Image render(const QString &sourcePath, const QList<ChainEntry> &chain)
 {
     Magick::Image image = PictureCodec::decode(sourcePath);
     PictureCodec::applyChain(chain, image);
     return image;
+}
+
+Magick::Image asPage(RenderedPicture &picture, const QString &extension)
+{
+    OutputImage::fitFormat(picture.image, extension);
+    picture.metadata.prepareImage(picture.image, extension);
+    return picture.image;
 }
 
 PictureResult copyPicture(const QString &sourcePath, const QString &target, bool deleteSource)
@@ -98,11 +126,21 @@ PictureResult copyPicture(const QString &sourcePath, const QString &target, bool
     return result;
 }
 
-std::unique_ptr<OutputFile> encode(Magick::Image &image, const QString &extension, int quality,
-                                   const QString &target)
+std::unique_ptr<OutputFile> encode(RenderedPicture &picture, const QString &extension, const QString &target,
+                                   const QString &sourcePath, const ConversionJob &job)
 {
+    const int quality = job.output.qualityFor(job.quality(), extension);
+    OutputImage::fitFormat(picture.image, extension);
+    picture.metadata.prepareImage(picture.image, extension);
     auto output = std::make_unique<OutputFile>(target);
-    PictureCodec::write(image, extension, quality, openStream(*output));
+    FILE *stream = openStream(*output);
+    FileAttributes::takeMode(sourcePath, output->handle());
+    PictureCodec::write(picture.image, extension, quality, stream);
+    picture.metadata.writeInto(stream, extension);
+    if (job.output.keepDate) {
+        std::fflush(stream);  // nothing may be written after the time is set
+        FileAttributes::takeTimes(sourcePath, output->handle());
+    }
     return output;
 }
 
@@ -120,8 +158,11 @@ PictureResult placeDocument(QList<Magick::Image> &pages, const QString &extensio
     PictureResult result;
     result.target = documentPath;
     OutputFile output(documentPath);
-    const bool written =
-        guarded(result, [&] { PictureCodec::writeDocument(pages, extension, openStream(output)); });
+    const bool written = guarded(result, [&] {
+        FILE *stream = openStream(output);
+        FileAttributes::takeMode(pageSources, output.handle());
+        PictureCodec::writeDocument(pages, extension, stream);
+    });
     pages.clear();
     if (!written)
         return result;

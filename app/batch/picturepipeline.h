@@ -18,6 +18,7 @@
 
 #include "filterregistry.h"
 #include "outputfile.h"
+#include "picturemetadata.h"
 
 // Result of one picture, as the processing log counts it.
 enum RunStatus : int {
@@ -34,6 +35,15 @@ struct PictureResult
     QString target;   // where the output went, or would have gone
 };
 
+struct ConversionJob;
+
+// A decoded, filtered picture with the metadata that goes along with it.
+struct RenderedPicture
+{
+    Magick::Image image;
+    PictureMetadata metadata;
+};
+
 namespace PicturePipeline {
 
 // "Error: %1" as the processing log shows it.
@@ -48,17 +58,25 @@ bool guarded(PictureResult &result, Work &&work);
 // A source that is gone when its turn comes fails, naming the file.
 PictureResult missingSource(const QString &sourcePath);
 
-// Decodes the source and runs the chain on it.
+// Decodes the source, turns it upright when the job asks, and runs the job's
+// chain on it; its metadata is read and adapted to the result and the options.
+RenderedPicture render(const QString &sourcePath, const ConversionJob &job);
+// Decodes the source and runs the chain on it, nothing more (a preview).
 Magick::Image render(const QString &sourcePath, const QList<ChainEntry> &chain);
+
+// The picture made fit to be a page of a document written with `extension`.
+Magick::Image asPage(RenderedPicture &picture, const QString &extension);
 
 // Copy mode: the source put under the target name without being decoded, moved
 // when `deleteSource` is set. A target that is the source itself is left alone.
 PictureResult copyPicture(const QString &sourcePath, const QString &target, bool deleteSource);
 
-// Encodes the picture into a new output for the target, not yet in its place.
-// Throws as the library does, or PictureError when the file cannot be made.
-std::unique_ptr<OutputFile> encode(Magick::Image &image, const QString &extension, int quality,
-                                   const QString &target);
+// Encodes the picture with the encoder `extension` into a new output for the
+// target, not yet in its place: at the job's quality, with its metadata, the
+// source's permission bits and, when the job asks, the source's modification
+// time. Throws as the library does, or PictureError when the file cannot be made.
+std::unique_ptr<OutputFile> encode(RenderedPicture &picture, const QString &extension, const QString &target,
+                                   const QString &sourcePath, const ConversionJob &job);
 
 // Puts an encoded output in place and then, when `deleteSource` is set, removes
 // the source, unless the output is the source. A source that cannot be removed

@@ -12,6 +12,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include "fileattributes.h"
 #include "outputfile.h"
 
 namespace {
@@ -105,6 +106,9 @@ std::unique_ptr<OutputFile> copyToOutput(const QString &source, const QString &t
             *error = failure("Cannot write %1: %2", target, reason);
         return nullptr;
     }
+    // A copy is the same picture: the same permissions and the same date.
+    FileAttributes::takeMode(source, out->handle());
+    FileAttributes::takeTimes(source, out->handle());
     return out;
 }
 

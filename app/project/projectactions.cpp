@@ -63,6 +63,7 @@ void ProjectActions::newProject()
     m_ui.step3_cb_singleDoc->setChecked(false);
     m_ui.step3_cb_openOutputFolder->setChecked(false);
     m_ui.step3_cb_delSource->setChecked(false);
+    m_step3.setOutputOptions(OutputOptions());
     m_state.viewsEnabled = true;
 
     m_step2.updateFilenamePreview();
@@ -116,6 +117,7 @@ _ProjectFile ProjectActions::paramFile(bool isProject) const
     project.Multipage = m_ui.step3_cb_singleDoc->isChecked() ? 1 : 0;
     project.OpenOutputFolder = m_ui.step3_cb_openOutputFolder->isChecked() ? 1 : 0;
     project.DeleteSource = m_ui.step3_cb_delSource->isChecked() ? 1 : 0;
+    project.setOutputOptions(m_step3.outputOptions());
     return project;
 }
 
@@ -146,6 +148,7 @@ void ProjectActions::applyParamFile(const _ProjectFile &project, bool withPictur
     m_ui.step3_cb_singleDoc->setChecked(project.Multipage == 1 && m_ui.step3_cb_singleDoc->isEnabled());
     m_ui.step3_cb_openOutputFolder->setChecked(project.OpenOutputFolder == 1);
     m_ui.step3_cb_delSource->setChecked(project.DeleteSource == 1);
+    m_step3.setOutputOptions(project.outputOptions());
     m_state.viewsEnabled = true;
 
     m_step2.updateFilenamePreview();

@@ -24,7 +24,29 @@ bool _ProjectFile::operator==(const _ProjectFile &other) const
            && customFormateStr == other.customFormateStr && index == other.index
            && UseSourcePath == other.UseSourcePath && DestPath == other.DestPath
            && FormatIndex == other.FormatIndex && Multipage == other.Multipage
-           && OpenOutputFolder == other.OpenOutputFolder && DeleteSource == other.DeleteSource;
+           && OpenOutputFolder == other.OpenOutputFolder && DeleteSource == other.DeleteSource
+           && outputOptions() == other.outputOptions();
+}
+
+OutputOptions _ProjectFile::outputOptions() const
+{
+    OutputOptions options;
+    // A quality out of range is a hand-edited file; the default serves it best.
+    options.quality = OutputOptions::validQuality(Quality) ? Quality : 0;
+    options.stripMetadata = StripMetadata == 1;
+    options.stripGps = StripGps == 1;
+    options.autoOrient = AutoOrient == 1;
+    options.keepDate = KeepDate == 1;
+    return options;
+}
+
+void _ProjectFile::setOutputOptions(const OutputOptions &options)
+{
+    Quality = options.quality;
+    StripMetadata = options.stripMetadata ? 1 : 0;
+    StripGps = options.stripGps ? 1 : 0;
+    AutoOrient = options.autoOrient ? 1 : 0;
+    KeepDate = options.keepDate ? 1 : 0;
 }
 
 void _ProjectFile::resolvePaths(const QString &projectFolder)

@@ -12,6 +12,8 @@
 
 #include <array>
 
+#include "outputoptions.h"
+
 struct FilterEntry
 {
     QString Name;    // display name of the filter, "Resize" for "Transform\Resize"
@@ -36,6 +38,16 @@ struct _ProjectFile
     int Multipage = 0;
     int OpenOutputFolder = 0;
     int DeleteSource = 0;
+    // What the outputs carry (OutputOptions); 0 in files written before they
+    // existed, which is what those files always meant.
+    int Quality = 0;
+    int StripMetadata = 0;
+    int StripGps = 0;
+    int AutoOrient = 0;
+    int KeepDate = 0;
+
+    OutputOptions outputOptions() const;
+    void setOutputOptions(const OutputOptions &options);
 
     // Relative picture and output folder paths (a project made to travel with its
     // pictures) are read from the project's folder; absolute ones stay as they are.
@@ -62,7 +74,7 @@ struct Property
     QString _ProjectFile::*text;
 };
 
-inline constexpr std::array<Property, 9> properties = {{
+inline constexpr std::array<Property, 14> properties = {{
     {"Rename", "index", &_ProjectFile::index, nullptr},
     {"Rename", "formateStr", nullptr, &_ProjectFile::formateStr},
     {"Rename", "customFormateStr", nullptr, &_ProjectFile::customFormateStr},
@@ -72,6 +84,11 @@ inline constexpr std::array<Property, 9> properties = {{
     {"Output", "DeleteSource", &_ProjectFile::DeleteSource, nullptr},
     {"Format", "FormatIndex", &_ProjectFile::FormatIndex, nullptr},
     {"Format", "Multipage", &_ProjectFile::Multipage, nullptr},
+    {"Picture", "Quality", &_ProjectFile::Quality, nullptr},
+    {"Picture", "StripMetadata", &_ProjectFile::StripMetadata, nullptr},
+    {"Picture", "StripGps", &_ProjectFile::StripGps, nullptr},
+    {"Picture", "AutoOrient", &_ProjectFile::AutoOrient, nullptr},
+    {"Picture", "KeepDate", &_ProjectFile::KeepDate, nullptr},
 }};
 
 } // namespace ProjectFormat

@@ -109,4 +109,25 @@ void Step3Page::fillJob(ConversionJob &job) const
     job.multiPage = m_ui.step3_cb_singleDoc->isChecked();
     job.deleteSource = m_ui.step3_cb_delSource->isChecked();
     job.openOutputFolder = m_ui.step3_cb_openOutputFolder->isChecked();
+    job.output = outputOptions();
+}
+
+OutputOptions Step3Page::outputOptions() const
+{
+    OutputOptions options;
+    options.quality = m_ui.step3_sb_quality->value();
+    options.stripMetadata = m_ui.step3_cb_stripMetadata->isChecked();
+    options.stripGps = m_ui.step3_cb_stripGps->isChecked();
+    options.autoOrient = m_ui.step3_cb_autoOrient->isChecked();
+    options.keepDate = m_ui.step3_cb_keepDate->isChecked();
+    return options;
+}
+
+void Step3Page::setOutputOptions(const OutputOptions &options)
+{
+    m_ui.step3_sb_quality->setValue(OutputOptions::validQuality(options.quality) ? options.quality : 0);
+    m_ui.step3_cb_stripMetadata->setChecked(options.stripMetadata);
+    m_ui.step3_cb_stripGps->setChecked(options.stripGps);
+    m_ui.step3_cb_autoOrient->setChecked(options.autoOrient);
+    m_ui.step3_cb_keepDate->setChecked(options.keepDate);
 }

@@ -10,6 +10,8 @@
 #include <QObject>
 #include <QString>
 
+#include "outputoptions.h"
+
 class AppSettings;
 struct ConversionJob;
 
@@ -29,6 +31,9 @@ public:
     bool checkBeforeProcessing(int pictureCount);
     // The output options as the page shows them.
     void fillJob(ConversionJob &job) const;
+    // What the written files carry, as the page shows it; set from a project.
+    OutputOptions outputOptions() const;
+    void setOutputOptions(const OutputOptions &options);
 
     void useSourceFolderClicked(bool checked);
     void selectOutput();

@@ -1,0 +1,36 @@
+#ifndef OUTPUTIMAGE_H
+#define OUTPUTIMAGE_H
+
+// Steps on a decoded picture that depend on how it is seen and where it goes,
+// rather than on the filter chain: turning it upright, and making its colours,
+// transparency and compression fit the output format. Safe to call from any
+// thread, each on its own image.
+
+#include <QString>
+
+#include <Magick++.h>
+
+namespace OutputImage {
+
+// Turns the pixels upright by the orientation the decoder read (EXIF, TIFF) and
+// marks the picture upright. True when the pixels were turned or mirrored.
+bool turnUpright(Magick::Image &image);
+
+// Whether the picture came from a decoder that already turned it as it is to
+// be seen (HEIF and AVIF by their own transforms, JPEG XL by its orientation,
+// camera raw files by their helper program);
+// the EXIF orientation such files also carry no longer applies to the pixels.
+bool decodedUpright(const Magick::Image &image);
+
+// Fits the picture to the encoder `extension`: a CMYK picture with a colour
+// profile becomes sRGB through that profile where the format holds no CMYK;
+// transparent areas are laid on white where the format holds no transparency;
+// TIFF is compressed losslessly whatever the source's compression was.
+void fitFormat(Magick::Image &image, const QString &extension);
+
+// The sRGB colour profile pictures are converted into, made once.
+const Magick::Blob &srgbProfile();
+
+} // namespace OutputImage
+
+#endif
