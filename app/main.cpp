@@ -3,9 +3,9 @@
 
 #include <QApplication>
 #include <QDialog>
-#include <QFileInfo>
 #include <QFrame>
 #include <QLabel>
+#include <QPixmap>
 #include <QScreen>
 #include <QStyleFactory>
 #include <QTimer>
@@ -43,22 +43,32 @@ int main(int argc, char *argv[])
 
     QDialog splash(nullptr, Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint);
     splash.setAttribute(Qt::WA_TranslucentBackground);
-    splash.resize(400, 111);
-    splash.move(centredOnScreen(splash.size()));
     auto *layout = new QVBoxLayout(&splash);
     layout->setContentsMargins(0, 0, 0, 0);
     auto *frame = new QFrame(&splash);
-    const QString picture = resourceDir(QStringLiteral("res")) + QStringLiteral("/splash.png");
-    if (QFileInfo::exists(picture)) {
-        frame->setStyleSheet(QStringLiteral("border-image: url(%1);").arg(picture));
+    QPixmap picture(resourceDir(QStringLiteral("res")) + QStringLiteral("/splash.png"));
+    if (!picture.isNull()) {
+        // Shown at its own size, never stretched; only a screen smaller than the
+        // picture scales it down, keeping its proportions.
+        const QSize room = QGuiApplication::primaryScreen()->availableGeometry().size();
+        if (picture.width() > room.width() || picture.height() > room.height())
+            picture = picture.scaled(room, Qt::KeepAspectRatio, Qt::SmoothTransformation);
+        auto *image = new QLabel(frame);
+        image->setPixmap(picture);
+        auto *frameLayout = new QVBoxLayout(frame);
+        frameLayout->setContentsMargins(0, 0, 0, 0);
+        frameLayout->addWidget(image);
+        splash.resize(picture.size());
     } else {
         // Without its picture the splash still says what is starting.
         frame->setStyleSheet(QStringLiteral("QFrame { background: palette(window); border: 1px solid palette(mid); }"));
         auto *name = new QLabel(QStringLiteral("<span style=\"font-size:20pt; font-weight:600;\">Kelvarine</span>"), frame);
         name->setAlignment(Qt::AlignCenter);
         (new QVBoxLayout(frame))->addWidget(name);
+        splash.resize(400, 111);
     }
     layout->addWidget(frame);
+    splash.move(centredOnScreen(splash.size()));
     splash.show();
     QCoreApplication::processEvents();
 

@@ -19,6 +19,8 @@
 #include "dlgfilterset.h"
 #include "filterinterface.h"
 #include "filterregistry.h"
+#include "imagepixmap.h"
+#include "picturecodec.h"
 #include "previewthread.h"
 #include "testutils.h"
 #include "treeviewfilters.h"
@@ -45,6 +47,8 @@ private slots:
     void rotateButtonsWrap();
     void sliderCountsWhenItSettlesOrIsReleased();
     void cancelledPreviewIsNeverShown();
+    void sourceIsReadWhileTheWorkerFilters();
+    void lastQuickChangeIsPreviewed();
 
 private:
     static FilterInterface *filter(const QString &name);
@@ -426,6 +430,62 @@ void TestFilterDialogs::cancelledPreviewIsNeverShown()
     QVERIFY(previewItem(dialog));
     QVERIFY(previewItem(dialog)->pixmap().cacheKey() != shown);
     QVERIFY(!previewItem(dialog)->pixmap().isNull());
+}
+
+void TestFilterDialogs::sourceIsReadWhileTheWorkerFilters()
+{
+    // The dialog converts its picture for the Original view while the worker
+    // filters the same picture; neither may disturb the other.
+    const Magick::Image source = PictureCodec::decode(pictureFile(1600, 1200));
+    const QImage expected = imageToImage(source);
+    QVERIFY(!expected.isNull());
+    PreviewThread worker;
+    QImage filtered;
+    connect(&worker, &PreviewThread::completeProcess, this, [&](const QImage &image) { filtered = image; });
+    for (int run = 0; run < 8; ++run) {
+        filtered = QImage();
+        worker.setup(filter(QStringLiteral("Resize")), QStringLiteral("Type:0,Width:800,Height:600,Radio:1,RadioBy:0"),
+                     source, nullptr, false);
+        worker.start();
+        while (worker.isRunning())
+            QCOMPARE(imageToImage(source), expected);
+        QVERIFY(worker.wait());
+        QVERIFY(TestUtils::waitFor([&] { return !filtered.isNull(); }, 10000));
+        QCOMPARE(filtered.size(), QSize(800, 600));
+    }
+}
+
+void TestFilterDialogs::lastQuickChangeIsPreviewed()
+{
+    DlgFilterSet dialog;
+    dialog.setFilter(filter(QStringLiteral("Resize")));
+    dialog.setParams(QStringLiteral("Type:0,Width:400,Height:300,Radio:0,RadioBy:0"));
+    dialog.setImage(pictureFile(400, 300));
+    dialog.show();
+    QVERIFY(TestUtils::waitFor([&] { return previewItem(dialog) != nullptr; }, 20000));
+    auto *busy = dialog.findChild<DlgFilterProcess *>();
+    auto *worker = dialog.findChild<PreviewThread *>();
+    auto *width = child<QSpinBox>(dialog, "step24_width");
+    auto *height = child<QSpinBox>(dialog, "step24_height");
+
+    // Width, then height, each change arriving while the run before it ends.
+    int step = 0;
+    QTimer typing;
+    connect(&typing, &QTimer::timeout, this, [&] {
+        if (step >= 60)
+            return typing.stop();
+        if (step % 2 == 0)
+            width->setValue(100 + step);
+        else
+            height->setValue(50 + step);
+        ++step;
+    });
+    typing.start(1);
+    QVERIFY(TestUtils::waitFor([&] { return !typing.isActive(); }, 60000));
+    QVERIFY(TestUtils::waitFor([&] { return !busy->isVisible() && !worker->isRunning(); }, 20000));
+    QTest::qWait(50);
+    QCOMPARE(dialog.params(), QStringLiteral("Type:0,Width:158,Height:109,Radio:0,RadioBy:1"));
+    QCOMPARE(previewItem(dialog)->pixmap().size(), QSize(158, 109));
 }
 
 QTEST_MAIN(TestFilterDialogs)

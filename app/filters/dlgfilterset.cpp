@@ -2,8 +2,6 @@
 #include "ui_dlgfilterset.h"
 
 #include <QColorDialog>
-#include <QGraphicsPixmapItem>
-#include <QGraphicsScene>
 #include <QScrollBar>
 
 #include <cmath>
@@ -13,6 +11,7 @@
 #include "filterparams.h"
 #include "filterregistry.h"
 #include "imagepixmap.h"
+#include "imageview.h"
 #include "picturecodec.h"
 #include "previewthread.h"
 
@@ -147,7 +146,7 @@ DlgFilterSet::DlgFilterSet(QWidget *parent)
     connect(m_busyWindow, &DlgFilterProcess::stopProcess, this, &DlgFilterSet::stopProcess);
     connect(m_worker, &PreviewThread::closeProcessDlgSignal, this, &DlgFilterSet::closeProcessDlg);
     connect(m_worker, &PreviewThread::completeProcess, this, &DlgFilterSet::displayImage);
-    connect(m_worker, &QThread::finished, this, &DlgFilterSet::startQueuedRun);
+    connect(m_worker, &QThread::finished, this, &DlgFilterSet::runEnded);
 
     m_settle.setSingleShot(true);
     m_settle.setInterval(settleMs);
@@ -160,12 +159,7 @@ DlgFilterSet::~DlgFilterSet()
         return;
     // A cancelled run still winding down ends on its own; closing the dialog
     // does not wait for it.
-    m_worker->stop();
-    m_worker->disconnect(this);
-    m_worker->setParent(nullptr);
-    connect(m_worker, &QThread::finished, m_worker, &QObject::deleteLater);
-    if (m_worker->isFinished())
-        m_worker->deleteLater();
+    m_worker->abandon();
 }
 
 void DlgFilterSet::connectSliders()
@@ -222,13 +216,12 @@ void DlgFilterSet::setImage(const QString &path)
         label->setText(size);
 
     if (!m_imageSize.isValid()) {
-        m_originalView.scene->clear();
-        m_originalView.pixmapItem = nullptr;
+        m_originalView->clear();
         return;
     }
     m_originalPending = true;
-    m_originalView.scene->setSceneRect(QRectF(QPointF(0, 0), m_imageSize));
-    m_previewView.scene->setSceneRect(QRectF(QPointF(0, 0), m_imageSize));
+    m_originalView->scene->setSceneRect(QRectF(QPointF(0, 0), m_imageSize));
+    m_previewView->scene->setSceneRect(QRectF(QPointF(0, 0), m_imageSize));
     // The first preview waits until the dialog is on screen, so the busy window
     // never stands alone.
     if (isVisible())
@@ -251,7 +244,7 @@ void DlgFilterSet::showOriginal()
     if (!m_originalPending)
         return;
     m_originalPending = false;
-    setViewPixmap(m_originalView, imageToPixmap(m_sourceImage));
+    m_originalView->setPixmap(imageToPixmap(m_sourceImage));
     updateUi();
 }
 
@@ -578,7 +571,7 @@ void DlgFilterSet::startPreview()
     m_runQueued = true;
     // A run still going (one being cancelled, or one this change overtook) hands
     // over when it ends; the busy window stays until the newest run is done.
-    if (!m_worker->isRunning())
+    if (!m_runActive)
         startQueuedRun();
     if (m_busyWindow->isVisible())
         return;
@@ -592,8 +585,16 @@ void DlgFilterSet::startQueuedRun()
         return;
     m_runQueued = false;
     m_runCancelled = false;
-    m_worker->setup(m_filter, m_params, m_sourceImage, &m_previewView, false);
+    m_runActive = true;
+    m_worker->wait();  // past finished(), the thread only tidies up
+    m_worker->setup(m_filter, m_params, m_sourceImage, m_previewView.get(), false);
     m_worker->start();
+}
+
+void DlgFilterSet::runEnded()
+{
+    m_runActive = false;
+    startQueuedRun();
 }
 
 void DlgFilterSet::stopProcess()
@@ -615,26 +616,15 @@ void DlgFilterSet::displayImage(const QImage &image, void *view, bool fitFlag)
 {
     if (m_runCancelled)
         return;
-    setViewPixmap(*static_cast<View *>(view), QPixmap::fromImage(image));
+    static_cast<ImageView *>(view)->setPixmap(QPixmap::fromImage(image));
     if (fitFlag)
         on_pbFit_clicked();
 }
 
 void DlgFilterSet::initGraphicsView()
 {
-    m_originalView.view = ui->graphicsView_1;
-    m_previewView.view = ui->graphicsView_2;
-    for (View *view : {&m_originalView, &m_previewView}) {
-        view->scene = new QGraphicsScene(view->view);
-        view->view->setScene(view->scene);
-    }
-}
-
-void DlgFilterSet::setViewPixmap(View &view, const QPixmap &pixmap)
-{
-    view.scene->clear();
-    view.scene->setSceneRect(pixmap.rect());
-    view.pixmapItem = view.scene->addPixmap(pixmap);
+    m_originalView = std::make_unique<ImageView>(ui->graphicsView_1);
+    m_previewView = std::make_unique<ImageView>(ui->graphicsView_2);
 }
 
 void DlgFilterSet::updateUi()
@@ -647,35 +637,25 @@ void DlgFilterSet::updateUi()
 
 void DlgFilterSet::on_pbFit_clicked()
 {
-    if (!m_originalView.pixmapItem)
-        return;
-    m_originalView.view->resetTransform();
-    m_previewView.view->resetTransform();
-    const QSize picture = m_originalView.pixmapItem->pixmap().size();
-    const QSize room = m_originalView.view->viewport()->size();
-    if (picture.width() > room.width() || picture.height() > room.height()) {
-        const QRectF rect = m_originalView.scene->sceneRect();
-        m_originalView.view->fitInView(rect, Qt::KeepAspectRatio);
-        m_previewView.view->fitInView(rect, Qt::KeepAspectRatio);
-    }
+    ImageView::fitTogether(*m_originalView, *m_previewView);
 }
 
 void DlgFilterSet::on_pbActual_clicked()
 {
-    m_originalView.view->resetTransform();
-    m_previewView.view->resetTransform();
+    m_originalView->actualSize();
+    m_previewView->actualSize();
 }
 
 void DlgFilterSet::on_pbZoomIn_clicked()
 {
-    m_originalView.view->scale(1.2, 1.2);
-    m_previewView.view->scale(1.2, 1.2);
+    m_originalView->zoom(ImageView::zoomInFactor);
+    m_previewView->zoom(ImageView::zoomInFactor);
 }
 
 void DlgFilterSet::on_pbZoomOut_clicked()
 {
-    m_originalView.view->scale(0.8, 0.8);
-    m_previewView.view->scale(0.8, 0.8);
+    m_originalView->zoom(ImageView::zoomOutFactor);
+    m_previewView->zoom(ImageView::zoomOutFactor);
 }
 
 void DlgFilterSet::on_pbOK_clicked()

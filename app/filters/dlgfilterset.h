@@ -30,10 +30,8 @@ class DlgFilterSetClass;
 
 class DlgFilterProcess;
 class FilterInterface;
+struct ImageView;
 class PreviewThread;
-class QGraphicsPixmapItem;
-class QGraphicsScene;
-class QGraphicsView;
 class QSlider;
 
 class DlgFilterSet : public QDialog
@@ -131,14 +129,6 @@ private slots:
     void closeProcessDlg();
 
 private:
-    // One picture view: the widget, its scene and the picture it shows.
-    struct View
-    {
-        QGraphicsView *view = nullptr;
-        QGraphicsScene *scene = nullptr;
-        QGraphicsPixmapItem *pixmapItem = nullptr;
-    };
-
     // Handlers of pages whose widgets share one; connected in the constructor,
     // since no single widget carries their names.
     void on_step25_update(int value);
@@ -162,8 +152,8 @@ private:
     bool setPageFromParams(const QString &params);
     void startPreview();
     void startQueuedRun();
+    void runEnded();
     void showOriginal();
-    void setViewPixmap(View &view, const QPixmap &pixmap);
     void rotateBy(int degrees);
     // Unit switches of the crop, resize and roll pages.
     void switchCropUnit(bool toPercent);
@@ -178,8 +168,8 @@ private:
     QString m_params;
     Magick::Image m_sourceImage;
     QSize m_imageSize;
-    View m_originalView;
-    View m_previewView;
+    std::unique_ptr<ImageView> m_originalView;
+    std::unique_ptr<ImageView> m_previewView;
     QColor m_color = Qt::black;
     bool m_ready = true;
     int m_lastEditedDimension = 0;
@@ -189,6 +179,10 @@ private:
     bool m_runCancelled = false;
     // A run waits for the worker to be free.
     bool m_runQueued = false;
+    // From the start of a run until its thread's finished() has been handled.
+    // The thread's own isRunning() turns false only after finished() is sent, so
+    // a change landing in between would wait for a finished() already handled.
+    bool m_runActive = false;
     // The dialog is not on screen yet; its first preview waits.
     bool m_previewPending = false;
     // The picture is read but not yet in the Original view.

@@ -27,13 +27,18 @@ public:
     explicit PreviewThread(QObject *parent = nullptr);
     ~PreviewThread() override;
 
-    // The run's own copy of the picture; the caller's is never touched.
+    // The run filters its own deep copy of the picture, taken here: the caller's
+    // picture is never touched by the worker, and may be read while it runs.
     void setup(FilterInterface *filter, const QString &params, const Magick::Image &image, void *view,
                bool fitFlag);
     // A stopped run reports nothing but its end; a library operation in progress
     // is abandoned where the library allows it.
     void stop();
     bool isStopped() const { return m_stopped.load(); }
+    // Stops the run and lets it wind down on its own, for an owner that goes away
+    // without waiting: the thread deletes itself when it ends, and the program
+    // waits for it on the way out, before the image library shuts down.
+    void abandon();
 
 signals:
     void closeProcessDlgSignal();
