@@ -12,9 +12,11 @@
 #include <QVBoxLayout>
 
 #include "imagelibrary.h"
+#include "kelvarineconfig.h"
 #include "pictureloader.h"
 #include "resourcedir.h"
 #include "tamsorel.h"
+#include "translations.h"
 
 namespace {
 
@@ -30,7 +32,8 @@ int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Kelvarine"));
-    QApplication::setApplicationVersion(QStringLiteral(PROJECT_VERSION));
+    QApplication::setApplicationVersion(QStringLiteral(KELVARINE_VERSION));
+    Translations::install(&app);
     QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
     QCoreApplication::addLibraryPath(resourceDir(QStringLiteral("plugins")));
     ImageLibrary::initialize(argv[0]);

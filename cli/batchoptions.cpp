@@ -18,15 +18,6 @@
 #include "renameopter.h"
 #include "resourcedir.h"
 
-namespace {
-
-QString tr(const char *text)
-{
-    return QCoreApplication::translate("BatchOptions", text);
-}
-
-} // namespace
-
 void loadFilters()
 {
     static bool loaded = false;

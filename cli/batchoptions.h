@@ -5,6 +5,7 @@
 // first, then the pictures, folders and options given beside it, which override
 // the project's settings.
 
+#include <QCoreApplication>
 #include <QList>
 #include <QString>
 #include <QStringList>
@@ -19,6 +20,9 @@ void loadFilters();
 
 struct BatchOptions
 {
+    Q_DECLARE_TR_FUNCTIONS(BatchOptions)
+
+public:
     QList<PictureEntry> pictures;
     ConversionJob job;
     QString nameTemplate;

@@ -20,8 +20,10 @@
 #include "filterregistry.h"
 #include "formatcatalog.h"
 #include "imagelibrary.h"
+#include "kelvarineconfig.h"
 #include "progressreport.h"
 #include "renameopter.h"
+#include "translations.h"
 
 namespace {
 
@@ -64,14 +66,15 @@ int main(int argc, char *argv[])
 {
     QCoreApplication app(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("kelvarine-batch"));
-    QCoreApplication::setApplicationVersion(QStringLiteral(PROJECT_VERSION));
+    QCoreApplication::setApplicationVersion(QStringLiteral(KELVARINE_VERSION));
+    Translations::install(&app);
     ImageLibrary::initialize(argv[0]);
 
     BatchOptions options;
     QString error;
     if (!options.parse(app.arguments(), &error)) {
         std::fprintf(stderr, "kelvarine-batch: %s\n", error.toLocal8Bit().constData());
-        std::fprintf(stderr, "Try 'kelvarine-batch --help' for more information.\n");
+        std::fprintf(stderr, "%s\n", BatchOptions::tr("Try 'kelvarine-batch --help' for more information.").toLocal8Bit().constData());
         return ExitUsage;
     }
     if (options.listFilters || options.listFormats) {
@@ -93,7 +96,7 @@ int main(int argc, char *argv[])
         const QStringList targets = runner.targets();
         QTextStream out(stdout);
         for (int i = 0; i < options.pictures.size(); ++i) {
-            const QString target = targets.at(i).isEmpty() ? QStringLiteral("(missing)") : targets.at(i);
+            const QString target = targets.at(i).isEmpty() ? BatchOptions::tr("(missing)") : targets.at(i);
             out << QDir::toNativeSeparators(options.pictures.at(i).path) << " -> "
                 << QDir::toNativeSeparators(target) << '\n';
         }
@@ -101,8 +104,9 @@ int main(int argc, char *argv[])
     }
 
     if (!options.job.useSourceFolder && !QDir().mkpath(options.job.outputFolder)) {
-        std::fprintf(stderr, "kelvarine-batch: cannot create the output folder %s\n",
-                     QDir::toNativeSeparators(options.job.outputFolder).toLocal8Bit().constData());
+        const QString message = BatchOptions::tr("cannot create the output folder %1")
+                                    .arg(QDir::toNativeSeparators(options.job.outputFolder));
+        std::fprintf(stderr, "kelvarine-batch: %s\n", message.toLocal8Bit().constData());
         return ExitUsage;
     }
 

@@ -7,11 +7,6 @@
 
 namespace {
 
-QString tr(const char *text)
-{
-    return QCoreApplication::translate("ProgressReport", text);
-}
-
 QString duration(qint64 seconds)
 {
     if (seconds >= 3600)

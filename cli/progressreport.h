@@ -5,6 +5,7 @@
 // with counts and the estimated time left when that is a terminal, one line per
 // picture otherwise (a log, a pipe). Failures are always told, with their reason.
 
+#include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QString>
 
@@ -14,6 +15,8 @@
 
 class ProgressReport
 {
+    Q_DECLARE_TR_FUNCTIONS(ProgressReport)
+
 public:
     ProgressReport(int total, bool quiet, FILE *stream = stderr);
 

@@ -18,11 +18,16 @@ class FilterInterface
 public:
     virtual ~FilterInterface() = default;
 
-    // "Category\Display name", e.g. "Transform\Resize"; translated when the plug-in loads.
+    // The identity texts are untranslated: the category path and the name identify
+    // the filter in lookups, project files and command lines whatever the user's
+    // language. The host translates what it shows, in the context of the plug-in's
+    // class name (see FilterRegistry's display texts).
+    // "Category\Display name", e.g. "Transform\Resize".
     virtual QString categoryPath() const = 0;
     // Page of the host's settings dialog that edits this filter.
     virtual int settingsPage() const = 0;
     virtual QString description() const = 0;
+    // The part of the category path after the backslash, e.g. "Resize".
     virtual QString name() const = 0;
     // Reads a file into the plug-in's own image; the host never calls it and it is
     // the one operation that is not safe to call from several threads.

@@ -10,12 +10,15 @@ root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 
 packages=(
     cmake g++ make pkg-config
-    qt6-base-dev qt6-base-dev-tools qt6-l10n-tools libgl-dev
+    qt6-base-dev qt6-base-dev-tools qt6-l10n-tools qt6-tools-dev libgl-dev
+    qt6-translations-l10n
     libgraphicsmagick++1-dev graphicsmagick
     libexiv2-dev liblcms2-dev zlib1g-dev
     dcraw
     libheif-examples libgs-common
     xvfb xauth
+    # installing and packaging: validators of the desktop files, cpack -G DEB, lintian
+    desktop-file-utils appstream libxml2-utils dpkg-dev file lintian
 )
 
 missing=()

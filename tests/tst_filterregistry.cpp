@@ -5,6 +5,7 @@
 
 #include "filterinterface.h"
 #include "filterregistry.h"
+#include "kelvarineconfig.h"
 #include "resourcedir.h"
 #include "testutils.h"
 
@@ -21,6 +22,10 @@ private slots:
     void pluginHandsOutOneObject();
     void resourceDirSkipsBuildConfigurationFolder_data();
     void resourceDirSkipsBuildConfigurationFolder();
+    void resourceDirFindsInstalledTree_data();
+    void resourceDirFindsInstalledTree();
+    void helperProgramFoundInBothTrees_data();
+    void helperProgramFoundInBothTrees();
 
 private:
     static QStringList realPlugins();
@@ -140,6 +145,54 @@ void TestFilterRegistry::resourceDirSkipsBuildConfigurationFolder()
     QFETCH(QString, programDir);
     QFETCH(QString, expected);
     QCOMPARE(resourceDir(QStringLiteral("plugins"), programDir), expected);
+}
+
+void TestFilterRegistry::resourceDirFindsInstalledTree_data()
+{
+    QTest::addColumn<QStringList>("folders");  // made under the prefix
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("expected");     // under the prefix
+    const QString plugins = QStringLiteral("bin/" KELVARINE_RELATIVE_PLUGINDIR);
+    const QString res = QStringLiteral("bin/" KELVARINE_RELATIVE_DATADIR "/res");
+    QTest::newRow("installed plug-ins") << QStringList{plugins} << "plugins" << plugins;
+    QTest::newRow("installed resources") << QStringList{res} << "res" << res;
+    QTest::newRow("build tree wins") << QStringList{plugins, "bin/plugins"} << "plugins" << "bin/plugins";
+    QTest::newRow("neither: beside the program") << QStringList{} << "help" << "bin/help";
+}
+
+void TestFilterRegistry::resourceDirFindsInstalledTree()
+{
+    QFETCH(QStringList, folders);
+    QFETCH(QString, name);
+    QFETCH(QString, expected);
+    QTemporaryDir prefix(QDir::tempPath() + "/any prefix-XXXXXX");
+    QVERIFY(QDir(prefix.path()).mkpath("bin"));
+    for (const QString &folder : std::as_const(folders))
+        QVERIFY(QDir(prefix.path()).mkpath(folder));
+    QCOMPARE(resourceDir(name, prefix.filePath("bin")), QDir::cleanPath(prefix.filePath(expected)));
+}
+
+void TestFilterRegistry::helperProgramFoundInBothTrees_data()
+{
+    QTest::addColumn<QStringList>("files");  // made under the prefix
+    QTest::addColumn<QString>("expected");
+    const QString installed = QStringLiteral("bin/" KELVARINE_RELATIVE_LIBEXECDIR "/updater");
+    QTest::newRow("installed") << QStringList{installed} << installed;
+    QTest::newRow("build tree wins") << QStringList{installed, "bin/updater"} << "bin/updater";
+    QTest::newRow("neither: beside the program") << QStringList{} << "bin/updater";
+}
+
+void TestFilterRegistry::helperProgramFoundInBothTrees()
+{
+    QFETCH(QStringList, files);
+    QFETCH(QString, expected);
+    QTemporaryDir prefix(QDir::tempPath() + "/any prefix-XXXXXX");
+    QVERIFY(QDir(prefix.path()).mkpath("bin"));
+    for (const QString &file : std::as_const(files)) {
+        QVERIFY(QDir(prefix.path()).mkpath(QFileInfo(prefix.filePath(file)).path()));
+        TestUtils::writeBytes(prefix.filePath(file), "#!/bin/sh\n");
+    }
+    QCOMPARE(helperProgram("updater", prefix.filePath("bin")), QDir::cleanPath(prefix.filePath(expected)));
 }
 
 QTEST_GUILESS_MAIN(TestFilterRegistry)

@@ -17,7 +17,7 @@ class Frame : public FilterFrame<Record, Fields...>
 {
 public:
     explicit Frame(const FilterIdentity &identity)
-        : FilterFrame<Record, Fields...>("Frame", identity) {}
+        : FilterFrame<Record, Fields...>(identity) {}
     void run(const Record &, Magick::Image &image) const override { image.negate(); }
 };
 

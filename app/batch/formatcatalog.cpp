@@ -243,10 +243,16 @@ void FormatCatalog::build()
     const QString patternText = groups.join(QLatin1Char(';'));
 
     m_readPatterns = patternText.split(QLatin1Char(';'));
-    m_openFilter = QStringLiteral("All Supported Formats (") + patternText.toLower()
-                   + QStringLiteral(");;") + filterText;
+    m_openFilter = QStringLiteral(" (") + patternText.toLower() + QStringLiteral(");;") + filterText;
     m_writeFormatText = QString::fromLatin1(writeFormatSource);
     m_writeFormats = m_writeFormatText.split(QLatin1Char(';'));
+}
+
+QString FormatCatalog::openFilter() const
+{
+    // Translated when asked, not when the catalogue is built, which may be
+    // before the user's language is installed.
+    return QCoreApplication::translate("FormatCatalog", "All Supported Formats") + m_openFilter;
 }
 
 QStringList FormatCatalog::comboEntries() const

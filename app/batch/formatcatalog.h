@@ -21,7 +21,7 @@ public:
     // Name patterns of readable pictures, upper case ("*.BMP", ...), for listing a folder.
     const QStringList &readPatterns() const { return m_readPatterns; }
     // Filter of the open-pictures dialog; its first entry offers every pattern at once.
-    const QString &openFilter() const { return m_openFilter; }
+    QString openFilter() const;
     // Every write format entry joined by ";"; searched when "original" has to fall back.
     const QString &writeFormatText() const { return m_writeFormatText; }
     // "NAME - (description)" per write format, in the order of the format list.
@@ -68,7 +68,7 @@ private:
     void build();
 
     QStringList m_readPatterns;
-    QString m_openFilter;
+    QString m_openFilter;  // all but the translated label of the first entry
     QString m_writeFormatText;
     QStringList m_writeFormats;
 };

@@ -18,11 +18,6 @@
 
 namespace {
 
-QString tr(const char *text)
-{
-    return QCoreApplication::translate("PictureCodec", text);
-}
-
 QString formatFromContent(const char *data, qint64 size)
 {
     char format[MaxTextExtent] = {};
@@ -84,14 +79,14 @@ void checkBudget(const Magick::Blob &blob, const QString &format, const QString 
         if (!dynamic_cast<const Magick::ErrorResourceLimit *>(&error)
             && !QByteArray(error.what()).contains("exceeds resource limit"))
             throw;
-        throw PictureError(tr("%1 is larger than the library reads, more than %2 times the budget of %3 megapixels for one picture")
+        throw PictureError(QCoreApplication::translate("PictureCodec", "%1 is larger than the library reads, more than %2 times the budget of %3 megapixels for one picture")
                                .arg(QDir::toNativeSeparators(path))
                                .arg(ImageLibrary::pixelLimit() / std::max(1LL, budget))
                                .arg(double(budget) / 1e6, 0, 'f', 1));
     }
     const long long pixels = static_cast<long long>(header.columns()) * header.rows();
     if (pixels > budget) {
-        throw PictureError(tr("%1 is %2 x %3 pixels (%4 megapixels), more than the budget of %5 megapixels for one picture")
+        throw PictureError(QCoreApplication::translate("PictureCodec", "%1 is %2 x %3 pixels (%4 megapixels), more than the budget of %5 megapixels for one picture")
                                .arg(QDir::toNativeSeparators(path))
                                .arg(header.columns())
                                .arg(header.rows())
@@ -120,7 +115,7 @@ void checkWritten(FILE *stream, const QString &magick)
 {
     std::fflush(stream);
     if (std::ftell(stream) <= 0)
-        throw PictureError(tr("The %1 encoder wrote nothing").arg(magick));
+        throw PictureError(QCoreApplication::translate("PictureCodec", "The %1 encoder wrote nothing").arg(magick));
 }
 
 // Camera raw files are TIFF inside, and read as TIFF give a preview at best. The
@@ -184,7 +179,7 @@ Magick::Image decode(const QString &path)
     if (format.isEmpty())
         format = suffix.toUpper();
     if (readOnlyUnderOwnSuffix(format) && !suffixNames(suffix, format)) {
-        throw PictureError(tr("%1 holds %2 data, which is read only from a file named .%3")
+        throw PictureError(QCoreApplication::translate("PictureCodec", "%1 holds %2 data, which is read only from a file named .%3")
                                .arg(QDir::toNativeSeparators(path), format, format.toLower()));
     }
     const ImageLibrary::DecodingScope confined;

@@ -11,6 +11,7 @@
 #include "dlgfilterprocess.h"
 #include "filterinterface.h"
 #include "filterparams.h"
+#include "filterregistry.h"
 #include "imagepixmap.h"
 #include "picturecodec.h"
 #include "previewthread.h"
@@ -187,7 +188,7 @@ void DlgFilterSet::setFilter(FilterInterface *filter)
         return;
     const int page = filter->settingsPage();
     ui->stackedWidget->setCurrentIndex(page >= 0 && page < ui->stackedWidget->count() ? page : NoSettingsPage);
-    setWindowTitle(filter->name());
+    setWindowTitle(FilterRegistry::instance().displayNameOf(filter->name()));
     ui->labelDes->setText(filter->description());
 }
 

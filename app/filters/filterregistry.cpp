@@ -1,5 +1,6 @@
 #include "filterregistry.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QPluginLoader>
 
@@ -36,12 +37,14 @@ void FilterRegistry::loadPlugins(const QString &directory)
     m_filters.clear();
     m_categoryPaths.clear();
     m_descriptions.clear();
+    m_contexts.clear();
 
     const QDir dir(directory);
     const QStringList files = dir.entryList(QDir::Files, QDir::Unsorted);
     for (const QString &file : files) {
         QPluginLoader loader(dir.absoluteFilePath(file));
-        auto *filter = qobject_cast<FilterInterface *>(loader.instance());
+        QObject *object = loader.instance();
+        auto *filter = qobject_cast<FilterInterface *>(object);
         if (!filter) {
             // Keep a library that is not ours from staying mapped for the whole run.
             if (loader.isLoaded())
@@ -51,7 +54,48 @@ void FilterRegistry::loadPlugins(const QString &directory)
         m_filters.append(filter);
         m_categoryPaths.append(filter->categoryPath());
         m_descriptions.append(filter->description());
+        m_contexts.append(QByteArray(object->metaObject()->className()));
     }
+}
+
+QString FilterRegistry::displayCategoryPath(int index) const
+{
+    const QByteArray source = m_categoryPaths.value(index).toUtf8();
+    return QCoreApplication::translate(m_contexts.value(index).constData(), source.constData());
+}
+
+QString FilterRegistry::displayDescription(int index) const
+{
+    const QByteArray source = m_descriptions.value(index).toUtf8();
+    return QCoreApplication::translate(m_contexts.value(index).constData(), source.constData());
+}
+
+QString FilterRegistry::displayName(int index) const
+{
+    const QString path = displayCategoryPath(index);
+    return path.mid(path.lastIndexOf(QLatin1Char('\\')) + 1);
+}
+
+QString FilterRegistry::displayNameOf(const QString &name) const
+{
+    const int index = indexOfFilter(name);
+    return index < 0 ? name : displayName(index);
+}
+
+QStringList FilterRegistry::displayCategoryPaths() const
+{
+    QStringList paths;
+    for (int i = 0; i < count(); ++i)
+        paths.append(displayCategoryPath(i));
+    return paths;
+}
+
+QStringList FilterRegistry::displayDescriptions() const
+{
+    QStringList descriptions;
+    for (int i = 0; i < count(); ++i)
+        descriptions.append(displayDescription(i));
+    return descriptions;
 }
 
 int FilterRegistry::indexOfFilter(const QString &name) const

@@ -4,7 +4,14 @@
 // Every filter plug-in found at start, with its category path and description,
 // and the filter chain the program is working with. Filled once on the GUI thread
 // before any worker starts, read without locks afterwards.
+//
+// Filters are identified by their untranslated texts: categoryPaths() and the
+// names looked up by indexOfFilter() are the same in every language, so projects
+// and command lines name filters the same way everywhere. What is shown to the
+// user comes from the display variants, translated in the plug-in class's context
+// with the translators installed at the time of the call.
 
+#include <QByteArray>
 #include <QList>
 #include <QString>
 #include <QStringList>
@@ -36,8 +43,20 @@ public:
     // project) is checked before it is run.
     static bool acceptsParams(const FilterInterface *filter, const QString &params);
 
+    // Untranslated, parallel to the filter indexes.
     const QStringList &categoryPaths() const { return m_categoryPaths; }
     const QStringList &descriptions() const { return m_descriptions; }
+
+    // Translated for showing, parallel to the filter indexes.
+    QStringList displayCategoryPaths() const;
+    QStringList displayDescriptions() const;
+    QString displayCategoryPath(int index) const;
+    QString displayDescription(int index) const;
+    // The part of the translated category path after the backslash.
+    QString displayName(int index) const;
+    // The translated name of the filter called `name`; `name` itself when no
+    // loaded filter carries it (a project naming a missing plug-in).
+    QString displayNameOf(const QString &name) const;
 
     // Kept here, maintained by the wizard; a batch takes its own copy at its start.
     QList<ChainEntry> activeChain;
@@ -48,6 +67,7 @@ private:
     QList<FilterInterface *> m_filters;
     QStringList m_categoryPaths;
     QStringList m_descriptions;
+    QList<QByteArray> m_contexts; // class names of the plug-in objects
 };
 
 #endif

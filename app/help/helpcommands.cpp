@@ -50,7 +50,7 @@ bool HelpCommands::openPage(const QString &page)
 
 QString HelpCommands::updaterPath()
 {
-    return QCoreApplication::applicationDirPath() + QStringLiteral("/updater");
+    return helperProgram(QStringLiteral("updater"));
 }
 
 bool HelpCommands::startUpdater(const QString &argument)

@@ -16,7 +16,7 @@
 
 struct FilterEntry
 {
-    QString Name;    // display name of the filter, "Resize" for "Transform\Resize"
+    QString Name;    // untranslated name of the filter, "Resize" for "Transform\Resize"
     QString Params;  // its parameter string, unchanged
 
     // The stored name of a filter from its plug-in's category path.

@@ -99,7 +99,7 @@ FilterEntry Step2Page::row(const QTreeWidgetItem *item) const
 void Step2Page::setRow(QTreeWidgetItem *item, const FilterEntry &entry)
 {
     item->setData(0, NameRole, entry.Name);
-    item->setText(0, entry.Name);
+    item->setText(0, FilterRegistry::instance().displayNameOf(entry.Name));
     item->setText(1, entry.Params);
     const bool installed = installedFilter(entry.Name) != nullptr;
     QFont font = item->font(0);
@@ -171,7 +171,7 @@ void Step2Page::addFilter()
 
     const FilterRegistry &registry = FilterRegistry::instance();
     DlgFilters chooser(m_window);
-    chooser.setFilters(registry.categoryPaths(), registry.descriptions());
+    chooser.setFilters(registry.categoryPaths(), registry.displayDescriptions(), registry.displayCategoryPaths());
     if (chooser.exec() != QDialog::Accepted)
         return;
     const QString name = chooser.selectedFilter();

@@ -8,7 +8,7 @@ static const FilterIdentity filterIdentity = {
     ""};
 
 AutoContrastEffect::AutoContrastEffect()
-    : AutoContrastFrame(staticMetaObject.className(), filterIdentity)
+    : AutoContrastFrame(filterIdentity)
 {
 }
 

@@ -8,7 +8,7 @@ static const FilterIdentity filterIdentity = {
     "Value:%1"};
 
 BlurEffect::BlurEffect()
-    : BlurFrame(staticMetaObject.className(), filterIdentity)
+    : BlurFrame(filterIdentity)
 {
 }
 

@@ -10,7 +10,7 @@ static const FilterIdentity filterIdentity = {
     "Type:0,Width:%1,Height:%2,Color:%3%4%5,Scale:0"};
 
 BorderEffect::BorderEffect()
-    : BorderFrame(staticMetaObject.className(), filterIdentity)
+    : BorderFrame(filterIdentity)
 {
 }
 

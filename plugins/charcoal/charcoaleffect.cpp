@@ -8,7 +8,7 @@ static const FilterIdentity filterIdentity = {
     "Radius:%1,Simga:%2"};
 
 CharcoalEffect::CharcoalEffect()
-    : CharcoalFrame(staticMetaObject.className(), filterIdentity)
+    : CharcoalFrame(filterIdentity)
 {
 }
 

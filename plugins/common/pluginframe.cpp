@@ -1,24 +1,18 @@
 #include "pluginframe.h"
 
-#include <QCoreApplication>
 #include <QFile>
 
 #include <cmath>
 #include <limits>
 
-PluginFrame::PluginFrame(const char *context, const FilterIdentity &identity)
+PluginFrame::PluginFrame(const FilterIdentity &identity)
     : m_identity(identity)
 {
-    const QString path = QString::fromUtf8(identity.categoryPath);
-    const QByteArray displayName = path.section(QLatin1Char('\\'), 1).toUtf8();
-    m_categoryPath = QCoreApplication::translate(context, identity.categoryPath);
-    m_description = QCoreApplication::translate(context, identity.description);
-    m_name = QCoreApplication::translate(context, displayName.constData());
 }
 
 QString PluginFrame::categoryPath() const
 {
-    return m_categoryPath;
+    return QString::fromUtf8(m_identity.categoryPath);
 }
 
 int PluginFrame::settingsPage() const
@@ -28,12 +22,12 @@ int PluginFrame::settingsPage() const
 
 QString PluginFrame::description() const
 {
-    return m_description;
+    return QString::fromUtf8(m_identity.description);
 }
 
 QString PluginFrame::name() const
 {
-    return m_name;
+    return categoryPath().section(QLatin1Char('\\'), 1);
 }
 
 void PluginFrame::loadImage(const QString &fileName)

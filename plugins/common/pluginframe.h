@@ -11,10 +11,12 @@
 
 #include "filterinterface.h"
 
-// The fixed facts of one filter, as source texts before translation.
+// The fixed facts of one filter. The texts are the untranslated source texts,
+// marked with QT_TRANSLATE_NOOP in the plug-in class's context, where the program
+// finds their translations for what it shows.
 struct FilterIdentity
 {
-    const char *categoryPath;   // "Category\Display name"
+    const char *categoryPath;   // "Category\Display name", UTF-8
     const char *description;
     int settingsPage;
     const char *defaultParams;  // "" for filters without settings
@@ -38,8 +40,7 @@ public:
     QString defaultParams() const override;
 
 protected:
-    // context is the plug-in's class name, the context its texts are translated in.
-    PluginFrame(const char *context, const FilterIdentity &identity);
+    explicit PluginFrame(const FilterIdentity &identity);
 
     const FilterIdentity &identity() const { return m_identity; }
 
@@ -85,9 +86,6 @@ protected:
 
 private:
     const FilterIdentity m_identity;
-    QString m_categoryPath;
-    QString m_description;
-    QString m_name;
     Magick::Image m_image;
 };
 

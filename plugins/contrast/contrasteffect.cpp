@@ -8,7 +8,7 @@ static const FilterIdentity filterIdentity = {
     "Contrast:%1,Lightness:%2"};
 
 ContrastEffect::ContrastEffect()
-    : ContrastFrame(staticMetaObject.className(), filterIdentity)
+    : ContrastFrame(filterIdentity)
 {
 }
 

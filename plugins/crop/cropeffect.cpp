@@ -8,7 +8,7 @@ static const FilterIdentity filterIdentity = {
     "Type:%1,Width:%2,Height:%3,xOffset:%4,yOffset:%5"};
 
 CropEffect::CropEffect()
-    : CropFrame(staticMetaObject.className(), filterIdentity)
+    : CropFrame(filterIdentity)
 {
 }
 

@@ -8,7 +8,7 @@ static const FilterIdentity filterIdentity = {
     "Radius:%1"};
 
 EdgeEffect::EdgeEffect()
-    : EdgeFrame(staticMetaObject.className(), filterIdentity)
+    : EdgeFrame(filterIdentity)
 {
 }
 

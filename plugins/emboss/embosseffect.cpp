@@ -8,7 +8,7 @@ static const FilterIdentity filterIdentity = {
     "Radius:%1,Simga:%2"};
 
 EmbossEffect::EmbossEffect()
-    : EmbossFrame(staticMetaObject.className(), filterIdentity)
+    : EmbossFrame(filterIdentity)
 {
 }
 

@@ -8,7 +8,7 @@ static const FilterIdentity filterIdentity = {
     ""};
 
 EqualizeEffect::EqualizeEffect()
-    : EqualizeFrame(staticMetaObject.className(), filterIdentity)
+    : EqualizeFrame(filterIdentity)
 {
 }
 

@@ -8,7 +8,7 @@ static const FilterIdentity filterIdentity = {
     "Vertical:%1,Horizontal:%2"};
 
 FlipEffect::FlipEffect()
-    : FlipFrame(staticMetaObject.className(), filterIdentity)
+    : FlipFrame(filterIdentity)
 {
 }
 

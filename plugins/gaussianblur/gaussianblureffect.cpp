@@ -8,7 +8,7 @@ static const FilterIdentity filterIdentity = {
     "Width:%1,Simga:%2"};
 
 GaussianBlurEffect::GaussianBlurEffect()
-    : GaussianBlurFrame(staticMetaObject.className(), filterIdentity)
+    : GaussianBlurFrame(filterIdentity)
 {
 }
 

@@ -8,7 +8,7 @@ static const FilterIdentity filterIdentity = {
     ""};
 
 GrayEffect::GrayEffect()
-    : GrayFrame(staticMetaObject.className(), filterIdentity)
+    : GrayFrame(filterIdentity)
 {
 }
 

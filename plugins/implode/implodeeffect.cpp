@@ -8,7 +8,7 @@ static const FilterIdentity filterIdentity = {
     "Value:%1"};
 
 ImplodeEffect::ImplodeEffect()
-    : ImplodeFrame(staticMetaObject.className(), filterIdentity)
+    : ImplodeFrame(filterIdentity)
 {
 }
 

@@ -10,7 +10,7 @@ static const FilterIdentity filterIdentity = {
     "Channel:%1,Black:%2,White:%3,Mid:%4"};
 
 LevelsEffect::LevelsEffect()
-    : LevelsFrame(staticMetaObject.className(), filterIdentity)
+    : LevelsFrame(filterIdentity)
 {
 }
 

@@ -10,7 +10,7 @@ static const FilterIdentity filterIdentity = {
     "Hue:%1,Saturation:%2,Lightness:%3"};
 
 ModulateEffect::ModulateEffect()
-    : ModulateFrame(staticMetaObject.className(), filterIdentity)
+    : ModulateFrame(filterIdentity)
 {
 }
 

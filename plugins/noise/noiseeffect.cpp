@@ -17,7 +17,7 @@ static const Magick::NoiseType noiseTypes[] = {
 };
 
 NoiseEffect::NoiseEffect()
-    : NoiseFrame(staticMetaObject.className(), filterIdentity)
+    : NoiseFrame(filterIdentity)
 {
 }
 

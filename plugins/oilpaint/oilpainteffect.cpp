@@ -8,7 +8,7 @@ static const FilterIdentity filterIdentity = {
     "Value:%1"};
 
 OilPaintEffect::OilPaintEffect()
-    : OilPaintFrame(staticMetaObject.className(), filterIdentity)
+    : OilPaintFrame(filterIdentity)
 {
 }
 

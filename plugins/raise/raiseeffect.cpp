@@ -8,7 +8,7 @@ static const FilterIdentity filterIdentity = {
     "Width:%1,Raise:%2"};
 
 RaiseEffect::RaiseEffect()
-    : RaiseFrame(staticMetaObject.className(), filterIdentity)
+    : RaiseFrame(filterIdentity)
 {
 }
 

@@ -8,7 +8,7 @@ static const FilterIdentity filterIdentity = {
     ""};
 
 ReduceNoiseEffect::ReduceNoiseEffect()
-    : ReduceNoiseFrame(staticMetaObject.className(), filterIdentity)
+    : ReduceNoiseFrame(filterIdentity)
 {
 }
 

@@ -8,7 +8,7 @@ static const FilterIdentity filterIdentity = {
     "Type:%1,Width:%2,Height:%3,Radio:%4,RadioBy:%5"};
 
 ResizeEffect::ResizeEffect()
-    : ResizeFrame(staticMetaObject.className(), filterIdentity)
+    : ResizeFrame(filterIdentity)
 {
 }
 

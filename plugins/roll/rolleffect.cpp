@@ -8,7 +8,7 @@ static const FilterIdentity filterIdentity = {
     "Type:%1,Columns:%2,Rows:%3"};
 
 RollEffect::RollEffect()
-    : RollFrame(staticMetaObject.className(), filterIdentity)
+    : RollFrame(filterIdentity)
 {
 }
 

@@ -8,7 +8,7 @@ static const FilterIdentity filterIdentity = {
     "Degree:%1", true};
 
 RotateEffect::RotateEffect()
-    : RotateFrame(staticMetaObject.className(), filterIdentity)
+    : RotateFrame(filterIdentity)
 {
 }
 

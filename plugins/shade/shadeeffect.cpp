@@ -8,7 +8,7 @@ static const FilterIdentity filterIdentity = {
     "Azimuth:%1,Elevation:%2,ColorShading:%3"};
 
 ShadeEffect::ShadeEffect()
-    : ShadeFrame(staticMetaObject.className(), filterIdentity)
+    : ShadeFrame(filterIdentity)
 {
 }
 

@@ -10,7 +10,7 @@ static const FilterIdentity filterIdentity = {
     "Channel:%1,Radius:%2,Sigma:%3"};
 
 SharpenEffect::SharpenEffect()
-    : SharpenFrame(staticMetaObject.className(), filterIdentity)
+    : SharpenFrame(filterIdentity)
 {
 }
 

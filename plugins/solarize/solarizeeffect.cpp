@@ -8,7 +8,7 @@ static const FilterIdentity filterIdentity = {
     "Value:%1"};
 
 SolarizeEffect::SolarizeEffect()
-    : SolarizeFrame(staticMetaObject.className(), filterIdentity)
+    : SolarizeFrame(filterIdentity)
 {
 }
 

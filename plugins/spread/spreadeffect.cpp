@@ -8,7 +8,7 @@ static const FilterIdentity filterIdentity = {
     "Amount:%1"};
 
 SpreadEffect::SpreadEffect()
-    : SpreadFrame(staticMetaObject.className(), filterIdentity)
+    : SpreadFrame(filterIdentity)
 {
 }
 

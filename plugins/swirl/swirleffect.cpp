@@ -8,7 +8,7 @@ static const FilterIdentity filterIdentity = {
     "Degrees:%1"};
 
 SwirlEffect::SwirlEffect()
-    : SwirlFrame(staticMetaObject.className(), filterIdentity)
+    : SwirlFrame(filterIdentity)
 {
 }
 

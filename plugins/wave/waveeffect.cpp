@@ -8,7 +8,7 @@ static const FilterIdentity filterIdentity = {
     "Amplitude:%1,Length:%2"};
 
 WaveEffect::WaveEffect()
-    : WaveFrame(staticMetaObject.className(), filterIdentity)
+    : WaveFrame(filterIdentity)
 {
 }
 

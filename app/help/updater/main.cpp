@@ -9,14 +9,18 @@
 
 #include <cstdio>
 
+#include "kelvarineconfig.h"
+#include "translations.h"
+
 namespace {
 
 enum ExitStatus { ExitDone = 0, ExitUsage = 2 };
 
-QString tr(const char *text)
+// The updater's texts, translated in a context of their own.
+struct Updater
 {
-    return QCoreApplication::translate("Updater", text);
-}
+    Q_DECLARE_TR_FUNCTIONS(Updater)
+};
 
 int usage()
 {
@@ -51,16 +55,17 @@ int main(int argc, char *argv[])
     QApplication app(argc, argv);
     QApplication::setStyle(QStringLiteral("Fusion"));  // the look of the wizard
     QApplication::setApplicationName(QStringLiteral("Kelvarine Updater"));
-    QApplication::setApplicationVersion(QStringLiteral(PROJECT_VERSION));
-    const QString version = QStringLiteral(PROJECT_VERSION);
+    QApplication::setApplicationVersion(QStringLiteral(KELVARINE_VERSION));
+    Translations::install(&app);
+    const QString version = QStringLiteral(KELVARINE_VERSION);
 
     if (command == QLatin1String("/checknow")) {
-        inform(tr("Check for Updates"),
-               tr("Kelvarine %1 is installed.\n\n"
+        inform(Updater::tr("Check for Updates"),
+               Updater::tr("Kelvarine %1 is installed.\n\n"
                   "No update source is configured, so no newer version can be looked for.").arg(version));
     } else {
-        inform(tr("Auto Update"),
-               tr("Kelvarine %1 is installed.\n\n"
+        inform(Updater::tr("Auto Update"),
+               Updater::tr("Kelvarine %1 is installed.\n\n"
                   "No update source is configured, so there is nothing to set up for automatic updates.").arg(version));
     }
     return ExitDone;
