@@ -2,6 +2,8 @@
 // the picture list, the checks before processing, the process log, every answer
 // to the overwrite question through a real batch, help, updates and about.
 
+#include <QScrollBar>
+#include <QAbstractSpinBox>
 #include <QAccessible>
 #include <QAction>
 #include <QComboBox>
@@ -810,8 +812,10 @@ private slots:
             for (QWidget *widget : top->findChildren<QWidget *>()) {
                 const bool control = qobject_cast<QAbstractButton *>(widget) || qobject_cast<QComboBox *>(widget)
                                      || qobject_cast<QLineEdit *>(widget) || qobject_cast<QAbstractItemView *>(widget)
-                                     || qobject_cast<QGraphicsView *>(widget);
-                if (!control || qobject_cast<QHeaderView *>(widget) || !widget->isVisibleTo(top)
+                                     || qobject_cast<QGraphicsView *>(widget)
+                                     || qobject_cast<QAbstractSpinBox *>(widget)
+                                     || qobject_cast<QAbstractSlider *>(widget);
+                if (!control || qobject_cast<QScrollBar *>(widget) || qobject_cast<QHeaderView *>(widget) || !widget->isVisibleTo(top)
                     || widget->objectName().startsWith(QLatin1String("qt_")))
                     continue;
                 if (QAccessible::queryAccessibleInterface(widget)->text(QAccessible::Name).trimmed().isEmpty())
