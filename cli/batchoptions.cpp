@@ -184,7 +184,12 @@ bool BatchOptions::readProject(const QString &path, QString *error)
     const std::pair<const char *, int> switches[] = {{"UseSourcePath", project.UseSourcePath},
                                                     {"Multipage", project.Multipage},
                                                     {"DeleteSource", project.DeleteSource},
-                                                    {"OpenOutputFolder", project.OpenOutputFolder}};
+                                                    {"OpenOutputFolder", project.OpenOutputFolder},
+                                                    {"StripMetadata", project.StripMetadata},
+                                                    {"StripGps", project.StripGps},
+                                                    {"AutoOrient", project.AutoOrient},
+                                                    {"KeepDate", project.KeepDate},
+                                                    {"AllowDocuments", project.AllowDocuments}};
     for (const auto &[name, value] : switches) {
         if (value != 0 && value != 1) {
             *error = tr("%1: the property %2 has the value \"%3\", not 0 or 1").arg(path, QLatin1String(name)).arg(value);

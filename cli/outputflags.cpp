@@ -6,7 +6,7 @@ namespace {
 
 QString tr(const char *text)
 {
-    return QCoreApplication::translate("BatchOptions", text);
+    return QCoreApplication::translate("OutputFlags", text);
 }
 
 } // namespace
@@ -17,12 +17,14 @@ OutputFlags::OutputFlags()
     , m_stripGps("strip-gps", tr("Remove the location from the metadata, keep the rest."))
     , m_autoOrient("auto-orient", tr("Turn pictures upright by their EXIF orientation before the filters run."))
     , m_keepDate("keep-date", tr("Converted pictures keep the source's modification time (copies always do)."))
+    , m_allowDocuments("allow-documents",
+                       tr("Read PostScript, EPS and PDF files (rendered by Ghostscript); off, they are refused."))
 {
 }
 
 void OutputFlags::addTo(QCommandLineParser &parser) const
 {
-    parser.addOptions({m_quality, m_stripMetadata, m_stripGps, m_autoOrient, m_keepDate});
+    parser.addOptions({m_quality, m_stripMetadata, m_stripGps, m_autoOrient, m_keepDate, m_allowDocuments});
 }
 
 bool OutputFlags::apply(const QCommandLineParser &parser, OutputOptions &options, QString *error) const
@@ -40,5 +42,6 @@ bool OutputFlags::apply(const QCommandLineParser &parser, OutputOptions &options
     options.stripGps = options.stripGps || parser.isSet(m_stripGps);
     options.autoOrient = options.autoOrient || parser.isSet(m_autoOrient);
     options.keepDate = options.keepDate || parser.isSet(m_keepDate);
+    options.allowDocuments = options.allowDocuments || parser.isSet(m_allowDocuments);
     return true;
 }

@@ -2,7 +2,8 @@
 #define OUTPUTFLAGS_H
 
 // The options of kelvarine-batch that decide what the written files carry
-// (quality, metadata, orientation, dates); they override the project's.
+// (quality, metadata, orientation, dates) and
+// whether documents are read; they override the project's.
 
 #include <QCommandLineOption>
 #include <QCommandLineParser>
@@ -23,6 +24,7 @@ private:
     QCommandLineOption m_stripGps;
     QCommandLineOption m_autoOrient;
     QCommandLineOption m_keepDate;
+    QCommandLineOption m_allowDocuments;
 };
 
 #endif

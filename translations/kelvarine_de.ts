@@ -1218,6 +1218,10 @@
         <source>--quality takes a number from 1 to 100, not "%1"</source>
         <translation>--quality nimmt eine Zahl von 1 bis 100, nicht "%1"</translation>
     </message>
+    <message>
+        <source>Read PostScript, EPS and PDF files (rendered by Ghostscript); off, they are refused.</source>
+        <translation>PostScript-, EPS- und PDF-Dateien lesen (von Ghostscript gezeichnet); sonst werden sie abgelehnt.</translation>
+    </message>
 </context>
 <context>
     <name>PictureCodec</name>
@@ -1248,6 +1252,22 @@
     <message>
         <source>%1 holds %2 data, which is read only from a file named .%3</source>
         <translation>%1 enthält %2-Daten, die nur aus einer Datei mit der Endung .%3 gelesen werden</translation>
+    </message>
+    <message>
+        <source>%1 is a %2 document; documents are read only when "Read PostScript and PDF documents" is on</source>
+        <translation>%1 ist ein %2-Dokument; Dokumente werden nur gelesen, wenn „PostScript- und PDF-Dokumente lesen“ eingeschaltet ist</translation>
+    </message>
+    <message>
+        <source>%1 is not a picture file</source>
+        <translation>%1 ist keine Bilddatei</translation>
+    </message>
+    <message>
+        <source>Cannot read %1</source>
+        <translation>%1 kann nicht gelesen werden</translation>
+    </message>
+    <message>
+        <source>%1 does not exist</source>
+        <translation>%1 existiert nicht</translation>
     </message>
 </context>
 <context>
@@ -1926,6 +1946,14 @@
     <message>
         <source>Keep the source's modification date</source>
         <translation>Änderungsdatum der Quelle beibehalten</translation>
+    </message>
+    <message>
+        <source>Read PostScript and PDF documents</source>
+        <translation>PostScript- und PDF-Dokumente lesen</translation>
+    </message>
+    <message>
+        <source>PostScript and PDF files are programs that Ghostscript runs; read them only from sources you trust</source>
+        <translation>PostScript- und PDF-Dateien sind Programme, die Ghostscript ausführt; lesen Sie sie nur aus vertrauenswürdigen Quellen</translation>
     </message>
 </context>
 <context>

@@ -4,6 +4,7 @@
 #include <QDir>
 #include <QFileInfo>
 
+#include "picturekind.h"
 #include "picturetarget.h"
 #include "safefile.h"
 
@@ -59,6 +60,8 @@ PicturePlan BatchPlanner::draft(int index) const
     const QString name = PictureTarget::newFileName(m_job.naming, picture.path, index, &error);
     if (name.isEmpty()) {
         plan.status = StatusFailed;
+        if (error.isEmpty() && PictureKind::isSpecialFile(picture.path))
+            error = PictureKind::notAPicture(picture.path);
         plan.message = error.isEmpty() ? PicturePipeline::missingSource(picture.path).message
                                        : PicturePipeline::errorText(error);
         return plan;
@@ -70,6 +73,12 @@ PicturePlan BatchPlanner::draft(int index) const
     if (PictureTarget::copyOnly(m_job.chain.isEmpty(), format, picture.path)) {
         plan.mode = PictureMode::Copy;
         plan.target = PictureTarget::copyTarget(dir, name);
+        // A copy is made, and its source may be removed, without decoding: the
+        // header must show a picture, or a project could move any file it names.
+        if (!PictureKind::isPictureFile(picture.path, m_job.output.allowDocuments, &error)) {
+            plan.status = StatusFailed;
+            plan.message = PicturePipeline::errorText(error);
+        }
         return plan;
     }
     plan.mode = m_job.multiPage ? PictureMode::Page : PictureMode::Encode;

@@ -3,7 +3,7 @@
 
 // What the written files carry beside their pixels: encoder quality, which
 // metadata goes along, whether pictures are turned upright first, and whether
-// outputs keep their source's date. Part of a ConversionJob and of the project
+// outputs keep their source's date; and whether documents are read as pictures. Part of a ConversionJob and of the project
 // file; plain values, copied into every worker.
 
 #include <QString>
@@ -17,6 +17,9 @@ struct OutputOptions
     bool stripGps = false;       // drop only the location
     bool autoOrient = false;     // turn the pixels upright by the EXIF orientation before the chain
     bool keepDate = false;       // converted pictures keep the source's modification time
+    // PostScript, EPS and PDF sources are rendered (by Ghostscript, a program
+    // that runs the document); off, they are refused unread.
+    bool allowDocuments = false;
 
     static constexpr int minQuality = 1;
     static constexpr int maxQuality = 100;
@@ -30,7 +33,8 @@ struct OutputOptions
     bool operator==(const OutputOptions &other) const
     {
         return quality == other.quality && stripMetadata == other.stripMetadata && stripGps == other.stripGps
-               && autoOrient == other.autoOrient && keepDate == other.keepDate;
+               && autoOrient == other.autoOrient && keepDate == other.keepDate
+               && allowDocuments == other.allowDocuments;
     }
 };
 

@@ -15,50 +15,9 @@
 #include "filterregistry.h"
 #include "formatcatalog.h"
 #include "imagelibrary.h"
+#include "picturekind.h"
 
 namespace {
-
-QString formatFromContent(const char *data, qint64 size)
-{
-    char format[MaxTextExtent] = {};
-    MagickLib::ExceptionInfo exception;
-    MagickLib::GetExceptionInfo(&exception);
-    const auto header = reinterpret_cast<const unsigned char *>(data);
-    const size_t headerSize = size_t(std::min<qint64>(size, 8192));
-    const bool found = MagickLib::GetMagickFileFormat(header, headerSize, format, sizeof format, &exception)
-                       == MagickPass;
-    MagickLib::DestroyExceptionInfo(&exception);
-    return found ? QString::fromLatin1(format) : QString();
-}
-
-// Formats that are programs or documents rather than pictures: drawings whose
-// commands name other files or run for as long as they like, scripts, text
-// pages, PostScript, URLs. A file is read as one of them only when its own name
-// says so; a "photo" that turns out to hold one is refused.
-bool readOnlyUnderOwnSuffix(const QString &format)
-{
-    static const QStringList formats{
-        "SVG",  "SVGZ", "MVG",  "MSL",  "TXT",  "TEXT", "PS",   "PS2",   "PS3",   "EPS",   "EPSF",  "EPSI",
-        "EPI",  "EPT",  "EPT2", "EPT3", "PDF",  "EPDF", "PCL",  "WMF",   "WPG",   "MPC",   "CACHE", "VID",
-        "TILE", "IMAGE", "LABEL", "CAPTION", "FILE", "HTTP", "FTP", "URL", "X", "HTML", "SHTML"};
-    return formats.contains(format, Qt::CaseInsensitive);
-}
-
-// True when the suffix names the format itself or another name of its decoder
-// (".svgz" for SVG, ".jpeg" for JPG).
-bool suffixNames(const QString &suffix, const QString &format)
-{
-    if (suffix.compare(format, Qt::CaseInsensitive) == 0)
-        return true;
-    if (suffix.isEmpty())
-        return false;
-    MagickLib::ExceptionInfo exception;
-    MagickLib::GetExceptionInfo(&exception);
-    const MagickLib::MagickInfo *named = MagickLib::GetMagickInfo(suffix.toUpper().toLatin1().constData(), &exception);
-    const MagickLib::MagickInfo *found = MagickLib::GetMagickInfo(format.toUpper().toLatin1().constData(), &exception);
-    MagickLib::DestroyExceptionInfo(&exception);
-    return named && found && named->decoder && named->decoder == found->decoder;
-}
 
 // The declared size, read from the header alone, against the budget of one picture.
 void checkBudget(const Magick::Blob &blob, const QString &format, const QString &path)
@@ -149,8 +108,10 @@ bool developRaw(const QString &path, Magick::Image &image)
 
 namespace PictureCodec {
 
-Magick::Image decode(const QString &path)
+Magick::Image decode(const QString &path, bool allowDocuments)
 {
+    if (PictureKind::isSpecialFile(path))
+        throw PictureError(PictureKind::notAPicture(path));
     if (FormatCatalog::isCameraRaw(QFileInfo(path).suffix())) {
         Magick::Image developed;
         if (developRaw(path, developed))
@@ -174,14 +135,10 @@ Magick::Image decode(const QString &path)
                                .arg(QDir::toNativeSeparators(path), file.errorString()));
     }
 
-    const QString suffix = QFileInfo(path).suffix();
-    QString format = formatFromContent(data, size);
+    QString error;
+    const QString format = PictureKind::admit(path, data, size, allowDocuments, &error);
     if (format.isEmpty())
-        format = suffix.toUpper();
-    if (readOnlyUnderOwnSuffix(format) && !suffixNames(suffix, format)) {
-        throw PictureError(QCoreApplication::translate("PictureCodec", "%1 holds %2 data, which is read only from a file named .%3")
-                               .arg(QDir::toNativeSeparators(path), format, format.toLower()));
-    }
+        throw PictureError(error);
     const ImageLibrary::DecodingScope confined;
     checkBudget(blob, format, path);
     Magick::Image image;

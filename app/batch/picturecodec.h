@@ -26,9 +26,11 @@ public:
 namespace PictureCodec {
 
 // Decodes the file; the format is taken from the content, and from the suffix
-// where the content does not tell (Targa, raw samples). Throws PictureError when
-// the file cannot be read, the library's exceptions when it cannot be decoded.
-Magick::Image decode(const QString &path);
+// where the content does not tell (Targa, raw samples). Only pictures are read
+// for what their content shows; PostScript, EPS and PDF only with
+// `allowDocuments` (see PictureKind). Throws PictureError when the file cannot
+// be read or is not to be, the library's exceptions when it cannot be decoded.
+Magick::Image decode(const QString &path, bool allowDocuments = false);
 
 // Runs every entry of the chain on the picture, in order.
 void applyChain(const QList<ChainEntry> &chain, Magick::Image &image);

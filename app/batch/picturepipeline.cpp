@@ -78,7 +78,7 @@ PictureResult missingSource(const QString &sourcePath)
 RenderedPicture render(const QString &sourcePath, const ConversionJob &job)
 {
     const OutputOptions &options = job.output;
-    RenderedPicture picture{PictureCodec::decode(sourcePath), PictureMetadata()};
+    RenderedPicture picture{PictureCodec::decode(sourcePath, options.allowDocuments), PictureMetadata()};
     if (!options.stripMetadata)
         picture.metadata = PictureMetadata::read(sourcePath, picture.image);
     // Pixels that come upright from their decoder are shown as they are: their

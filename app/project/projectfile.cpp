@@ -37,6 +37,7 @@ OutputOptions _ProjectFile::outputOptions() const
     options.stripGps = StripGps == 1;
     options.autoOrient = AutoOrient == 1;
     options.keepDate = KeepDate == 1;
+    options.allowDocuments = AllowDocuments == 1;
     return options;
 }
 
@@ -47,6 +48,7 @@ void _ProjectFile::setOutputOptions(const OutputOptions &options)
     StripGps = options.stripGps ? 1 : 0;
     AutoOrient = options.autoOrient ? 1 : 0;
     KeepDate = options.keepDate ? 1 : 0;
+    AllowDocuments = options.allowDocuments ? 1 : 0;
 }
 
 void _ProjectFile::resolvePaths(const QString &projectFolder)

@@ -45,6 +45,7 @@ struct _ProjectFile
     int StripGps = 0;
     int AutoOrient = 0;
     int KeepDate = 0;
+    int AllowDocuments = 0;
 
     OutputOptions outputOptions() const;
     void setOutputOptions(const OutputOptions &options);
@@ -74,7 +75,7 @@ struct Property
     QString _ProjectFile::*text;
 };
 
-inline constexpr std::array<Property, 14> properties = {{
+inline constexpr std::array<Property, 15> properties = {{
     {"Rename", "index", &_ProjectFile::index, nullptr},
     {"Rename", "formateStr", nullptr, &_ProjectFile::formateStr},
     {"Rename", "customFormateStr", nullptr, &_ProjectFile::customFormateStr},
@@ -89,6 +90,7 @@ inline constexpr std::array<Property, 14> properties = {{
     {"Picture", "StripGps", &_ProjectFile::StripGps, nullptr},
     {"Picture", "AutoOrient", &_ProjectFile::AutoOrient, nullptr},
     {"Picture", "KeepDate", &_ProjectFile::KeepDate, nullptr},
+    {"Picture", "AllowDocuments", &_ProjectFile::AllowDocuments, nullptr},
 }};
 
 } // namespace ProjectFormat

@@ -120,6 +120,7 @@ OutputOptions Step3Page::outputOptions() const
     options.stripGps = m_ui.step3_cb_stripGps->isChecked();
     options.autoOrient = m_ui.step3_cb_autoOrient->isChecked();
     options.keepDate = m_ui.step3_cb_keepDate->isChecked();
+    options.allowDocuments = m_ui.step3_cb_allowDocuments->isChecked();
     return options;
 }
 
@@ -130,4 +131,5 @@ void Step3Page::setOutputOptions(const OutputOptions &options)
     m_ui.step3_cb_stripGps->setChecked(options.stripGps);
     m_ui.step3_cb_autoOrient->setChecked(options.autoOrient);
     m_ui.step3_cb_keepDate->setChecked(options.keepDate);
+    m_ui.step3_cb_allowDocuments->setChecked(options.allowDocuments);
 }

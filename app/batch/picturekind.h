@@ -1,0 +1,50 @@
+#ifndef PICTUREKIND_H
+#define PICTUREKIND_H
+
+// What a file is, told from its first bytes, and whether it may be read as a
+// picture at all. Only picture formats are taken from the content: a file that
+// turns out to hold a document, a font, a script or a drawing language is read
+// as that only when its own name says so, and PostScript, EPS and PDF (which run
+// as programs in Ghostscript) only when the user has allowed documents. Copying
+// and removing sources go by the same check, so a project cannot move a file
+// that is not a picture. Safe to call from any thread.
+
+#include <QString>
+
+namespace PictureKind {
+
+// How many bytes of a file the checks read.
+constexpr qint64 headerSize = 8192;
+
+// The image library's name of the format the content shows ("JPEG", "PS");
+// empty when the content does not tell (Targa, raw samples).
+QString formatOf(const char *data, qint64 size);
+
+// Formats whose files are pictures: photographs, raster images, camera raw.
+bool isPictureFormat(const QString &format);
+// PostScript, EPS and PDF: read only when documents are allowed.
+bool isDocumentFormat(const QString &format);
+
+// The format the file is to be decoded as, given its first bytes (`header`) and
+// its path; empty, with the user's message in `error`, when it is not to be read.
+QString admit(const QString &path, const char *header, qint64 size, bool allowDocuments, QString *error);
+
+// A folder, a FIFO, a device or a socket (links followed): never a picture, and
+// not to be opened (opening a FIFO would wait for a writer forever).
+bool isSpecialFile(const QString &path);
+
+// Reads the first bytes of the file and admits it as above; a special
+// file is refused unopened.
+QString admitFile(const QString &path, bool allowDocuments, QString *error);
+
+// Whether the file may be copied, or removed after its conversion, as a picture:
+// admitted as above, and a picture format (or an allowed document). False with
+// the user's message in `error` otherwise.
+bool isPictureFile(const QString &path, bool allowDocuments, QString *error);
+
+// "X is not a picture file", the message for every file that is none.
+QString notAPicture(const QString &path);
+
+} // namespace PictureKind
+
+#endif
