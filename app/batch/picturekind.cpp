@@ -6,6 +6,7 @@
 #include <QFileInfo>
 #include <QSet>
 
+#include <Magick++.h>
 #include <magick/api.h>
 
 #include <sys/stat.h>
