@@ -100,6 +100,35 @@ struct LibraryException
     MagickLib::ExceptionInfo info;
 };
 
+// MIFF stores the colour and IPTC profiles under names of its own ("icc",
+// "iptc") and reads them back under those, where the encoders look for the
+// library's names: a PNG would carry the colour profile twice.
+void restoreProfileNames(MagickLib::Image *image)
+{
+    struct Renamed
+    {
+        const char *stored;
+        const char *name;
+    };
+    for (const Renamed &renamed : {Renamed{"icc", "ICM"}, Renamed{"iptc", "IPTC"}}) {
+        QByteArray profile;
+        MagickLib::ImageProfileIterator profiles = MagickLib::AllocateImageProfileIterator(image);
+        const char *name = nullptr;
+        const unsigned char *data = nullptr;
+        size_t length = 0;
+        while (profiles && MagickLib::NextImageProfile(profiles, &name, &data, &length) == MagickPass) {
+            if (name && std::strcmp(name, renamed.stored) == 0)
+                profile = QByteArray(reinterpret_cast<const char *>(data), int(length));
+        }
+        MagickLib::DeallocateImageProfileIterator(profiles);
+        if (profile.isNull())
+            continue;
+        MagickLib::DeleteImageProfile(image, renamed.stored);
+        MagickLib::SetImageProfile(image, renamed.name, reinterpret_cast<const unsigned char *>(profile.constData()),
+                                   size_t(profile.size()));
+    }
+}
+
 } // namespace
 
 namespace PictureTransfer {
@@ -176,6 +205,7 @@ bool receive(int fd, const QString &path, long long budget, Magick::Image *image
         Magick::throwException(readException.info);
         throw PictureError(tr("The decoder of %1 handed back no picture").arg(QDir::toNativeSeparators(path)));
     }
+    restoreProfileNames(read);
     *image = Magick::Image(read);
     header.magick[sizeof header.magick - 1] = '\0';
     image->magick(header.magick);
