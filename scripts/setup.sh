@@ -15,7 +15,7 @@ packages=(
     libgraphicsmagick++1-dev graphicsmagick
     libexiv2-dev liblcms2-dev zlib1g-dev
     dcraw
-    libheif-examples libgs-common
+    libheif-examples libheif-dev libgs-common ghostscript
     xvfb xauth
     # installing and packaging: validators of the desktop files, cpack -G DEB, lintian
     desktop-file-utils appstream libxml2-utils dpkg-dev file lintian

@@ -135,6 +135,10 @@ bool developRaw(const QString &path, Magick::Image &image)
     return true;
 }
 
+} // namespace
+
+namespace PictureCodec {
+
 // Formats decoded in this process, when their content shows them (a raw file is
 // TIFF inside, and is developed apart). Their decoders read pixels and nothing
 // else: no program is run, no other file or URL is followed (and the confirm-
@@ -151,10 +155,6 @@ bool decodesInProcess(const QString &path, const QString &format)
     return !SandboxDecoder::decodesEverythingApart() && !FormatCatalog::isCameraRaw(QFileInfo(path).suffix())
            && (format == QLatin1String("JPEG") || format == QLatin1String("PNG") || format == QLatin1String("TIFF"));
 }
-
-} // namespace
-
-namespace PictureCodec {
 
 Magick::Image decode(const QString &path, bool allowDocuments)
 {

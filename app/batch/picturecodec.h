@@ -38,6 +38,10 @@ Magick::Image decode(const QString &path, bool allowDocuments = false);
 // helper runs, inside its confinement. Otherwise as decode().
 Magick::Image decodeInProcess(const QString &path, bool allowDocuments);
 
+// Whether a file of `format` (as PictureKind tells it from the content) at
+// `path` is decoded in this process rather than by the decoding helper.
+bool decodesInProcess(const QString &path, const QString &format);
+
 // "X is W x H pixels (N megapixels), more than the budget ...".
 QString overBudget(const QString &path, long long columns, long long rows, long long budget);
 
