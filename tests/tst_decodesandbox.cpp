@@ -7,10 +7,14 @@
 #include <QtConcurrent>
 
 #include <signal.h>
+#include <sys/mman.h>
+#include <sys/syscall.h>
+#include <unistd.h>
 
 #include "imagelibrary.h"
 #include "outputimage.h"
 #include "picturecodec.h"
+#include "picturetransfer.h"
 #include "sandboxdecoder.h"
 #include "testutils.h"
 
@@ -40,6 +44,7 @@ private slots:
     void helperDecodesAsInProcess();
     void quietKeepsHelperOutputOff();
     void crashedRunLeavesNoFolder();
+    void helperReadsNothingBeyondThePicture();
 
 private:
     QString path(const QString &name) const { return m_dir.filePath(name); }
@@ -420,6 +425,39 @@ void TestDecodeSandbox::crashedRunLeavesNoFolder()
     QVERIFY(batch.waitForFinished(60000));
     QCOMPARE(batch.exitCode(), 0);
     QCOMPARE(folderEntries(temporary), QStringList());
+}
+
+void TestDecodeSandbox::helperReadsNothingBeyondThePicture()
+{
+    if (::syscall(SYS_landlock_create_ruleset, nullptr, 0, 1U) < 1)
+        QSKIP("this kernel has no Landlock");
+    // Ghostscript allows reading the temporary folder by its path; a link there
+    // to a private file passes that check, and only Landlock, which goes by the
+    // file reached, stops it.
+    const QTemporaryDir temporary;
+    writeBytes(path(QStringLiteral("diary.txt")), "the diary of a photographer\n");
+    const QString link = temporary.filePath(QStringLiteral("link.txt"));
+    QVERIFY(QFile::link(path(QStringLiteral("diary.txt")), link));
+    const QString document = path(QStringLiteral("through-link.ps"));
+    writeBytes(document, postScript("{ (" + QFile::encodeName(link) + ") (r) file 100 string readstring pop pop "
+                                    "1 0 0 setrgbcolor 0 0 40 40 rectfill showpage quit } stopped pop clear"));
+    const int shared = ::memfd_create("result", MFD_CLOEXEC);
+    QVERIFY(shared >= 0);
+    QProcess helper;
+    QProcessEnvironment variables = QProcessEnvironment::systemEnvironment();
+    variables.insert(QStringLiteral("TMPDIR"), temporary.path());
+    variables.insert(QStringLiteral("MAGICK_TMPDIR"), temporary.path());
+    helper.setProcessEnvironment(variables);
+    helper.setChildProcessModifier([shared] { ::dup2(shared, 3); });
+    helper.start(SandboxDecoder::program(), {"--budget", "1000000", "--threads", "1", "--seconds", "60", "--parent",
+                                             QString::number(::getpid()), "--documents", "--", document});
+    QVERIFY(helper.waitForFinished(60000));
+    QCOMPARE(helper.exitCode(), 0);
+    Magick::Image image;
+    QString failure;
+    QVERIFY2(PictureTransfer::receive(shared, document, 1000000, &image, &failure), qPrintable(failure));
+    ::close(shared);
+    QVERIFY2(!isRed(image.pixelColor(20, image.rows() - 20)), "the private file was read through the link");
 }
 
 QTEST_GUILESS_MAIN(TestDecodeSandbox)
