@@ -317,6 +317,9 @@ void TestDecodeSandbox::helperFailureFailsThatPicture()
     QVERIFY(waitFor([&] { return failure.isFinished(); }, 30000));
     QVERIFY2(failure.result().contains(message), qPrintable(failure.result()));
     QVERIFY(failure.result().contains(QDir::toNativeSeparators(document)));
+    // Ghostscript, working in the helper's folder, went with it.
+    const QByteArray folders = QFile::encodeName(ImageLibrary::temporaryFolder() + "/decode-");
+    QVERIFY(waitFor([&] { return processesWith(folders).isEmpty(); }, 5000));
     // The next picture decodes as ever.
     SandboxDecoder::setProgram(QStringLiteral(KELVARINE_BIN_DIR "/kelvarine-decode"));
     writeEncoded(path(QStringLiteral("after.gif")), makePicture(20, 10), "GIF");
@@ -418,6 +421,7 @@ void TestDecodeSandbox::crashedRunLeavesNoFolder()
     batch.waitForFinished();
     // The helper and Ghostscript end with it; its folder stays until the next run.
     QVERIFY(waitFor([&] { return processesWith(name).isEmpty(); }, 10000));
+    QVERIFY(waitFor([&] { return processesWith(QFile::encodeName(temporary)).isEmpty(); }, 10000));
     QCOMPARE(QDir(temporary).entryList({"kelvarine-*"}, QDir::Dirs), runFolders);
 
     writeEncoded(path(QStringLiteral("next.png")), makePicture(20, 10), "PNG");

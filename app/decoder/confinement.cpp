@@ -78,6 +78,13 @@ bool allow(int ruleset, const char *path, __u64 rights, __u64 handled)
     return added;
 }
 
+// The parent has gone: the helper ends, and Ghostscript or dcraw, its children
+// in its process group, end with it rather than run on unattended.
+void endGroup(int)
+{
+    ::kill(0, SIGKILL);
+}
+
 bool setLimit(int resource, long long soft, long long hard)
 {
     const rlimit value{rlim_t(soft), rlim_t(hard)};
@@ -90,7 +97,10 @@ namespace Confinement {
 
 bool detach(pid_t parent)
 {
-    if (::prctl(PR_SET_PDEATHSIG, SIGKILL) != 0 || ::getppid() != parent)
+    struct sigaction ending = {};
+    ending.sa_handler = endGroup;
+    if (::sigaction(SIGTERM, &ending, nullptr) != 0 || ::prctl(PR_SET_PDEATHSIG, SIGTERM) != 0
+        || ::getppid() != parent)
         return false;
     return ::prctl(PR_SET_NO_NEW_PRIVS, 1, 0, 0, 0) == 0;
 }

@@ -21,8 +21,9 @@ struct Limits
     long long fileSize = 0;  // bytes
 };
 
-// Ends the process when `parent` ends (or has ended already), forbids gaining
-// privileges, and sets the limits. False when one could not be set.
+// Ends the process and its process group when `parent` ends (or has ended
+// already), and forbids gaining privileges. Sets the limits. False when one
+// could not be set.
 bool detach(pid_t parent);
 bool limit(const Limits &limits);
 

@@ -41,9 +41,9 @@ constexpr long long roomPerThread = 128LL << 20;
 // 16 bits a sample, a developed raw picture or a codec's own planes beside it,
 // and the copy handed over.
 constexpr long long bytesPerPixel = 40;
-// The largest file one picture may need: its transfer at 16 bits with alpha,
-// and what it carries beside the pixels (profiles, metadata).
-constexpr long long transferBytesPerPixel = 8;
+// The largest file one picture may need: its transfer at 16 bits a sample (CMYK
+// and alpha at most), and what it carries beside the pixels (profiles, metadata).
+constexpr long long transferBytesPerPixel = 10;
 constexpr long long fileRoom = 256LL << 20;
 
 struct Arguments
