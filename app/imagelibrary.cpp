@@ -11,14 +11,13 @@
 #include <dirent.h>
 #include <fcntl.h>
 #include <malloc.h>
+#include <stdio.h>
 #include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
 #include <atomic>
-#include <cerrno>
-#include <ctime>
 #include <cstdlib>
 
 namespace {
@@ -85,8 +84,8 @@ constexpr char folderPrefix[] = "kelvarine-";
 constexpr char lockName[] = "/lock";
 
 // A folder of an earlier run whose lock nobody holds: that run has ended without
-// removing it (killed, crashed). A folder without a lock is being made, or comes
-// from before the lock; it is left a minute.
+// removing it (killed, crashed). A folder without a lock is left alone: it is
+// being made, or belongs to a program that takes no lock and may still run.
 bool isAbandoned(const QByteArray &folder)
 {
     struct stat status;
@@ -94,7 +93,7 @@ bool isAbandoned(const QByteArray &folder)
         return false;
     const int lock = ::open((folder + lockName).constData(), O_RDONLY | O_CLOEXEC | O_NOFOLLOW);
     if (lock < 0)
-        return errno == ENOENT && status.st_mtime + 60 < ::time(nullptr);
+        return false;
     const bool free = ::flock(lock, LOCK_EX | LOCK_NB) == 0;
     ::close(lock);
     return free;
@@ -121,14 +120,19 @@ void makeTemporaryFolder()
     QByteArray base = qgetenv("MAGICK_TMPDIR");
     if (base.isEmpty())
         base = QFile::encodeName(QDir::tempPath());
-    QByteArray folder = base + '/' + folderPrefix + "XXXXXX";
-    if (!::mkdtemp(folder.data()))
+    // Made under another name and given its own once its lock is held: a run that
+    // looks for abandoned folders at that moment never finds it unlocked.
+    QByteArray making = base + "/.kelvarine-new-XXXXXX";
+    if (!::mkdtemp(making.data()))
         return;  // the library's default then; its temporary files are refused while decoding
     // Held as long as the process lives, whatever way it ends: the next run that
     // finds the lock free removes what this one left.
-    const int lock = ::open((folder + lockName).constData(), O_RDWR | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
+    const int lock = ::open((making + lockName).constData(), O_RDWR | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
     if (lock >= 0)
         ::flock(lock, LOCK_EX | LOCK_NB);
+    QByteArray folder = base + '/' + folderPrefix + making.right(6);
+    if (::renameat2(AT_FDCWD, making.constData(), AT_FDCWD, folder.constData(), RENAME_NOREPLACE) != 0)
+        folder = making;
     runFolder = folder;
     qputenv("MAGICK_TMPDIR", folder);
     std::atexit([] { QDir(QFile::decodeName(runFolder)).removeRecursively(); });

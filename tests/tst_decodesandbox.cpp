@@ -42,6 +42,8 @@ private slots:
     void helperFailureFailsThatPicture();
     void helperDecodesAsInProcess_data();
     void helperDecodesAsInProcess();
+    void helperKeepsWhatEncodersUse_data();
+    void helperKeepsWhatEncodersUse();
     void quietKeepsHelperOutputOff();
     void crashedRunLeavesNoFolder();
     void helperReadsNothingBeyondThePicture();
@@ -375,6 +377,66 @@ void TestDecodeSandbox::helperDecodesAsInProcess()
     const QByteArray expected = fileBytes(in + '/' + written.first());
     QVERIFY(!expected.isEmpty());
     QVERIFY2(fileBytes(out + '/' + written.first()) == expected, "the helper's picture is encoded otherwise");
+}
+
+void TestDecodeSandbox::helperKeepsWhatEncodersUse_data()
+{
+    QTest::addColumn<QString>("source");
+    QTest::addColumn<QString>("kind");
+    QTest::addColumn<QString>("target");
+
+    // Colour indexes and palettes, CMYK with its alpha beside the pixels, grey,
+    // 16 bits: everything the picture holds beyond plain pixels.
+    QTest::newRow("GIF palette to GIF") << "GIF" << "palette" << "GIF";
+    QTest::newRow("GIF palette to PNG") << "GIF" << "palette" << "PNG";
+    QTest::newRow("CMYK TIFF with alpha to TIFF") << "TIFF" << "cmyka" << "TIFF";
+    QTest::newRow("grey PNG to PNG") << "PNG" << "grey" << "PNG";
+    QTest::newRow("16-bit PNG to PNG") << "PNG" << "deep" << "PNG";
+    QTest::newRow("BMP to JPG") << "BMP" << "plain" << "JPG";
+}
+
+void TestDecodeSandbox::helperKeepsWhatEncodersUse()
+{
+    QFETCH(QString, source);
+    QFETCH(QString, kind);
+    QFETCH(QString, target);
+
+    Magick::Image picture = makePicture(70, 50);
+    if (kind == QLatin1String("palette")) {
+        picture.quantizeColors(32);
+        picture.quantize();
+    } else if (kind == QLatin1String("cmyka")) {
+        picture.matte(true);
+        picture.colorSpace(Magick::CMYKColorspace);
+    } else if (kind == QLatin1String("grey")) {
+        picture.type(Magick::GrayscaleType);
+    } else if (kind == QLatin1String("deep")) {
+        picture.depth(16);
+    }
+    const QString file = path(QStringLiteral("kept.") + source.toLower());
+    writeEncoded(file, picture, source);
+
+    auto encoded = [&](Magick::Image image) {
+        FILE *stream = std::tmpfile();
+        PictureCodec::write(image, target, -1, stream);
+        QByteArray bytes(int(std::ftell(stream)), '\0');
+        std::rewind(stream);
+        const size_t got = std::fread(bytes.data(), 1, size_t(bytes.size()), stream);
+        std::fclose(stream);
+        bytes.resize(int(got));
+        return bytes;
+    };
+    QByteArray here;
+    QByteArray apart;
+    try {
+        here = encoded(PictureCodec::decodeInProcess(file, false));
+        SandboxDecoder::setDecodesEverythingApart(true);
+        apart = encoded(PictureCodec::decode(file));
+    } catch (const std::exception &error) {
+        QFAIL(error.what());
+    }
+    QVERIFY(!here.isEmpty());
+    QVERIFY2(apart == here, "the helper's picture is encoded otherwise");
 }
 
 void TestDecodeSandbox::quietKeepsHelperOutputOff()

@@ -5,7 +5,6 @@
 
 #include <magick/api.h>
 
-#include <sys/mman.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -27,8 +26,20 @@ struct Header
     qint32 orientation;
     qint32 compression;
     qint32 interlace;
+    qint32 grayscale;
+    qint32 monochrome;
+    qint32 taint;
+    qint32 storageClass;
+    quint32 depth;
+    quint32 colors;  // of the colour map that follows the indexes, if any
+    quint32 pageWidth;
+    quint32 pageHeight;
+    qint32 pageX;
+    qint32 pageY;
     char magick[32];
-    quint64 length;  // of what follows the header
+    quint64 length;  // of what follows the header: for a picture, the MIFF of its attributes
+    quint64 pixelBytes;  // then its pixels as the library keeps them
+    quint64 indexBytes;  // then its colour indexes (a palette picture) or CMYK alpha, if any
 };
 
 bool writeAll(int fd, const void *data, size_t size)
@@ -61,36 +72,23 @@ QString tr(const char *text)
     return QCoreApplication::translate("PictureCodec", text);
 }
 
-// The mapping of the shared file, given back however reading ends.
-class Mapping
+// Reads `size` bytes at `offset` straight into `data`: no mapping of the shared
+// file, whose pages would each cost a fault on the way.
+bool readAt(int fd, void *data, size_t size, quint64 offset)
 {
-public:
-    explicit Mapping(int fd)
-    {
-        struct stat status;
-        if (::fstat(fd, &status) != 0 || status.st_size <= 0)
-            return;
-        void *address = ::mmap(nullptr, size_t(status.st_size), PROT_READ, MAP_PRIVATE, fd, 0);
-        if (address == MAP_FAILED)
-            return;
-        m_data = static_cast<const char *>(address);
-        m_size = size_t(status.st_size);
+    char *bytes = static_cast<char *>(data);
+    while (size > 0) {
+        const ssize_t got = ::pread(fd, bytes, size, off_t(offset));
+        if (got < 0 && errno == EINTR)
+            continue;
+        if (got <= 0)
+            return false;
+        bytes += got;
+        size -= size_t(got);
+        offset += quint64(got);
     }
-    ~Mapping()
-    {
-        if (m_data)
-            ::munmap(const_cast<char *>(m_data), m_size);
-    }
-    Mapping(const Mapping &) = delete;
-    Mapping &operator=(const Mapping &) = delete;
-
-    const char *data() const { return m_data; }
-    size_t size() const { return m_size; }
-
-private:
-    const char *m_data = nullptr;
-    size_t m_size = 0;
-};
+    return true;
+}
 
 // Frees the library's exception record however the read ends.
 struct LibraryException
@@ -136,18 +134,56 @@ namespace PictureTransfer {
 bool sendPicture(int fd, Magick::Image &image)
 {
     Header header = headerOf(KindPicture, 0);
-    header.columns = image.columns();
-    header.rows = image.rows();
-    header.orientation = image.orientation();
-    header.compression = image.compressType();
-    header.interlace = image.constImage()->interlace;
+    const MagickLib::Image *picture = image.constImage();
+    header.columns = picture->columns;
+    header.rows = picture->rows;
+    header.orientation = picture->orientation;
+    header.compression = picture->compression;
+    header.interlace = picture->interlace;
+    header.grayscale = picture->is_grayscale;
+    header.monochrome = picture->is_monochrome;
+    header.taint = picture->taint;
+    header.storageClass = picture->storage_class;
+    header.depth = picture->depth;
+    header.colors = picture->storage_class == MagickLib::PseudoClass && picture->colormap ? picture->colors : 0;
+    header.pageWidth = quint32(picture->page.width);
+    header.pageHeight = quint32(picture->page.height);
+    header.pageX = qint32(picture->page.x);
+    header.pageY = qint32(picture->page.y);
     std::strncpy(header.magick, image.magick().c_str(), sizeof header.magick - 1);
-    // Stored plainly: the other side reads it from memory at once.
-    image.compressType(Magick::NoCompression);
+
+    // The attributes and profiles travel as the MIFF of a one-pixel copy, the
+    // pixels and the colour map as they are: decoding MIFF pixels costs more than
+    // the decoding it saves, and its colour maps of 16 bits come out cut short.
+    LibraryException exception;
+    MagickLib::Image *copy = MagickLib::CloneImage(picture, 1, 1, MagickTrue, &exception.info);
+    if (!copy)
+        return false;
+    Magick::Image attributes(copy);
+    attributes.modifyImage();
+    MagickLib::PixelPacket *one = MagickLib::SetImagePixels(attributes.image(), 0, 0, 1, 1);
+    if (!one)
+        return false;
+    *one = MagickLib::PixelPacket{};
+    if (MagickLib::IndexPacket *index = MagickLib::AccessMutableIndexes(attributes.image()))
+        *index = 0;
+    MagickLib::SyncImagePixels(attributes.image());
+    attributes.classType(Magick::DirectClass);
+    attributes.compressType(Magick::NoCompression);
     Magick::Blob blob;
-    image.write(&blob, "MIFF");
+    attributes.write(&blob, "MIFF");
     header.length = blob.length();
-    return writeAll(fd, &header, sizeof header) && writeAll(fd, blob.data(), blob.length());
+
+    const size_t pixels = size_t(header.columns) * header.rows;
+    const MagickLib::PixelPacket *packets = image.getConstPixels(0, 0, header.columns, header.rows);
+    if (!packets)
+        return false;
+    const MagickLib::IndexPacket *indexes = image.getConstIndexes();
+    header.pixelBytes = pixels * sizeof(MagickLib::PixelPacket);
+    header.indexBytes = indexes ? pixels * sizeof(MagickLib::IndexPacket) : 0;
+    return writeAll(fd, &header, sizeof header) && writeAll(fd, blob.data(), blob.length())
+           && writeAll(fd, packets, header.pixelBytes) && (!indexes || writeAll(fd, indexes, header.indexBytes))
+           && writeAll(fd, picture->colormap, header.colors * sizeof(MagickLib::PixelPacket));
 }
 
 bool sendFailure(int fd, const QString &message)
@@ -159,60 +195,93 @@ bool sendFailure(int fd, const QString &message)
 
 bool receive(int fd, const QString &path, long long budget, Magick::Image *image, QString *failure)
 {
-    const Mapping mapping(fd);
-    if (mapping.size() == 0) {
+    struct stat status;
+    if (::fstat(fd, &status) != 0 || status.st_size <= 0) {
         failure->clear();
         return false;
     }
+    const quint64 size = quint64(status.st_size);
+    const QString noPicture = tr("The decoder of %1 handed back no picture").arg(QDir::toNativeSeparators(path));
     Header header;
-    if (mapping.size() < sizeof header)
-        throw PictureError(tr("The decoder of %1 handed back no picture").arg(QDir::toNativeSeparators(path)));
-    std::memcpy(&header, mapping.data(), sizeof header);
-    const char *payload = mapping.data() + sizeof header;
-    if (std::memcmp(header.magic, magicBytes, sizeof magicBytes) != 0
-        || header.length > mapping.size() - sizeof header)
-        throw PictureError(tr("The decoder of %1 handed back no picture").arg(QDir::toNativeSeparators(path)));
+    if (size < sizeof header || !readAt(fd, &header, sizeof header, 0)
+        || std::memcmp(header.magic, magicBytes, sizeof magicBytes) != 0 || header.length > size - sizeof header)
+        throw PictureError(noPicture);
     if (header.kind == KindFailure) {
-        *failure = QString::fromUtf8(payload, int(std::min<quint64>(header.length, 64 * 1024)));
+        QByteArray text(int(std::min<quint64>(header.length, 64 * 1024)), '\0');
+        if (!readAt(fd, text.data(), size_t(text.size()), sizeof header))
+            throw PictureError(noPicture);
+        *failure = QString::fromUtf8(text);
         return false;
     }
-    if (header.kind != KindPicture)
-        throw PictureError(tr("The decoder of %1 handed back no picture").arg(QDir::toNativeSeparators(path)));
+    if (header.kind != KindPicture || header.length > 64 << 20)
+        throw PictureError(noPicture);
+    QByteArray payload(int(header.length), '\0');
+    if (!readAt(fd, payload.data(), size_t(payload.size()), sizeof header))
+        throw PictureError(noPicture);
 
     // The helper checked the size against the budget already; a helper that was
-    // made to lie must not make this process decode more.
+    // made to lie must not make this process take more.
+    const long long pixels = static_cast<long long>(header.columns) * header.rows;
+    if (pixels > budget)
+        throw PictureError(PictureCodec::overBudget(path, header.columns, header.rows, budget));
+    const quint64 left = size - sizeof header - header.length;
+    const quint64 pixelBytes = quint64(pixels) * sizeof(MagickLib::PixelPacket);
+    const quint64 indexBytes = quint64(pixels) * sizeof(MagickLib::IndexPacket);
+    const quint64 colormapBytes = quint64(header.colors) * sizeof(MagickLib::PixelPacket);
+    if (pixels <= 0 || header.pixelBytes != pixelBytes || (header.indexBytes != 0 && header.indexBytes != indexBytes)
+        || header.colors > MaxColormapSize || left < header.pixelBytes + header.indexBytes + colormapBytes)
+        throw PictureError(noPicture);
+
     MagickLib::ImageInfo *info = MagickLib::CloneImageInfo(nullptr);
     std::strcpy(info->magick, "MIFF");
     std::strcpy(info->filename, "MIFF:");
-    LibraryException pingException;
-    MagickLib::Image *pinged = MagickLib::PingBlob(info, payload, size_t(header.length), &pingException.info);
-    const bool sizeTold = pinged && pinged->columns == header.columns && pinged->rows == header.rows;
-    if (pinged)
-        MagickLib::DestroyImageList(pinged);
-    const long long pixels = static_cast<long long>(header.columns) * header.rows;
-    if (!sizeTold || pixels > budget) {
-        MagickLib::DestroyImageInfo(info);
-        if (!sizeTold)
-            throw PictureError(tr("The decoder of %1 handed back no picture").arg(QDir::toNativeSeparators(path)));
-        throw PictureError(PictureCodec::overBudget(path, header.columns, header.rows, budget));
-    }
     LibraryException readException;
-    MagickLib::Image *read = MagickLib::BlobToImage(info, payload, size_t(header.length), &readException.info);
+    MagickLib::Image *attributes = MagickLib::BlobToImage(info, payload.constData(), size_t(payload.size()), &readException.info);
     MagickLib::DestroyImageInfo(info);
-    if (!read || readException.info.severity >= MagickLib::ErrorException) {
-        if (read)
-            MagickLib::DestroyImageList(read);
-        Magick::throwException(readException.info);
-        throw PictureError(tr("The decoder of %1 handed back no picture").arg(QDir::toNativeSeparators(path)));
+    if (!attributes || attributes->columns != 1 || attributes->rows != 1) {
+        if (attributes)
+            MagickLib::DestroyImageList(attributes);
+        throw PictureError(noPicture);
     }
-    restoreProfileNames(read);
-    *image = Magick::Image(read);
+    restoreProfileNames(attributes);
+    LibraryException cloneException;
+    MagickLib::Image *picture = MagickLib::CloneImage(attributes, header.columns, header.rows, MagickTrue,
+                                                      &cloneException.info);
+    MagickLib::DestroyImageList(attributes);
+    if (!picture)
+        Magick::throwException(cloneException.info);
+    *image = Magick::Image(picture);
+    // The colour map first: it decides whether there are indexes at all.
+    const quint64 at = sizeof header + header.length;
+    if (header.colors > 0) {
+        if (!MagickLib::AllocateImageColormap(picture, header.colors)
+            || !readAt(fd, picture->colormap, size_t(colormapBytes), at + header.pixelBytes + header.indexBytes))
+            throw PictureError(noPicture);
+    }
+    picture->storage_class = MagickLib::ClassType(header.storageClass);
+    picture->depth = header.depth;
+    picture->page.width = header.pageWidth;
+    picture->page.height = header.pageHeight;
+    picture->page.x = header.pageX;
+    picture->page.y = header.pageY;
+    MagickLib::PixelPacket *packets = MagickLib::SetImagePixels(picture, 0, 0, header.columns, header.rows);
+    MagickLib::IndexPacket *indexes = packets && header.indexBytes ? MagickLib::AccessMutableIndexes(picture) : nullptr;
+    if (!packets || (header.indexBytes && !indexes))
+        throw PictureError(noPicture);
+    if (!readAt(fd, packets, size_t(header.pixelBytes), at)
+        || (indexes && !readAt(fd, indexes, size_t(header.indexBytes), at + header.pixelBytes)))
+        throw PictureError(noPicture);
+    MagickLib::SyncImagePixels(picture);
+    picture->is_grayscale = header.grayscale;
+    picture->is_monochrome = header.monochrome;
+    picture->taint = header.taint;
     header.magick[sizeof header.magick - 1] = '\0';
     image->magick(header.magick);
-    image->orientation(Magick::OrientationType(header.orientation));
-    image->compressType(Magick::CompressionType(header.compression));
-    image->modifyImage();
-    image->image()->interlace = MagickLib::InterlaceType(header.interlace);
+    // The picture's own, as the decoder left them; the options of its writing
+    // stay the defaults, as in-process decoding leaves them.
+    picture->compression = MagickLib::CompressionType(header.compression);
+    picture->orientation = MagickLib::OrientationType(header.orientation);
+    picture->interlace = MagickLib::InterlaceType(header.interlace);
     image->subImage(0);
     image->subRange(1);
     return true;
