@@ -6,7 +6,7 @@
 #include <QFileInfo>
 #include <QSet>
 
-#include <magick/api.h>
+#include <Magick++.h>
 
 #include <sys/stat.h>
 
