@@ -750,11 +750,21 @@ private slots:
         const QString batchOut = work.filePath(QStringLiteral("batch"));
         QVERIFY(QDir().mkpath(wizardOut));
         Tamsorel window;
-        window.step1().addPictures({source});
+        window.show();
         Ui::TamsorelClass &ui = window.form();
+        ui.step3_cb_allowDocuments->setChecked(allowed);
+        window.step1().addPictures({source});
+        ui.treeWidget->setCurrentItem(ui.treeWidget->topLevelItem(0));
+        // The preview follows the same choice.
+        ImageView &view = window.views().step1();
+        if (allowed) {
+            QVERIFY(waitFor([&] { return view.pixmapItem && view.pixmapItem->pixmap().width() == 40; }));
+        } else {
+            QTest::qWait(500);
+            QVERIFY(!view.pixmapItem || view.pixmapItem->pixmap().isNull());
+        }
         ui.step3_outputFolder->setText(wizardOut);
         selectFormat(window, QStringLiteral("PNG"));
-        ui.step3_cb_allowDocuments->setChecked(allowed);
         ModalAnswers modal;
         closeWhenDone(modal);
         ui.pbProcess->click();
