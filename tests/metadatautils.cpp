@@ -248,8 +248,9 @@ void writeTagged(const QString &path, const Magick::Image &picture, const QStrin
     QByteArray bytes = TestUtils::fileBytes(path);
     if (format == "JPEG")
         bytes = insertAfterJfif(bytes, segment(0xE1, QByteArray("Exif\0\0", 6) + rawExif));
-    else if (format == "PNG")
-        bytes = bytes.left(33) + pngChunk("eXIf", rawExif) + bytes.mid(33);  // after IHDR
+    else if (format == "PNG")  // after IHDR: EXIF and text of the picture's own
+        bytes = bytes.left(33) + pngChunk("eXIf", rawExif) + pngChunk("tEXt", QByteArray("Author\0KEPT Ann", 15))
+                + pngChunk("tEXt", QByteArray("Comment\0KEPT comment", 20)) + bytes.mid(33);
     TestUtils::writeBytes(path, bytes);
 }
 

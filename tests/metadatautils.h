@@ -27,7 +27,8 @@ QByteArray exifWithThumbnailGps();
 // A picture in `format` ("JPEG", "PNG", "TIFF", "WEBP", "GIF") with an sRGB
 // profile and every kind of field: EXIF (see above; TIFF and WebP without the
 // thumbnail's GPS), IPTC, XMP with the IPTC location structures, a drone's
-// and a vendor's GPS fields, photoshop and IPTC place names, and a comment.
+// and a vendor's GPS fields, photoshop and IPTC place names, and a comment
+// (in a PNG: text chunks).
 void writeTagged(const QString &path, const Magick::Image &image, const QString &format);
 
 // Every metadata value Exiv2 reads from the file, as "key=value" lines.

@@ -129,7 +129,7 @@ void TestPrivacy::everyPath_data()
                                {"TIFF", "Original", true, true}, {"WEBP", "Original", false, true},
                                {"JPEG", "PNG", true, true},      {"JPEG", "TIFF", true, true},
                                {"JPEG", "WEBP", false, true},    {"JPEG", "JXL", false, true},
-                               {"JPEG", "GIF", false, false},    {"PNG", "JPG", true, true},
+                               {"JPEG", "GIF", false, false},    {"PNG", "JPG", true, true},       {"PNG", "TIFF", true, true},
                                {"WEBP", "JPG", false, true},      {"GIF", "Original", false, false}};
     for (const Path &path : paths) {
         for (const bool stripAll : {false, true}) {
@@ -395,6 +395,7 @@ void TestPrivacy::colourProfiles_data()
     QTest::addColumn<bool>("noted");        // the log says one was left out
 
     QTest::newRow("profile lying about its size") << "RGB" << "lying" << "PNG" << false << true;
+    QTest::newRow("profile of 17 MB") << "RGB" << "huge" << "PNG" << false << true;
     QTest::newRow("CMYK with an sRGB profile, to PNG") << "CMYK" << "sRGB" << "PNG" << false << true;
     QTest::newRow("CMYK with an sRGB profile, to WebP") << "CMYK" << "sRGB" << "WEBP" << false << true;
     QTest::newRow("CMYK with an sRGB profile, to JPEG") << "CMYK" << "sRGB" << "JPG" << false << true;
@@ -415,8 +416,22 @@ void TestPrivacy::colourProfiles()
     picture.depth(8);
     if (pixels == "CMYK")
         picture.colorSpace(Magick::CMYKColorspace);
-    const QString input = m_in + "/picture.jpg";
+    QString input = m_in + "/picture.jpg";
     writeEncoded(input, picture, "JPEG");
+    if (profile == "huge") {
+        // No JPEG holds one so large: a TIFF does, in one tag.
+        const Magick::Blob &srgb = OutputImage::srgbProfile();
+        QByteArray huge(static_cast<const char *>(srgb.data()), qsizetype(srgb.length()));
+        huge.resize(17 << 20, '\0');
+        huge[0] = char(huge.size() >> 24);
+        huge[1] = char((huge.size() >> 16) & 0xFF);
+        huge[2] = char((huge.size() >> 8) & 0xFF);
+        huge[3] = char(huge.size() & 0xFF);
+        picture.profile("ICM", Magick::Blob(huge.constData(), size_t(huge.size())));
+        input = m_in + "/picture.tiff";
+        writeEncoded(input, picture, "TIFF");
+        QCOMPARE(readEncoded(input).iccColorProfile().length(), size_t(huge.size()));
+    }
     QByteArray icc;
     if (profile == "CMYK") {
         icc = fileBytes(cmykProfilePath);
@@ -427,7 +442,8 @@ void TestPrivacy::colourProfiles()
         if (profile == "lying")
             icc[2] = char(icc.at(2) + 4);  // the header claims a kilobyte more than there is
     }
-    writeBytes(input, withJpegProfile(fileBytes(input), icc));
+    if (profile != "huge")
+        writeBytes(input, withJpegProfile(fileBytes(input), icc));
 
     QByteArray log;
     QCOMPARE(batch({"-o", m_out, "-f", format, "--filter", "Resize=Type:0,Width:24,Height:1,Radio:1,RadioBy:0", input},
