@@ -189,6 +189,14 @@ void TestPrivacy::everyPath()
     }
     if (format != "GIF" && source != "GIF")
         QVERIFY2(readEncoded(output).iccColorProfile().length() > 0, "the colour profile always stays");
+    if (output.endsWith(".png")) {
+        // Metadata before the pixels, where every reader looks for it.
+        const QStringList chunks = pngChunkTypes(bytes);
+        for (const char *chunk : {"tEXt", "zTXt", "iTXt", "eXIf"}) {
+            if (chunks.contains(chunk))
+                QVERIFY2(chunks.lastIndexOf(chunk) < chunks.indexOf("IDAT"), qPrintable(chunks.join(' ')));
+        }
+    }
 
     if (copied && source != "GIF") {
         // Cleaned without being encoded again.

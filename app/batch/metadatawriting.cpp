@@ -135,7 +135,7 @@ QByteArray PictureMetadata::Data::throughExiv2(const QByteArray &bytes, Carrier 
     QByteArray result(reinterpret_cast<const char *>(written.pData_), qsizetype(written.size_));
     if (carrier == Carrier::Png && !stripped && !exif.empty())
         result = PngChunks::withExif(result, encodeExif(exif));
-    return result;
+    return carrier == Carrier::Png ? PngChunks::metadataFirst(result) : result;
 }
 
 JpegMetadata::Blocks PictureMetadata::Data::jpegBlocks()

@@ -71,4 +71,31 @@ QByteArray withoutMetadata(const QByteArray &png, bool allText)
     return out + png.mid(offset);  // whatever follows the chunks, as it was
 }
 
+QByteArray metadataFirst(const QByteArray &png)
+{
+    if (!isPng(png))
+        return png;
+    QByteArray before;
+    QByteArray moved;
+    QByteArray after;
+    bool pixelsSeen = false;
+    qsizetype offset = signature.size();
+    while (offset + 12 <= png.size()) {
+        const qsizetype size = 12 + qsizetype(lengthAt(png, offset));
+        if (offset + size > png.size())
+            return png;
+        const QByteArray type = png.mid(offset + 4, 4);
+        const QByteArray chunk = png.mid(offset, size);
+        pixelsSeen = pixelsSeen || type == "IDAT";
+        if (!pixelsSeen)
+            before += chunk;
+        else if (type == "tEXt" || type == "zTXt" || type == "iTXt" || type == "eXIf")
+            moved += chunk;
+        else
+            after += chunk;
+        offset += size;
+    }
+    return signature + before + moved + after + png.mid(offset);
+}
+
 } // namespace PngChunks

@@ -18,6 +18,10 @@ QByteArray withExif(const QByteArray &png, const QByteArray &exif);
 // or XMP, and with `allText` every text chunk and the time stamp as well.
 QByteArray withoutMetadata(const QByteArray &png, bool allText);
 
+// The file with every metadata chunk placed before the pixels, where every
+// reader looks (Exiv2 appends its chunks after them).
+QByteArray metadataFirst(const QByteArray &png);
+
 } // namespace PngChunks
 
 #endif
