@@ -29,7 +29,8 @@ QByteArray segment(uchar marker, const QByteArray &data)
 }
 
 // Where the coded picture that starts at the scan `sos` ends: after its EOI,
-// past every further table and scan of a progressive file. -1 when it is cut off.
+// past every further table and scan of a progressive file. A file cut off
+// before its EOI ends where the file does: viewers show what there is.
 qsizetype pictureEnd(const QByteArray &jpeg, qsizetype sos)
 {
     qsizetype i = sos;
@@ -43,7 +44,7 @@ qsizetype pictureEnd(const QByteArray &jpeg, qsizetype sos)
             while (i + 1 < jpeg.size() && at(jpeg, i + 1) == 0xFF)
                 ++i;  // fill bytes
             if (i + 1 >= jpeg.size())
-                return -1;
+                return jpeg.size();
             const uchar marker = at(jpeg, i + 1);
             if (marker == 0x00 || (marker >= 0xD0 && marker <= 0xD7)) {
                 i += 2;
@@ -54,7 +55,7 @@ qsizetype pictureEnd(const QByteArray &jpeg, qsizetype sos)
             break;
         }
     }
-    return -1;
+    return jpeg.size();
 }
 
 bool keptApplicationSegment(uchar marker, const QByteArray &data)
@@ -103,8 +104,6 @@ QByteArray rewrite(const QByteArray &jpeg, const Blocks &blocks, bool keepCommen
         i += 2 + length;
     }
     const qsizetype end = pictureEnd(jpeg, i);
-    if (end < 0)
-        return QByteArray();
 
     QByteArray out = jpeg.left(2) + head;
     if (!blocks.exif.isEmpty() && exifHeader.size() + blocks.exif.size() <= maxSegmentData)

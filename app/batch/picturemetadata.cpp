@@ -192,6 +192,10 @@ PictureMetadata PictureMetadata::read(const QString &sourcePath, const Magick::I
             m.xmp = file->xmpData();
             m.xmpPacket = file->xmpPacket();
             m.xmpParsed = m.xmpPacket.empty() || !m.xmp.empty();
+            // Exiv2 reads no extended XMP: a pointer to it would lead nowhere.
+            const auto extension = m.xmp.findKey(Exiv2::XmpKey("Xmp.xmpNote.HasExtendedXMP"));
+            if (extension != m.xmp.end())
+                m.xmp.erase(extension);
         }
         return metadata;
     } catch (const Exiv2::AnyError &) {
