@@ -334,6 +334,18 @@ void TestPrivacy::largeXmp()
         QCOMPARE(bytes.contains("<kt:p19999>"), carried);
     QCOMPARE(bytes.contains("SECRET"), carried);
     QCOMPARE(log.contains("XMP metadata left out"), option == "--strip-gps");
+    if (option == "--strip-gps") {
+        // The wizard tells the same beside the picture's success.
+        ConversionJob job;
+        job.writeFormat = format;
+        job.outputFolder = m_out + "/wizard";
+        job.output.stripGps = true;
+        QDir().mkpath(job.outputFolder);
+        WizardBatch wizard;
+        QVERIFY(wizard.run({input}, job));
+        QCOMPARE(wizard.statuses, QList<int>{StatusConverted});
+        QVERIFY2(wizard.errors.join('\n').contains("XMP metadata left out"), qPrintable(wizard.errors.join('\n')));
+    }
     if (carried && format == "JPG") {
         // A standard packet that names its extension, and the extension whole.
         const QList<QByteArray> standard = jpegApp1(bytes, QByteArray("http://ns.adobe.com/xap/1.0/\0", 29));
