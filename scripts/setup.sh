@@ -16,6 +16,8 @@ packages=(
     libexiv2-dev liblcms2-dev zlib1g-dev
     dcraw
     libheif-examples libgs-common
+    # an independent reader of the metadata outputs carry (extended XMP, thumbnails)
+    libimage-exiftool-perl
     xvfb xauth
     # installing and packaging: validators of the desktop files, cpack -G DEB, lintian
     desktop-file-utils appstream libxml2-utils dpkg-dev file lintian
