@@ -33,14 +33,18 @@ QString formatFromContent(const char *data, qint64 size)
 
 // Formats that are programs or documents rather than pictures: drawings whose
 // commands name other files or run for as long as they like, scripts, text
-// pages, PostScript, URLs. A file is read as one of them only when its own name
-// says so; a "photo" that turns out to hold one is refused.
+// pages, PostScript, URLs; fonts, whose "picture" is a specimen sheet drawn line
+// by line through Ghostscript (a minute for one small font); and formats the
+// library hands to an outside program through the shell (MPEG, HP-GL, FIG, CGM,
+// DVI, DOT, ILBM). A file is read as one of them only when its own name says so;
+// a "photo" that turns out to hold one is refused.
 bool readOnlyUnderOwnSuffix(const QString &format)
 {
     static const QStringList formats{
         "SVG",  "SVGZ", "MVG",  "MSL",  "TXT",  "TEXT", "PS",   "PS2",   "PS3",   "EPS",   "EPSF",  "EPSI",
         "EPI",  "EPT",  "EPT2", "EPT3", "PDF",  "EPDF", "PCL",  "WMF",   "WPG",   "MPC",   "CACHE", "VID",
-        "TILE", "IMAGE", "LABEL", "CAPTION", "FILE", "HTTP", "FTP", "URL", "X", "HTML", "SHTML"};
+        "TILE", "IMAGE", "LABEL", "CAPTION", "FILE", "HTTP", "FTP", "URL", "X", "HTML", "SHTML",
+        "PFA",  "PFB",  "TTF",  "MPEG", "MPG",  "M2V",  "HPGL", "FIG",   "CGM",   "DVI",   "DOT",   "ILBM"};
     return formats.contains(format, Qt::CaseInsensitive);
 }
 
