@@ -4,6 +4,8 @@
 # Sourced by run.sh and test.sh; safe to run again and again.
 #   setup.sh [BUILD_DIR [CMAKE ARGS...]]   another build folder, configured with
 #                                          these arguments (test.sh --sanitize)
+#   setup.sh --packages-only [PACKAGE...]  only installs, these packages as well
+#                                          (scripts/fuzz.sh: clang and its runtimes)
 set -euo pipefail
 
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
@@ -23,6 +25,14 @@ packages=(
     desktop-file-utils appstream libxml2-utils dpkg-dev file lintian
 )
 
+packages_only=false
+if [ "${1:-}" = "--packages-only" ]; then
+    packages_only=true
+    shift
+    packages+=("$@")
+    set --
+fi
+
 missing=()
 for package in "${packages[@]}"; do
     if ! dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q 'install ok installed'; then
@@ -38,6 +48,10 @@ if [ ${#missing[@]} -gt 0 ]; then
     fi
     $sudo apt-get update -qq
     DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq "${missing[@]}" >/dev/null
+fi
+
+if $packages_only; then
+    exit 0
 fi
 
 build="${1:-$root/build}"
