@@ -23,6 +23,8 @@ function(kelvarine_add_plugin)
         LIBRARY_OUTPUT_DIRECTORY ${ARG_OUTPUT_DIR}
         PREFIX "lib")
     if(shipped)
+        # Programs that load every plug-in (the fuzz targets) depend on this list.
+        set_property(GLOBAL APPEND PROPERTY KELVARINE_SHIPPED_PLUGINS ${ARG_NAME})
         install(TARGETS ${ARG_NAME} LIBRARY DESTINATION ${KELVARINE_INSTALL_PLUGINDIR})
     endif()
 endfunction()

@@ -4,6 +4,8 @@
 # Sourced by run.sh and test.sh; safe to run again and again.
 #   setup.sh [BUILD_DIR [CMAKE ARGS...]]   another build folder, configured with
 #                                          these arguments (test.sh --sanitize)
+#   setup.sh --packages-only [PACKAGE...]  only installs, these packages as well
+#                                          (scripts/fuzz.sh: clang and its runtimes)
 set -euo pipefail
 
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
@@ -16,10 +18,20 @@ packages=(
     libexiv2-dev liblcms2-dev zlib1g-dev
     dcraw
     libheif-examples libheif-dev libgs-common ghostscript
+    # an independent reader of the metadata outputs carry (extended XMP, thumbnails)
+    libimage-exiftool-perl
     xvfb xauth
     # installing and packaging: validators of the desktop files, cpack -G DEB, lintian
     desktop-file-utils appstream libxml2-utils dpkg-dev file lintian
 )
+
+packages_only=false
+if [ "${1:-}" = "--packages-only" ]; then
+    packages_only=true
+    shift
+    packages+=("$@")
+    set --
+fi
 
 missing=()
 for package in "${packages[@]}"; do
@@ -36,6 +48,10 @@ if [ ${#missing[@]} -gt 0 ]; then
     fi
     $sudo apt-get update -qq
     DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq "${missing[@]}" >/dev/null
+fi
+
+if $packages_only; then
+    exit 0
 fi
 
 build="${1:-$root/build}"

@@ -339,6 +339,12 @@ void TestBatchRunner::projectNumbersMustBeWhole_data()
     QTest::newRow("flag with a fraction") << "Multipage" << "1.5";
     QTest::newRow("flag neither 0 nor 1") << "Multipage" << "2";
     QTest::newRow("negative flag") << "Multipage" << "-1";
+    QTest::newRow("location switch 2") << "StripGps" << "2";
+    QTest::newRow("location switch negative") << "StripGps" << "-1";
+    QTest::newRow("metadata switch 10") << "StripMetadata" << "10";
+    QTest::newRow("orientation switch 2") << "AutoOrient" << "2";
+    QTest::newRow("date switch negative") << "KeepDate" << "-1";
+    QTest::newRow("documents switch 2") << "AllowDocuments" << "2";
 }
 
 void TestBatchRunner::projectNumbersMustBeWhole()
@@ -355,7 +361,8 @@ void TestBatchRunner::projectNumbersMustBeWhole()
     const QString projectPath = m_in + "/job.bps";
     QVERIFY(ProjectWriter::instance().write(projectPath, project));
     QByteArray text = fileBytes(projectPath);
-    const QByteArray written = "Name=\"" + property.toUtf8() + "\">" + QByteArray::number(property == "Multipage" ? 0 : 46) + "<";
+    const bool aSwitch = property != "FormatIndex";
+    const QByteArray written = "Name=\"" + property.toUtf8() + "\">" + QByteArray::number(aSwitch ? 0 : 46) + "<";
     QVERIFY(text.contains(written));
     text.replace(written, "Name=\"" + property.toUtf8() + "\">" + value.toUtf8() + "<");
     writeBytes(projectPath, text);

@@ -20,6 +20,8 @@ private slots:
     void namedFilesAreNotOpened_data();
     void namedFilesAreNotOpened();
     void plainDrawingConverts();
+    void programsNamedAsPicturesAreRefused_data();
+    void programsNamedAsPicturesAreRefused();
     void decoderRemarkKeepsPicture_data();
     void decoderRemarkKeepsPicture();
     void overBudgetFailsAtOnce_data();
@@ -139,6 +141,44 @@ void TestDecodeSafety::plainDrawingConverts()
     QCOMPARE(image.rows(), 10u);
     const Magick::Color centre = image.pixelColor(10, 5);
     QVERIFY(centre.greenQuantum() > MaxRGB / 2 && centre.redQuantum() < MaxRGB / 4);
+}
+
+void TestDecodeSafety::programsNamedAsPicturesAreRefused_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QByteArray>("content");
+    QTest::addColumn<QString>("format");
+
+    QTest::newRow("PostScript named .jpg") << "scan.jpg" << QByteArray("%!PS-Adobe-3.0\nshowpage\n") << "PS";
+    // Read as a font, it is drawn as a specimen sheet through Ghostscript: a
+    // minute for these few bytes.
+    QTest::newRow("Type 1 font named .jpg")
+        << "font.jpg" << QByteArray("%!PS-AdobeFont-1.0: Hostile 001.000\n/FontName /Hostile def\n") << "PFA";
+    // Read as MPEG, the library runs an outside decoder through the shell.
+    QTest::newRow("MPEG named .png") << "clip.png" << QByteArray("\x00\x00\x01\xb3\x01\x00\x10\x13\xff\xff", 10)
+                                     << "MPEG";
+    QTest::newRow("FIG drawing named .tif") << "plan.tif" << QByteArray("#FIG 3.2\nLandscape\n") << "FIG";
+}
+
+// Refused before any decoder runs, with the reason, and at once.
+void TestDecodeSafety::programsNamedAsPicturesAreRefused()
+{
+    QFETCH(QString, name);
+    QFETCH(QByteArray, content);
+    QFETCH(QString, format);
+
+    const QString path = m_dir.filePath(name);
+    writeBytes(path, content);
+    QString refusal;
+    try {
+        PictureCodec::decode(path);
+    } catch (const PictureError &error) {
+        refusal = QString::fromStdString(error.what());
+    } catch (const std::exception &error) {
+        QFAIL(qPrintable(QStringLiteral("decoded, and failed: ") + QString::fromLocal8Bit(error.what())));
+    }
+    QVERIFY2(refusal.contains(QLatin1String(" data, which is read only from a file named .")), qPrintable(refusal));
+    QVERIFY2(refusal.contains(format), qPrintable(refusal));
 }
 
 void TestDecodeSafety::decoderRemarkKeepsPicture_data()

@@ -5,6 +5,7 @@
 
 #include "filterregistry.h"
 #include "formatcatalog.h"
+#include "metadatautils.h"
 #include "projectwriter.h"
 #include "renameopter.h"
 #include "testutils.h"
@@ -77,6 +78,7 @@ private:
 void TestParity::initTestCase()
 {
     initImageLibrary();
+    MetadataUtils::initExiv2();
     QVERIFY2(QFileInfo::exists(program), qPrintable(program));
     FilterRegistry &registry = FilterRegistry::instance();
     registry.loadPlugins(QStringLiteral(KELVARINE_PLUGIN_DIR));
@@ -132,6 +134,16 @@ void TestParity::sameFilesAndStatuses_data()
     QTest::newRow("single, quality, metadata, orientation and date options")
         << QStringList{"a.png", "b.png"} << "JPG" << true << false << "[FileName]" << false << QStringList{}
         << "skip" << OutputOptions{92, true, true, true, true};
+    // Copies that are cleaned, or encoded for their quality or orientation.
+    QTest::newRow("copy, location removed, sources deleted")
+        << QStringList{"x/p.jpg", "q.png", "r.tiff", "s.webp", "t.gif"} << "Original" << false << false
+        << "[FileName]" << true << QStringList{} << "skip" << OutputOptions{0, false, true, false, false};
+    QTest::newRow("copy, stripped, existing target replaced")
+        << QStringList{"p.jpg", "q.png"} << "Original" << false << false << "[FileName]" << false
+        << QStringList{"p.jpg"} << "overwrite" << OutputOptions{0, true, false, false, false};
+    QTest::newRow("copy with chosen quality and orientation")
+        << QStringList{"p.jpg", "q.png"} << "Original" << false << false << "[FileName]" << false << QStringList{}
+        << "skip" << OutputOptions{60, false, true, true, false};
 }
 
 void TestParity::sameFilesAndStatuses()
@@ -159,7 +171,11 @@ void TestParity::sameFilesAndStatuses()
         for (int i = 0; i < sources.size(); ++i) {
             const QString path = in[side] + '/' + sources.at(i);
             QDir().mkpath(QFileInfo(path).path());
-            writeEncoded(path, makePicture(30 + 7 * i, 20 + i), QFileInfo(path).suffix().toUpper());
+            const QString suffix = QFileInfo(path).suffix().toUpper();
+            if (options.stripGps || options.stripMetadata)
+                MetadataUtils::writeTagged(path, makePicture(30 + 7 * i, 20 + i), suffix == "JPG" ? "JPEG" : suffix);
+            else
+                writeEncoded(path, makePicture(30 + 7 * i, 20 + i), suffix);
             paths[side].append(path);
         }
         for (const QString &name : existing)

@@ -203,6 +203,7 @@ void TestProjectFile::fileLayout()
                             "        <Property Name=\"StripGps\">0</Property>\n"
                             "        <Property Name=\"AutoOrient\">0</Property>\n"
                             "        <Property Name=\"KeepDate\">0</Property>\n"
+                            "        <Property Name=\"AllowDocuments\">0</Property>\n"
                             "    </Properties>\n"
                             "</Tamsorel>\n"));
 }
@@ -252,6 +253,10 @@ void TestProjectFile::readsHandWrittenFiles_data()
                                 "<Property Name=\"StripGps\">1</Property><Property Name=\"AutoOrient\">2</Property>"
                                 "</Properties>")
         << [] { _ProjectFile p; p.setOutputOptions(OutputOptions{0, false, true, false, false}); return p; }();
+    QTest::newRow("documents allowed")
+        << projectText("1.0.0", "<Properties Class=\"Picture\"><Property Name=\"AllowDocuments\">1</Property>"
+                                "</Properties>")
+        << [] { OutputOptions o; o.allowDocuments = true; _ProjectFile p; p.setOutputOptions(o); return p; }();
     QTest::newRow("no document type")
         << QByteArray("<Tamsorel version=\"1.0.0\"><Property Name=\"index\">1</Property></Tamsorel>")
         << [] { _ProjectFile p; p.index = 1; return p; }();

@@ -20,6 +20,7 @@
 #include <QMimeData>
 #include <QSettings>
 #include <QSignalSpy>
+#include <QStandardPaths>
 #include <QStatusBar>
 #include <QTest>
 #include <QTextBlock>
@@ -726,6 +727,59 @@ private slots:
         for (const QString &name : written)
             QVERIFY2(fileBytes(wizardOut + QLatin1Char('/') + name) == fileBytes(batchOut + QLatin1Char('/') + name),
                      qPrintable(name));
+    }
+
+    void documentsNeedTheCheckBox_data()
+    {
+        QTest::addColumn<bool>("allowed");
+        QTest::newRow("box off: the document is refused") << false;
+        QTest::newRow("box on: the document is converted") << true;
+    }
+
+    void documentsNeedTheCheckBox()
+    {
+        // PostScript runs in Ghostscript: Step 3's box is the user's consent,
+        // and the wizard honours it as kelvarine-batch honours --allow-documents.
+        QFETCH(bool, allowed);
+        if (QStandardPaths::findExecutable(QStringLiteral("gs")).isEmpty())
+            QSKIP("Ghostscript (gs) is not installed");
+        QTemporaryDir work;
+        const QString source = work.filePath(QStringLiteral("flyer.ps"));
+        writeBytes(source, "%!PS-Adobe-3.0\n%%BoundingBox: 0 0 40 30\n0.5 setgray 0 0 40 30 rectfill showpage\n");
+        const QString wizardOut = work.filePath(QStringLiteral("wizard"));
+        const QString batchOut = work.filePath(QStringLiteral("batch"));
+        QVERIFY(QDir().mkpath(wizardOut));
+        Tamsorel window;
+        window.show();
+        Ui::TamsorelClass &ui = window.form();
+        ui.step3_cb_allowDocuments->setChecked(allowed);
+        window.step1().addPictures({source});
+        ui.treeWidget->setCurrentItem(ui.treeWidget->topLevelItem(0));
+        // The preview follows the same choice.
+        ImageView &view = window.views().step1();
+        if (allowed) {
+            QVERIFY(waitFor([&] { return view.pixmapItem && view.pixmapItem->pixmap().width() == 40; }));
+        } else {
+            QTest::qWait(500);
+            QVERIFY(!view.pixmapItem || view.pixmapItem->pixmap().isNull());
+        }
+        ui.step3_outputFolder->setText(wizardOut);
+        selectFormat(window, QStringLiteral("PNG"));
+        ModalAnswers modal;
+        closeWhenDone(modal);
+        ui.pbProcess->click();
+        QVERIFY(modal.done());
+
+        QStringList arguments{"-q", "-o", batchOut, "-f", "PNG", source};
+        if (allowed)
+            arguments.prepend(QStringLiteral("--allow-documents"));
+        QByteArray output;
+        QCOMPARE(run(batchProgram, arguments, &output), allowed ? 0 : 1);
+        const QStringList expected = allowed ? QStringList{QStringLiteral("flyer.png")} : QStringList();
+        QCOMPARE(QDir(wizardOut).entryList(QDir::Files), expected);
+        QCOMPARE(QDir(batchOut).entryList(QDir::Files), expected);
+        if (allowed)
+            QCOMPARE(fileBytes(wizardOut + QStringLiteral("/flyer.png")), fileBytes(batchOut + QStringLiteral("/flyer.png")));
     }
 
     void helpPages()

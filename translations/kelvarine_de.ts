@@ -1334,10 +1334,65 @@
     </message>
 </context>
 <context>
+    <name>OutputImage</name>
+    <message>
+        <source>Colour profile left out: %1 MB is too large for one</source>
+        <translation>Farbprofil weggelassen: %1 MB sind für eines zu groß</translation>
+    </message>
+    <message>
+        <source>Colour profile left out: it is damaged (%1 bytes, its header says %2)</source>
+        <translation>Farbprofil weggelassen: es ist beschädigt (%1 Bytes, sein Kopf nennt %2)</translation>
+    </message>
+    <message>
+        <source>Colour profile left out: it cannot be read</source>
+        <translation>Farbprofil weggelassen: es ist nicht lesbar</translation>
+    </message>
+    <message>
+        <source>Colour profile left out: it is not made for the picture's CMYK pixels</source>
+        <translation>Farbprofil weggelassen: es ist nicht für die CMYK-Pixel des Bildes gemacht</translation>
+    </message>
+    <message>
+        <source>Colour profile left out: a CMYK profile does not fit the picture's pixels</source>
+        <translation>Farbprofil weggelassen: ein CMYK-Profil passt nicht zu den Pixeln des Bildes</translation>
+    </message>
+</context>
+<context>
     <name>PictureMetadata</name>
     <message>
         <source>Cannot write the picture's metadata: %1</source>
         <translation>Die Metadaten des Bildes können nicht geschrieben werden: %1</translation>
+    </message>
+    <message>
+        <source>XMP metadata left out: too large to remove the location from it</source>
+        <translation>XMP-Metadaten weggelassen: zu groß, um den Ort daraus zu entfernen</translation>
+    </message>
+    <message>
+        <source>XMP metadata left out: it cannot be read, so the location cannot be removed from it</source>
+        <translation>XMP-Metadaten weggelassen: sie sind nicht lesbar, daher kann der Ort nicht daraus entfernt werden</translation>
+    </message>
+    <message>
+        <source>XMP metadata left out: too large to correct the orientation in it</source>
+        <translation>XMP-Metadaten weggelassen: zu groß, um die Ausrichtung darin zu berichtigen</translation>
+    </message>
+    <message>
+        <source>XMP metadata left out: too large</source>
+        <translation>XMP-Metadaten weggelassen: zu groß</translation>
+    </message>
+    <message>
+        <source>XMP metadata left out: too large for a JPEG file</source>
+        <translation>XMP-Metadaten weggelassen: zu groß für eine JPEG-Datei</translation>
+    </message>
+    <message>
+        <source>EXIF metadata left out: too large for a JPEG file</source>
+        <translation>EXIF-Metadaten weggelassen: zu groß für eine JPEG-Datei</translation>
+    </message>
+    <message>
+        <source>Cannot write the picture's metadata: the file is no complete JPEG</source>
+        <translation>Die Metadaten des Bildes können nicht geschrieben werden: die Datei ist kein vollständiges JPEG</translation>
+    </message>
+    <message>
+        <source>Cannot remove the metadata: the file is no JPEG, PNG, TIFF or WebP picture</source>
+        <translation>Die Metadaten können nicht entfernt werden: die Datei ist kein JPEG-, PNG-, TIFF- oder WebP-Bild</translation>
     </message>
 </context>
 <context>

@@ -12,8 +12,15 @@ PictureResult PicturePlan::settled(PictureResult result) const
 {
     if (result.target.isEmpty())
         result.target = target;
-    if (result.status == StatusConverted && !message.isEmpty())
-        result.message = result.message.isEmpty() ? message : message + QLatin1Char('\n') + result.message;
+    if (result.status != StatusConverted)
+        return result;
+    QStringList lines = result.notes;
+    if (!message.isEmpty())
+        lines.prepend(message);
+    if (!result.message.isEmpty())
+        lines.append(result.message);
+    result.message = lines.join(QLatin1Char('\n'));
+    result.notes.clear();
     return result;
 }
 
@@ -70,8 +77,9 @@ PicturePlan BatchPlanner::draft(int index) const
     const QString dir = m_job.outputDirFor(picture);
     // Copy mode comes first: a picture that needs no decoding is copied on its
     // own, also in a multi-page job.
-    if (PictureTarget::copyOnly(m_job.chain.isEmpty(), format, picture.path)) {
+    if (PictureTarget::copyOnly(m_job.chain.isEmpty(), format, picture.path, m_job.output)) {
         plan.mode = PictureMode::Copy;
+        plan.cleansCopy = PictureTarget::cleansCopy(m_job.output, picture.path);
         plan.target = PictureTarget::copyTarget(dir, name);
         // A copy is made, and its source may be removed, without decoding: the
         // header must show a picture, or a project could move any file it names.
@@ -106,8 +114,9 @@ PicturePlan BatchPlanner::decide(int index, const OverwriteQuestion &ask)
         }
         plan.target = m_documentPath;
         plan.extension = m_documentExtension;
-    } else if (plan.mode == PictureMode::Copy && SafeFile::samePath(plan.source, plan.target)) {
-        // A copy onto its own source is the file itself: nothing to ask.
+    } else if (plan.mode == PictureMode::Copy && !plan.cleansCopy && SafeFile::samePath(plan.source, plan.target)) {
+        // A copy onto its own source is the file itself: nothing to ask. One that
+        // changes the file replaces it, as an encoded output would.
         m_claimed.insert(key(plan.target));
     } else {
         outcome = settle(plan.source, plan.target, plan.message, ask);

@@ -35,6 +35,7 @@ struct PicturePlan
     PictureMode mode = PictureMode::Encode;
     QString target;     // own output, or the document it becomes a page of
     QString extension;  // encoder of Encode and Page
+    bool cleansCopy = false;  // Copy: metadata to be removed on the way
     // StatusConverted: go ahead. Anything else is the picture's result already,
     // reached without any work (skipped, aborted, or failed with `message`).
     RunStatus status = StatusConverted;

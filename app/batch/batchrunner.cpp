@@ -14,6 +14,7 @@ struct BatchRunner::Rendered
     PictureResult failure;
     std::shared_ptr<OutputFile> output;  // Encode and Copy: written, not yet in place
     Magick::Image page;                  // Page
+    QStringList notes;                   // to tell beside its success
 };
 
 BatchRunner::BatchRunner(const QList<PictureEntry> &pictures, const ConversionJob &job)
@@ -48,13 +49,20 @@ QStringList BatchRunner::targets() const
 
 bool BatchRunner::movedInTurn(const PicturePlan &plan) const
 {
-    return plan.mode == PictureMode::Copy
+    return plan.mode == PictureMode::Copy && !plan.cleansCopy
            && (m_planner.job().deleteSource || SafeFile::samePath(plan.source, plan.target));
 }
 
 BatchRunner::Rendered BatchRunner::renderOne(const PicturePlan &plan) const
 {
     Rendered rendered;
+    const ConversionJob &job = m_planner.job();
+    if (plan.mode == PictureMode::Copy && plan.cleansCopy) {
+        rendered.ok = PicturePipeline::guarded(rendered.failure, [&] {
+            rendered.output = PicturePipeline::cleanedCopy(plan.source, plan.target, job.output, &rendered.notes);
+        });
+        return rendered;
+    }
     if (plan.mode == PictureMode::Copy) {
         QString reason;
         rendered.output = SafeFile::copyToOutput(plan.source, plan.target, &reason);
@@ -63,13 +71,13 @@ BatchRunner::Rendered BatchRunner::renderOne(const PicturePlan &plan) const
         rendered.failure.message = PicturePipeline::errorText(reason);
         return rendered;
     }
-    const ConversionJob &job = m_planner.job();
     rendered.ok = PicturePipeline::guarded(rendered.failure, [&] {
         RenderedPicture picture = PicturePipeline::render(plan.source, job);
         if (plan.mode == PictureMode::Page)
             rendered.page = PicturePipeline::asPage(picture, plan.extension);
         else
             rendered.output = PicturePipeline::encode(picture, plan.extension, plan.target, plan.source, job);
+        rendered.notes = picture.notesOf();
     });
     return rendered;
 }
@@ -129,6 +137,7 @@ BatchSummary BatchRunner::run(const Progress &progress)
             } else {
                 result = PicturePipeline::placeOutput(*rendered.output, plan.source, deleteSource);
             }
+            result.notes = rendered.notes;
             result = plan.settled(result);
         }
         lastStatus = result.status;

@@ -108,7 +108,21 @@ void Converter::run()
 
 void Converter::renameImage()
 {
-    report(plan.settled(PicturePipeline::copyPicture(plan.source, plan.target, planner.job().deleteSource)));
+    const ConversionJob &job = planner.job();
+    if (!plan.cleansCopy) {
+        report(plan.settled(PicturePipeline::copyPicture(plan.source, plan.target, job.deleteSource)));
+        return;
+    }
+    PictureResult result;
+    std::unique_ptr<OutputFile> output;
+    QStringList notes;
+    if (PicturePipeline::guarded(result, [&] {
+            output = PicturePipeline::cleanedCopy(plan.source, plan.target, job.output, &notes);
+        })) {
+        result = PicturePipeline::placeOutput(*output, plan.source, job.deleteSource);
+        result.notes = notes;
+    }
+    report(plan.settled(result));
 }
 
 void Converter::runFrame()
@@ -129,6 +143,7 @@ void Converter::runFrames()
         RenderedPicture picture = PicturePipeline::render(plan.source, planner.job());
         pages.append(PicturePipeline::asPage(picture, plan.extension));
         pageSources.append(plan.source);
+        result.notes = picture.notesOf();
     });
     if (kept)
         result.status = StatusConverted;
@@ -141,8 +156,10 @@ bool Converter::writeImage(RenderedPicture &picture, const QString &extension, c
     std::unique_ptr<OutputFile> output;
     if (PicturePipeline::guarded(result, [&] {
             output = PicturePipeline::encode(picture, extension, target, plan.source, planner.job());
-        }))
+        })) {
         result = PicturePipeline::placeOutput(*output, plan.source, planner.job().deleteSource);
+        result.notes = picture.notesOf();
+    }
     report(plan.settled(result));
     return result.status == StatusConverted;
 }

@@ -7,6 +7,7 @@
 // thread, each on its own image.
 
 #include <QString>
+#include <QStringList>
 
 #include <Magick++.h>
 
@@ -22,11 +23,22 @@ bool turnUpright(Magick::Image &image);
 // the EXIF orientation such files also carry no longer applies to the pixels.
 bool decodedUpright(const Magick::Image &image);
 
-// Fits the picture to the encoder `extension`: a CMYK picture with a colour
-// profile becomes sRGB through that profile where the format holds no CMYK;
+// Fits the picture to the encoder `extension`: a CMYK picture becomes sRGB
+// where the format holds no CMYK, through its colour profile when it has one,
+// by the library's own conversion otherwise;
 // transparent areas are laid on white where the format holds no transparency;
 // TIFF is compressed losslessly whatever the source's compression was.
 void fitFormat(Magick::Image &image, const QString &extension);
+
+// Takes off a colour profile that cannot be trusted: one whose header tells
+// another size than it has, one too large for any real profile, one lcms cannot
+// read, and one made for other pixels than the picture's (a CMYK profile on RGB
+// pixels, an RGB or grey one on CMYK pixels). The picture goes on without it;
+// the returned note says why, empty when the profile stays.
+QString dropUntrustedProfile(Magick::Image &image);
+
+// The largest colour profile taken: the largest real ones are a few megabytes.
+constexpr size_t maxProfileBytes = 16 << 20;
 
 // The sRGB colour profile pictures are converted into, made once.
 const Magick::Blob &srgbProfile();

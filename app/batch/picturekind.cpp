@@ -7,7 +7,6 @@
 #include <QSet>
 
 #include <Magick++.h>
-#include <magick/api.h>
 
 #include <sys/stat.h>
 

@@ -5,15 +5,24 @@
 // source file to an output. It is read with Exiv2, which knows where every
 // format keeps it, changed as the job asks (stripped, location removed, upright,
 // new pixel size), and written where the output format's readers look for it:
-// by Exiv2 into PNG, TIFF and WebP outputs, whose encoders in the image
-// library misplace some of it (TIFF loses EXIF, PNG gets XMP and IPTC that
-// readers reject); through the image library's own profiles for every other
-// format. The colour profile is the image library's business and always stays.
+// into JPEG, PNG, TIFF and WebP outputs after the encoder (whose writers
+// misplace some of it: TIFF loses EXIF, PNG gets XMP and IPTC that readers
+// reject, JPEG cuts a large XMP packet into pieces no reader puts together);
+// through the image library's own profiles for every other format. The colour
+// profile is the image library's business and always stays.
+//
+// The same writers clean copies: a JPEG, PNG, TIFF or WebP file taken over
+// unchanged gets its metadata replaced without its pixel data being touched.
+//
+// An XMP packet too large to parse in reasonable time (see XmpPacket) is
+// carried unparsed where nothing in it needs to change, and otherwise left out;
+// notes() tells what was left out, for the picture's line in the log.
 //
 // Threads: every object is used by one thread at a time; different objects may
 // be used on different threads at once.
 
 #include <QString>
+#include <QStringList>
 
 #include <Magick++.h>
 
@@ -31,28 +40,47 @@ public:
     PictureMetadata &operator=(const PictureMetadata &other);
 
     // What the source file carries; where Exiv2 does not know the file's format,
-    // what the decoder found in it. A file without metadata gives an empty one.
+    // what the decoder found in it (`decoded` may be an empty image). A file
+    // without metadata gives an empty one.
     static PictureMetadata read(const QString &sourcePath, const Magick::Image &decoded);
 
     bool isEmpty() const;
 
+    // The EXIF orientation (1 to 8), 0 when there is none.
+    int orientation() const;
+
+    // Takes off what the options ask to remove: everything but the colour
+    // profile, or every location (see LocationFields).
+    void removeAsAsked(const OutputOptions &options);
+
     // Brings the metadata in line with the finished picture and the options:
-    // stripped or without the location as asked, the orientation upright when
-    // `turnedUpright`, the pixel size of `finished`, and no thumbnail once the
-    // pixels no longer look like it (`pixelsChanged`).
+    // removeAsAsked(), the orientation upright when `turnedUpright`, the pixel
+    // size of `finished`, and no thumbnail once the pixels no longer look like it
+    // (`pixelsChanged`).
     void adapt(const OutputOptions &options, const Magick::Image &finished, bool turnedUpright, bool pixelsChanged);
 
     // Before encoding with the encoder `extension`: gives the image exactly the
     // metadata its encoder should write itself (the colour profile untouched).
-    void prepareImage(Magick::Image &image, const QString &extension) const;
+    void prepareImage(Magick::Image &image, const QString &extension);
 
     // After encoding: puts the metadata into the encoded stream where the encoder
     // cannot. The stream must be open for reading and writing and hold the whole
     // output. Throws PictureError when the output cannot be rewritten.
-    void writeInto(FILE *stream, const QString &extension) const;
+    void writeInto(FILE *stream, const QString &extension);
+
+    // Replaces the metadata of a copy (JPEG, PNG, TIFF or WebP, told by its
+    // content) with this one, leaving its pixel data as it is; the stream as
+    // for writeInto(). Throws PictureError for any other file.
+    void writeIntoCopy(FILE *stream);
 
     // Whether writeInto() has anything to do for outputs of this encoder.
     static bool writtenAfterEncoding(const QString &extension);
+
+    // Whether writeIntoCopy() takes files with this suffix.
+    static bool rewritesCopies(const QString &suffix);
+
+    // What was left out and why, one line each.
+    QStringList notes() const;
 
 private:
     struct Data;

@@ -7,6 +7,7 @@
 #include "conversionjob.h"
 #include "fileattributes.h"
 #include "outputimage.h"
+#include "outputoptions.h"
 #include "picturecodec.h"
 #include "safefile.h"
 
@@ -78,9 +79,12 @@ PictureResult missingSource(const QString &sourcePath)
 RenderedPicture render(const QString &sourcePath, const ConversionJob &job)
 {
     const OutputOptions &options = job.output;
-    RenderedPicture picture{PictureCodec::decode(sourcePath, options.allowDocuments), PictureMetadata()};
+    RenderedPicture picture{PictureCodec::decode(sourcePath, options.allowDocuments), PictureMetadata(), {}};
     if (!options.stripMetadata)
         picture.metadata = PictureMetadata::read(sourcePath, picture.image);
+    const QString profileNote = OutputImage::dropUntrustedProfile(picture.image);
+    if (!profileNote.isEmpty())
+        picture.notes.append(profileNote);
     // Pixels that come upright from their decoder are shown as they are: their
     // EXIF orientation must be neither applied again nor passed on.
     bool turned = OutputImage::decodedUpright(picture.image);
@@ -124,6 +128,30 @@ PictureResult copyPicture(const QString &sourcePath, const QString &target, bool
         result.message = errorText(reason);
     }
     return result;
+}
+
+std::unique_ptr<OutputFile> cleanedCopy(const QString &sourcePath, const QString &target,
+                                        const OutputOptions &options, QStringList *notes)
+{
+    QString reason;
+    std::unique_ptr<OutputFile> output = SafeFile::copyToOutput(sourcePath, target, &reason);
+    if (!output)
+        throw PictureError(reason);
+    PictureMetadata metadata;
+    if (!options.stripMetadata)
+        metadata = PictureMetadata::read(sourcePath, Magick::Image());
+    metadata.removeAsAsked(options);
+    FILE *stream = output->stream();
+    if (!stream) {
+        throw PictureError(QCoreApplication::translate("Converter", "Cannot write %1")
+                               .arg(QDir::toNativeSeparators(target)));
+    }
+    metadata.writeIntoCopy(stream);
+    std::fflush(stream);  // nothing may be written after the time is set
+    FileAttributes::takeTimes(sourcePath, output->handle());
+    if (notes)
+        *notes = metadata.notes();
+    return output;
 }
 
 std::unique_ptr<OutputFile> encode(RenderedPicture &picture, const QString &extension, const QString &target,

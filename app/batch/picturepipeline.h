@@ -33,6 +33,7 @@ struct PictureResult
     RunStatus status = StatusSkipped;
     QString message;  // "Error: ..." for a failure
     QString target;   // where the output went, or would have gone
+    QStringList notes;  // told beside a success: what was left out of the output, and why
 };
 
 struct ConversionJob;
@@ -42,7 +43,13 @@ struct RenderedPicture
 {
     Magick::Image image;
     PictureMetadata metadata;
+    QStringList notes;  // about the picture itself; see notesOf()
+
+    // Everything to tell beside the picture's success.
+    QStringList notesOf() const { return notes + metadata.notes(); }
 };
+
+struct OutputOptions;
 
 namespace PicturePipeline {
 
@@ -70,6 +77,14 @@ Magick::Image asPage(RenderedPicture &picture, const QString &extension);
 // Copy mode: the source put under the target name without being decoded, moved
 // when `deleteSource` is set. A target that is the source itself is left alone.
 PictureResult copyPicture(const QString &sourcePath, const QString &target, bool deleteSource);
+
+// Copy mode when metadata must go (see PictureTarget::cleansCopy): a copy of the
+// source for the target, not yet in its place, its metadata removed as
+// `options` ask and its pixel data as it was, with the source's permissions and
+// date; what was left out beyond that goes to `notes`. Throws PictureError when
+// it cannot be made.
+std::unique_ptr<OutputFile> cleanedCopy(const QString &sourcePath, const QString &target,
+                                        const OutputOptions &options, QStringList *notes);
 
 // Encodes the picture with the encoder `extension` into a new output for the
 // target, not yet in its place: at the job's quality, with its metadata, the

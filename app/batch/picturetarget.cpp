@@ -1,6 +1,8 @@
 #include "picturetarget.h"
 
 #include "formatcatalog.h"
+#include "outputoptions.h"
+#include "picturemetadata.h"
 #include "renameopter.h"
 
 namespace {
@@ -14,6 +16,19 @@ QString folderPart(const QString &path)
 {
     const int slash = path.lastIndexOf(QLatin1Char('/'));
     return slash < 0 ? QString() : path.left(slash);
+}
+
+// Formats with no place for metadata beyond a colour profile.
+bool carriesMetadata(const QString &format)
+{
+    static const QStringList bare = {"bmp", "dib", "ppm", "pgm", "pbm", "pnm", "pam", "tga", "pcx", "xbm", "xpm", "sgi", "ras"};
+    return !bare.contains(format);
+}
+
+bool decodedUpright(const QString &format)
+{
+    static const QStringList upright = {"heic", "heif", "avif", "jxl"};
+    return upright.contains(format) || FormatCatalog::isCameraRaw(format);
 }
 
 } // namespace
@@ -72,9 +87,29 @@ QString firstFree(const QString &target, const std::function<bool(const QString 
     }
 }
 
-bool copyOnly(bool chainEmpty, const QString &outputFormat, const QString &sourcePath)
+bool copyOnly(bool chainEmpty, const QString &outputFormat, const QString &sourcePath,
+              const OutputOptions &options)
 {
-    return chainEmpty && FormatCatalog::keepsSourceFormat(outputFormat, sourcePath);
+    if (!chainEmpty || !FormatCatalog::keepsSourceFormat(outputFormat, sourcePath))
+        return false;
+    const QString format = suffix(sourcePath).toLower();
+    if (OutputOptions::validQuality(options.quality) && FormatCatalog::takesQuality(format))
+        return false;
+    if (cleansCopy(options, sourcePath) && !PictureMetadata::rewritesCopies(format))
+        return false;
+    // Formats whose decoders turn the pixels themselves keep their own way of
+    // telling the turn, which a copy keeps too.
+    if (options.autoOrient && !decodedUpright(format)) {
+        const int orientation = PictureMetadata::read(sourcePath, Magick::Image()).orientation();
+        if (orientation > 1 && orientation <= 8)
+            return false;
+    }
+    return true;
+}
+
+bool cleansCopy(const OutputOptions &options, const QString &sourcePath)
+{
+    return (options.stripMetadata || options.stripGps) && carriesMetadata(suffix(sourcePath).toLower());
 }
 
 } // namespace PictureTarget

@@ -10,6 +10,7 @@
 #include <functional>
 
 class RenameOpter;
+struct OutputOptions;
 
 namespace PictureTarget {
 
@@ -38,8 +39,19 @@ QString withBaseName(const QString &target, const QString &base);
 // The first "NAME (2).EXT", "NAME (3).EXT", ... for which `taken` is false.
 QString firstFree(const QString &target, const std::function<bool(const QString &)> &taken);
 
-// A picture that is copied rather than decoded: nothing to apply, and the format kept.
-bool copyOnly(bool chainEmpty, const QString &outputFormat, const QString &sourcePath);
+// A picture that is copied rather than decoded: nothing to apply, the format
+// kept, and nothing the options ask for that needs the pixels: no chosen
+// quality for a format that takes one, no turn by its EXIF orientation (the
+// file is read for it only when the options ask to turn pictures upright), and
+// no metadata to remove from a format whose metadata cannot be rewritten
+// without re-encoding (formats that carry none are copied all the same).
+bool copyOnly(bool chainEmpty, const QString &outputFormat, const QString &sourcePath,
+              const OutputOptions &options);
+
+// Whether a copy of the source must have metadata removed (see
+// PicturePipeline::cleanedCopy): the options ask for it and its format has a
+// place for any.
+bool cleansCopy(const OutputOptions &options, const QString &sourcePath);
 
 } // namespace PictureTarget
 

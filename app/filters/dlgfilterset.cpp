@@ -195,13 +195,13 @@ void DlgFilterSet::setParams(const QString &params)
     setPageFromParams(m_params);
 }
 
-void DlgFilterSet::setImage(const QString &path)
+void DlgFilterSet::setImage(const QString &path, bool allowDocuments)
 {
     m_sourceImage = Magick::Image();
     m_imageSize = QSize();
     try {
         // Read as the batch reads it, so the preview is of the same picture.
-        Magick::Image image = PictureCodec::decode(path);
+        Magick::Image image = PictureCodec::decode(path, allowDocuments);
         if (image.isValid())
             m_sourceImage = image;
     } catch (const std::exception &) {

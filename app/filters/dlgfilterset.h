@@ -44,7 +44,7 @@ public:
 
     void setFilter(FilterInterface *filter);
     void setParams(const QString &params);
-    void setImage(const QString &path);
+    void setImage(const QString &path, bool allowDocuments = false);
 
     // The parameter string; after acceptance, the dialog's result.
     QString params() const { return m_params; }

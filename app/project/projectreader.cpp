@@ -66,7 +66,10 @@ bool ProjectReader::read(const QString &path, _ProjectFile &project, Numbers num
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly | QIODevice::Text))
         return false;
-    const QByteArray content = file.read(ProjectFormat::maxFileSize + 1);
+    // As much as the file holds, and a byte more to notice one that has grown
+    // past the limit since: asking for the limit itself would allocate 16 MB for
+    // every project of a few hundred bytes.
+    const QByteArray content = file.read(qMin(file.size(), ProjectFormat::maxFileSize) + 1);
     if (content.size() > ProjectFormat::maxFileSize)
         return false;
 

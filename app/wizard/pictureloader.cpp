@@ -45,7 +45,7 @@ bool PictureLoader::isCurrent(const QString &path) const
     return m_requestPath == path;
 }
 
-QImage PictureLoader::decode(const QString &path, const std::function<bool()> &current)
+QImage PictureLoader::decode(const QString &path, const std::function<bool()> &current, bool allowDocuments)
 {
     const QFileInfo info(path);
     // The toolkit's readers are quicker for a preview, and taken only for what the
@@ -65,7 +65,7 @@ QImage PictureLoader::decode(const QString &path, const std::function<bool()> &c
         if (!current())
             return {};
         // The same decoding as a batch: only the picture is read, never a file it names.
-        Magick::Image image = PictureCodec::decode(path);
+        Magick::Image image = PictureCodec::decode(path, allowDocuments);
         if (!current() || !image.isValid())
             return {};
         return imageToImage(image);
@@ -76,18 +76,18 @@ QImage PictureLoader::decode(const QString &path, const std::function<bool()> &c
     }
 }
 
-void PictureLoader::request(const QString &path, ImageView *view)
+void PictureLoader::request(const QString &path, ImageView *view, bool allowDocuments)
 {
     {
         QMutexLocker locker(&m_lock);
         m_requestPath = path;
     }
     m_workers.removeIf([](const QFuture<void> &worker) { return worker.isFinished(); });
-    m_workers.append(QtConcurrent::run([this, path, view] {
+    m_workers.append(QtConcurrent::run([this, path, view, allowDocuments] {
         const QFileInfo info(path);
         if (!info.exists() || info.size() == 0)
             return;
-        QImage image = decode(path, [this, &path] { return isCurrent(path); });
+        QImage image = decode(path, [this, &path] { return isCurrent(path); }, allowDocuments);
         if (!isCurrent(path))
             return;
         QMetaObject::invokeMethod(

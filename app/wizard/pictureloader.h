@@ -29,8 +29,9 @@ public:
     explicit PictureLoader(QObject *parent = nullptr);
     ~PictureLoader() override;  // waits for running workers
 
-    // Starts decoding `path` for `view`; makes it the current request.
-    void request(const QString &path, ImageView *view);
+    // Starts decoding `path` for `view`; makes it the current request. Documents
+    // are shown only when `allowDocuments` (Step 3's choice) says so.
+    void request(const QString &path, ImageView *view, bool allowDocuments = false);
     QString requestPath() const;
 
     // What the toolkit decodes itself (lower case suffixes), captured once; those
@@ -40,7 +41,7 @@ public:
     // The decoding a worker does, on the calling thread: the toolkit for its own
     // formats, the image library for the rest. `current` says whether the result
     // is still wanted; a null image means unreadable (or no longer wanted).
-    static QImage decode(const QString &path, const std::function<bool()> &current);
+    static QImage decode(const QString &path, const std::function<bool()> &current, bool allowDocuments = false);
 
 signals:
     // On the GUI thread; an empty pixmap for a picture that cannot be decoded.

@@ -125,7 +125,8 @@ void Step1Page::updateView()
     const int selected = int(m_ui.treeWidget->selectedItems().size());
     if (row >= 0 && row < m_state.pictures.size() && selected > 0) {
         if (m_ui.step1_checkShowPreview->isChecked())
-            m_views.requestPicture(m_state.pictures.at(row).path, m_views.step1());
+            m_views.requestPicture(m_state.pictures.at(row).path, m_views.step1(),
+                                   m_ui.step3_cb_allowDocuments->isChecked());
         return;
     }
     m_views.step1().clear();

@@ -182,7 +182,7 @@ void Step2Page::addFilter()
     DlgFilterSet settings(m_window);
     settings.setFilter(filter);
     settings.setParams(QString());
-    settings.setImage(sample);
+    settings.setImage(sample, m_ui.step3_cb_allowDocuments->isChecked());
     if (settings.exec() != QDialog::Accepted)
         return;
     appendRow({name, settings.params()});
@@ -205,7 +205,7 @@ void Step2Page::editFilter()
     DlgFilterSet settings(m_window);
     settings.setFilter(filter);
     settings.setParams(entry.Params);
-    settings.setImage(m_ui.step2_listPics->currentText());
+    settings.setImage(m_ui.step2_listPics->currentText(), m_ui.step3_cb_allowDocuments->isChecked());
     if (settings.exec() != QDialog::Accepted)
         return;
     item->setText(1, settings.params());
@@ -303,7 +303,7 @@ void Step2Page::refreshPreview(int mode)
         if (path != m_views.loader().requestPath())
             original.stale = true;
         if (original.stale)
-            m_views.requestPicture(path, original);
+            m_views.requestPicture(path, original, m_ui.step3_cb_allowDocuments->isChecked());
         else if (mode == 1)
             original.view->setTransform(preview.view->transform());
         return;
@@ -343,18 +343,19 @@ void Step2Page::renderModified(const QString &path)
     cancelRendering();
     const quint64 request = m_renderCount;
     const QList<ChainEntry> chain = this->chain();
+    const bool allowDocuments = m_ui.step3_cb_allowDocuments->isChecked();
     const std::shared_ptr<std::atomic<quint64>> latest = m_latestRender;
     const auto token = std::make_shared<CancelToken>();
     m_renderToken = token;
 
     m_renders.removeIf([](const QFuture<void> &render) { return render.isFinished(); });
-    m_renders.append(QtConcurrent::run([this, path, chain, latest, request, token] {
+    m_renders.append(QtConcurrent::run([this, path, chain, allowDocuments, latest, request, token] {
         const auto current = [&] { return latest->load() == request; };
         QImage result;
         try {
             if (!current())
                 return;
-            Magick::Image picture = PictureCodec::decode(path);
+            Magick::Image picture = PictureCodec::decode(path, allowDocuments);
             if (!current())
                 return;
             token->attach(picture);

@@ -32,14 +32,14 @@ void WizardViews::showLoading(ImageView &view)
     view.showLoading(m_loadingMovie);
 }
 
-void WizardViews::requestPicture(const QString &path, ImageView &view)
+void WizardViews::requestPicture(const QString &path, ImageView &view, bool allowDocuments)
 {
     if (!QFileInfo::exists(path)) {
         view.clear();
         return;
     }
     showLoading(view);
-    m_loader.request(path, &view);
+    m_loader.request(path, &view, allowDocuments);
 }
 
 void WizardViews::displayImage(const QPixmap &pixmap, ImageView *view)

@@ -33,7 +33,7 @@ public:
 
     // Shows the picture at `path` in the view: cleared when the file is missing,
     // otherwise the loading indicator until the decoded picture arrives.
-    void requestPicture(const QString &path, ImageView &view);
+    void requestPicture(const QString &path, ImageView &view, bool allowDocuments = false);
     void showLoading(ImageView &view);
 
     // A decoded picture for one of the views (the loader's result).
