@@ -12,7 +12,6 @@
 #include <unistd.h>
 
 #include "imagelibrary.h"
-#include "outputimage.h"
 #include "picturecodec.h"
 #include "picturetransfer.h"
 #include "sandboxdecoder.h"
@@ -40,10 +39,6 @@ private slots:
     void rawBombIsRefusedUndeveloped();
     void helperFailureFailsThatPicture_data();
     void helperFailureFailsThatPicture();
-    void helperDecodesAsInProcess_data();
-    void helperDecodesAsInProcess();
-    void helperKeepsWhatEncodersUse_data();
-    void helperKeepsWhatEncodersUse();
     void quietKeepsHelperOutputOff();
     void crashedRunLeavesNoFolder();
     void helperReadsNothingBeyondThePicture();
@@ -117,13 +112,6 @@ QList<pid_t> processesWith(const QByteArray &text)
             found.append(pid);
     }
     return found;
-}
-
-// A minimal EXIF block: the picture is to be turned a quarter clockwise.
-Magick::Blob exifTurned()
-{
-    const QByteArray exif("Exif\0\0II*\0\x08\0\0\0\x01\0\x12\x01\x03\0\x01\0\0\0\x06\0\0\0\0\0\0\0", 32);
-    return Magick::Blob(exif.constData(), size_t(exif.size()));
 }
 
 } // namespace
@@ -326,117 +314,6 @@ void TestDecodeSandbox::helperFailureFailsThatPicture()
     SandboxDecoder::setProgram(QStringLiteral(KELVARINE_BIN_DIR "/kelvarine-decode"));
     writeEncoded(path(QStringLiteral("after.gif")), makePicture(20, 10), "GIF");
     QCOMPARE(PictureCodec::decode(path(QStringLiteral("after.gif"))).columns(), 20u);
-}
-
-void TestDecodeSandbox::helperDecodesAsInProcess_data()
-{
-    QTest::addColumn<QString>("source");
-    QTest::addColumn<QString>("format");
-    QTest::addColumn<QStringList>("options");
-
-    for (const QString source : {"JPEG", "PNG", "TIFF"}) {
-        for (const QString format : {"JPG", "PNG", "TIFF", "WEBP"}) {
-            QTest::addRow("%s to %s, metadata kept", qPrintable(source), qPrintable(format))
-                << source << format << QStringList();
-            QTest::addRow("%s to %s, auto-orient", qPrintable(source), qPrintable(format))
-                << source << format << QStringList{"--auto-orient"};
-        }
-    }
-    QTest::newRow("JPEG to JPG, metadata stripped") << "JPEG" << "JPG" << QStringList{"--strip-metadata"};
-}
-
-void TestDecodeSandbox::helperDecodesAsInProcess()
-{
-    QFETCH(QString, source);
-    QFETCH(QString, format);
-    QFETCH(QStringList, options);
-
-    Magick::Image picture = makePicture(90, 60);
-    picture.comment("taken on a Sunday");
-    picture.iccColorProfile(OutputImage::srgbProfile());
-    picture.resolutionUnits(Magick::PixelsPerInchResolution);
-    picture.density(Magick::Geometry(300, 300));
-    if (source == QLatin1String("JPEG"))
-        picture.profile("EXIF", exifTurned());
-    else
-        picture.orientation(Magick::RightTopOrientation);
-    const QString file = path(QStringLiteral("parity.") + source.toLower());
-    writeEncoded(file, picture, source);
-
-    const QTemporaryDir outputs;
-    const QString in = outputs.filePath(QStringLiteral("in"));
-    const QString out = outputs.filePath(QStringLiteral("apart"));
-    QByteArray inProcess;
-    QByteArray apart;
-    const QStringList arguments = QStringList{file, "-f", format, "-q"} + options;
-    QCOMPARE(runBatch(arguments + QStringList{"-o", in}, {{"KELVARINE_DECODE_APART", "0"}}, &inProcess), 0);
-    QCOMPARE(runBatch(arguments + QStringList{"-o", out}, {{"KELVARINE_DECODE_APART", "1"}}, &apart), 0);
-    const QStringList written = folderEntries(in);
-    QCOMPARE(written.size(), 1);
-    QCOMPARE(folderEntries(out), written);
-    const QByteArray expected = fileBytes(in + '/' + written.first());
-    QVERIFY(!expected.isEmpty());
-    QVERIFY2(fileBytes(out + '/' + written.first()) == expected, "the helper's picture is encoded otherwise");
-}
-
-void TestDecodeSandbox::helperKeepsWhatEncodersUse_data()
-{
-    QTest::addColumn<QString>("source");
-    QTest::addColumn<QString>("kind");
-    QTest::addColumn<QString>("target");
-
-    // Colour indexes and palettes, CMYK with its alpha beside the pixels, grey,
-    // 16 bits: everything the picture holds beyond plain pixels.
-    QTest::newRow("GIF palette to GIF") << "GIF" << "palette" << "GIF";
-    QTest::newRow("GIF palette to PNG") << "GIF" << "palette" << "PNG";
-    QTest::newRow("CMYK TIFF with alpha to TIFF") << "TIFF" << "cmyka" << "TIFF";
-    QTest::newRow("grey PNG to PNG") << "PNG" << "grey" << "PNG";
-    QTest::newRow("16-bit PNG to PNG") << "PNG" << "deep" << "PNG";
-    QTest::newRow("BMP to JPG") << "BMP" << "plain" << "JPG";
-}
-
-void TestDecodeSandbox::helperKeepsWhatEncodersUse()
-{
-    QFETCH(QString, source);
-    QFETCH(QString, kind);
-    QFETCH(QString, target);
-
-    Magick::Image picture = makePicture(70, 50);
-    if (kind == QLatin1String("palette")) {
-        picture.quantizeColors(32);
-        picture.quantize();
-    } else if (kind == QLatin1String("cmyka")) {
-        picture.matte(true);
-        picture.colorSpace(Magick::CMYKColorspace);
-    } else if (kind == QLatin1String("grey")) {
-        picture.type(Magick::GrayscaleType);
-    } else if (kind == QLatin1String("deep")) {
-        picture.depth(16);
-    }
-    const QString file = path(QStringLiteral("kept.") + source.toLower());
-    writeEncoded(file, picture, source);
-
-    auto encoded = [&](Magick::Image image) {
-        FILE *stream = std::tmpfile();
-        PictureCodec::write(image, target, -1, stream);
-        QByteArray bytes(int(std::ftell(stream)), '\0');
-        std::rewind(stream);
-        const size_t got = std::fread(bytes.data(), 1, size_t(bytes.size()), stream);
-        std::fclose(stream);
-        bytes.resize(int(got));
-        return bytes;
-    };
-    QByteArray here;
-    QByteArray apart;
-    try {
-        here = encoded(PictureCodec::decodeInProcess(file, false));
-        SandboxDecoder::setDecodesEverythingApart(true);
-        apart = encoded(PictureCodec::decode(file));
-    } catch (const std::exception &error) {
-        QFAIL(error.what());
-    }
-    QVERIFY(!here.isEmpty());
-    QVERIFY2(apart == here, "the helper's picture is encoded otherwise");
 }
 
 void TestDecodeSandbox::quietKeepsHelperOutputOff()
