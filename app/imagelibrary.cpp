@@ -6,8 +6,14 @@
 #include <QByteArray>
 #include <QDir>
 #include <QFile>
+#include <QList>
 
+#include <dirent.h>
+#include <fcntl.h>
 #include <malloc.h>
+#include <stdio.h>
+#include <sys/file.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -33,7 +39,7 @@ std::atomic<long long> budgetOverride{0};
 thread_local int decodingDepth = 0;
 // The library's own temporary files go to a folder of ours that only this process
 // knows, so that a path a picture names cannot pass for one of them.
-QByteArray temporaryFolder;
+QByteArray runFolder;
 
 long long memoryFromProc()
 {
@@ -49,10 +55,10 @@ long long memoryFromProc()
 
 bool isOwnTemporaryFile(const char *path)
 {
-    if (!path || temporaryFolder.isEmpty())
+    if (!path || runFolder.isEmpty())
         return false;
     const QByteArray name(path);
-    const QByteArray prefix = temporaryFolder + "/gm";
+    const QByteArray prefix = runFolder + "/gm";
     return name.startsWith(prefix) && name.indexOf('/', prefix.size()) < 0;
 }
 
@@ -74,17 +80,63 @@ unsigned int confirmAccess(const MagickLib::ConfirmAccessMode mode, const char *
     }
 }
 
+constexpr char folderPrefix[] = "kelvarine-";
+constexpr char lockName[] = "/lock";
+
+// A folder of an earlier run whose lock nobody holds: that run has ended without
+// removing it (killed, crashed). A folder without a lock is left alone: it is
+// being made, or belongs to a program that takes no lock and may still run.
+bool isAbandoned(const QByteArray &folder)
+{
+    struct stat status;
+    if (::lstat(folder.constData(), &status) != 0 || !S_ISDIR(status.st_mode) || status.st_uid != ::getuid())
+        return false;
+    const int lock = ::open((folder + lockName).constData(), O_RDONLY | O_CLOEXEC | O_NOFOLLOW);
+    if (lock < 0)
+        return false;
+    const bool free = ::flock(lock, LOCK_EX | LOCK_NB) == 0;
+    ::close(lock);
+    return free;
+}
+
+void removeAbandonedFolders(const QByteArray &base, const QByteArray &own)
+{
+    DIR *dir = ::opendir(base.constData());
+    if (!dir)
+        return;
+    QList<QByteArray> abandoned;
+    while (const dirent *entry = ::readdir(dir)) {
+        const QByteArray folder = base + '/' + entry->d_name;
+        if (QByteArray(entry->d_name).startsWith(folderPrefix) && folder != own && isAbandoned(folder))
+            abandoned.append(folder);
+    }
+    ::closedir(dir);
+    for (const QByteArray &folder : std::as_const(abandoned))
+        QDir(QFile::decodeName(folder)).removeRecursively();
+}
+
 void makeTemporaryFolder()
 {
     QByteArray base = qgetenv("MAGICK_TMPDIR");
     if (base.isEmpty())
         base = QFile::encodeName(QDir::tempPath());
-    QByteArray folder = base + "/kelvarine-XXXXXX";
-    if (!::mkdtemp(folder.data()))
+    // Made under another name and given its own once its lock is held: a run that
+    // looks for abandoned folders at that moment never finds it unlocked.
+    QByteArray making = base + "/.kelvarine-new-XXXXXX";
+    if (!::mkdtemp(making.data()))
         return;  // the library's default then; its temporary files are refused while decoding
-    temporaryFolder = folder;
+    // Held as long as the process lives, whatever way it ends: the next run that
+    // finds the lock free removes what this one left.
+    const int lock = ::open((making + lockName).constData(), O_RDWR | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
+    if (lock >= 0)
+        ::flock(lock, LOCK_EX | LOCK_NB);
+    QByteArray folder = base + '/' + folderPrefix + making.right(6);
+    if (::renameat2(AT_FDCWD, making.constData(), AT_FDCWD, folder.constData(), RENAME_NOREPLACE) != 0)
+        folder = making;
+    runFolder = folder;
     qputenv("MAGICK_TMPDIR", folder);
-    std::atexit([] { QDir(QFile::decodeName(temporaryFolder)).removeRecursively(); });
+    std::atexit([] { QDir(QFile::decodeName(runFolder)).removeRecursively(); });
+    removeAbandonedFolders(base, folder);
 }
 
 void applyLimits()
@@ -141,6 +193,17 @@ void setMaxMegapixels(int megapixels)
 {
     budgetOverride = megapixels > 0 ? megapixels * 1'000'000LL : 0;
     applyLimits();
+}
+
+void setPixelBudget(long long pixels)
+{
+    budgetOverride = std::max(0LL, pixels);
+    applyLimits();
+}
+
+QString temporaryFolder()
+{
+    return QFile::decodeName(runFolder);
 }
 
 long long pixelBudget()

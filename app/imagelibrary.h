@@ -4,6 +4,8 @@
 // Starting the image library the one way every program and test of ours does,
 // and the limits it works within.
 
+#include <QString>
+
 namespace ImageLibrary {
 
 // Starts the library without signal handlers of its own (Qt and the shell keep
@@ -24,6 +26,14 @@ void setThreadLimit(int threads);
 // the library's pixel, memory and disk limits. Call between batches only.
 void setPicturesAtOnce(int count);
 void setMaxMegapixels(int megapixels);
+// The share of one picture in pixels, exactly (the decoding helper is given its
+// parent's); 0 returns to the share from the memory.
+void setPixelBudget(long long pixels);
+
+// This run's own folder for temporary files (empty when it could not be made).
+// It holds a lock for as long as the process lives; a run that starts removes the
+// folders of earlier runs whose lock is free, so that a crash leaves none behind.
+QString temporaryFolder();
 
 // The share of one picture, in pixels: a picture that declares more is refused
 // before its pixels are decoded.

@@ -29,7 +29,7 @@ set(CPACK_DEBIAN_PACKAGE_HOMEPAGE ${PROJECT_HOMEPAGE_URL})
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 # The toolkit's own German dialogs (file and colour choosers, message boxes);
 # dcraw reads camera raw files.
-set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "qt6-translations-l10n, dcraw")
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "qt6-translations-l10n, dcraw, ghostscript")
 set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
 
 include(CPack)

@@ -17,7 +17,7 @@ packages=(
     libgraphicsmagick++1-dev graphicsmagick
     libexiv2-dev liblcms2-dev zlib1g-dev
     dcraw
-    libheif-examples libgs-common
+    libheif-examples libheif-dev libgs-common ghostscript
     # an independent reader of the metadata outputs carry (extended XMP, thumbnails)
     libimage-exiftool-perl
     xvfb xauth

@@ -15,12 +15,16 @@
 #include <unistd.h>
 
 #include "imagelibrary.h"
+#include "sandboxdecoder.h"
 
 namespace TestUtils {
 
 void initImageLibrary()
 {
     ImageLibrary::initialize(QCoreApplication::applicationFilePath().toLocal8Bit().constData());
+    // The tests are not beside the programs: the decoding helper is the build's.
+    if (qEnvironmentVariableIsEmpty("KELVARINE_DECODER"))
+        SandboxDecoder::setProgram(QStringLiteral(KELVARINE_BIN_DIR "/kelvarine-decode"));
 }
 
 Magick::Image makePicture(int width, int height)

@@ -28,6 +28,8 @@ private slots:
     void overBudgetFailsAtOnce();
     void batchTakesMaxMegapixels();
     void onlyTheFirstPageIsDecoded();
+    void hostileInProcessFailsAlone_data();
+    void hostileInProcessFailsAlone();
 
 private:
     QString secretPath() const { return m_dir.filePath(QStringLiteral("secret.png")); }
@@ -291,6 +293,103 @@ void TestDecodeSafety::onlyTheFirstPageIsDecoded()
     }
     QVERIFY2(failure.isEmpty(), qPrintable(failure));
     QCOMPARE(columns, 40u);
+}
+
+// JPEG, PNG and TIFF are decoded in the program itself, not by the decoding
+// helper: a damaged or lying file of theirs must fail that one picture, quickly,
+// and leave the batch going.
+void TestDecodeSafety::hostileInProcessFailsAlone_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("damage");
+    QTest::addColumn<int>("converted");  // 1 converted, 0 failed, -1 either
+
+    QTest::newRow("JPEG cut short") << "cut.jpg" << "cut" << 0;
+    QTest::newRow("JPEG declaring 60000 x 60000") << "lying.jpg" << "size" << 0;
+    QTest::newRow("PNG declaring 20000 x 20000") << "huge.png" << "size" << 0;
+    QTest::newRow("TIFF declaring 60000 x 60000") << "lying.tif" << "size" << 0;
+    QTest::newRow("TIFF cut short") << "cut.tif" << "cut" << 0;
+    QTest::newRow("JPEG with 8 MB of comments") << "talkative.jpg" << "metadata" << 1;
+    QTest::newRow("PNG with a 16 MB text chunk") << "talkative.png" << "metadata" << -1;
+}
+
+void TestDecodeSafety::hostileInProcessFailsAlone()
+{
+    QFETCH(QString, name);
+    QFETCH(QString, damage);
+    QFETCH(int, converted);
+
+    const QString folder = m_dir.filePath(QStringLiteral("hostile-") + QString::number(qHash(name)));
+    QDir().mkpath(folder);
+    const QString path = folder + '/' + name;
+    const QString suffix = QFileInfo(name).suffix();
+    const QString magick = suffix == QLatin1String("jpg") ? "JPEG" : suffix == QLatin1String("png") ? "PNG" : "TIFF";
+    QByteArray bytes;
+    if (damage == QLatin1String("size") && magick == QLatin1String("PNG")) {
+        bytes = fileBytes(hugePng());
+    } else {
+        writeEncoded(path, makePicture(200, 150), magick);
+        bytes = fileBytes(path);
+    }
+    if (damage == QLatin1String("cut")) {
+        bytes.chop(bytes.size() / 2);
+    } else if (damage == QLatin1String("size") && magick == QLatin1String("JPEG")) {
+        const int frame = bytes.indexOf("\xff\xc0");
+        QVERIFY(frame > 0);
+        bytes.replace(frame + 5, 4, QByteArray("\xea\x60\xea\x60", 4));
+    } else if (damage == QLatin1String("size")  && magick == QLatin1String("TIFF")) {
+        // Little- or big-endian, the first directory's width and length.
+        const bool little = bytes.startsWith("II");
+        auto number = [&](int at, int size) {
+            quint32 value = 0;
+            for (int i = 0; i < size; ++i)
+                value |= quint32(quint8(bytes[at + (little ? i : size - 1 - i)])) << (8 * i);
+            return value;
+        };
+        const int directory = int(number(4, 4));
+        for (int entry = 0; entry < int(number(directory, 2)); ++entry) {
+            const int at = directory + 2 + 12 * entry;
+            const quint32 tag = number(at, 2);
+            if (tag == 256 || tag == 257) {
+                const int type = int(number(at + 2, 2));
+                bytes[at + 8 + (little ? 0 : (type == 3 ? 0 : 2))] = little ? '\x60' : '\xea';
+                bytes[at + 9 + (little ? 0 : (type == 3 ? 0 : 2))] = little ? '\xea' : '\x60';
+            }
+        }
+    } else if (damage == QLatin1String("metadata") && magick == QLatin1String("JPEG")) {
+        QByteArray comments;
+        for (int i = 0; i < 128; ++i)
+            comments += QByteArray("\xff\xfe\xff\xff", 4) + QByteArray(65533, 'x');
+        bytes.insert(2, comments);
+    } else if (damage == QLatin1String("metadata")) {
+        const QByteArray text = QByteArray("tEXt") + "Comment" + '\0' + QByteArray(16 << 20, 'x');
+        QByteArray chunk;
+        for (int i = 0; i < 4; ++i)
+            chunk.append(char((text.size() - 4) >> (24 - 8 * i)));
+        chunk += text;
+        const quint32 crc = crc32(text);
+        for (int i = 0; i < 4; ++i)
+            chunk.append(char(crc >> (24 - 8 * i)));
+        bytes.insert(33, chunk);
+    }
+    writeBytes(path, bytes);
+    writeEncoded(folder + "/a_good.png", makePicture(40, 30), "PNG");
+    writeEncoded(folder + "/z_good.png", makePicture(40, 30), "PNG");
+
+    const QString out = folder + "/out";
+    QByteArray output;
+    QElapsedTimer clock;
+    clock.start();
+    const int code = run(program, {folder + "/a_good.png", path, folder + "/z_good.png", "-o", out, "-f", "BMP", "-q"},
+                         &output);
+    QVERIFY2(clock.elapsed() < 20000, qPrintable(QStringLiteral("took %1 ms").arg(clock.elapsed())));
+    QVERIFY2(code == 0 || code == 1, output.constData());
+    const QStringList written = folderEntries(out);
+    QVERIFY2(written.contains("a_good.bmp") && written.contains("z_good.bmp"), output.constData());
+    const bool done = written.size() == 3;
+    QCOMPARE(code, done ? 0 : 1);
+    if (converted >= 0)
+        QVERIFY2(done == (converted == 1), output.constData());
 }
 
 QTEST_GUILESS_MAIN(TestDecodeSafety)

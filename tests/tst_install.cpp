@@ -55,6 +55,7 @@ void TestInstall::installedFiles_data()
     QTest::newRow("wizard manual page") << KELVARINE_INSTALL_MANDIR "/man1/kelvarine.1.gz";
     QTest::newRow("copyright") << data + "/doc/kelvarine/copyright";
     QTest::newRow("updater") << KELVARINE_INSTALL_LIBEXECDIR "/updater";
+    QTest::newRow("decoding helper") << KELVARINE_INSTALL_LIBEXECDIR "/kelvarine-decode";
     QTest::newRow("manual") << data + "/kelvarine/help/introduction.htm";
     QTest::newRow("wizard images") << data + "/kelvarine/res/icons-wizard.png";
 }
@@ -78,15 +79,19 @@ void TestInstall::installedBatchConvertsPicture()
     const QString in = m_dir.filePath("in.png");
     const QString out = m_dir.filePath("out");
     writeEncoded(in, makePicture(64, 48), "PNG");
+    // A GIF is decoded by the installed decoding helper.
+    const QString gif = m_dir.filePath("second.gif");
+    writeEncoded(gif, makePicture(64, 48), "GIF");
     QByteArray said;
     const int status = run(installed(KELVARINE_INSTALL_BINDIR "/kelvarine-batch"),
-                           {in, "-o", out, "-f", "JPG", "-q", "--filter",
+                           {in, gif, "-o", out, "-f", "JPG", "-q", "--filter",
                             "Resize=Type:0,Width:32,Height:20,Radio:0,RadioBy:0"},
                            &said);
     QVERIFY2(status == 0, said.constData());
     const Magick::Image result = readEncoded(out + "/in.jpg");
     QCOMPARE(int(result.columns()), 32);
     QCOMPARE(int(result.rows()), 20);
+    QCOMPARE(int(readEncoded(out + "/second.jpg").columns()), 32);
 }
 
 void TestInstall::validatorsAcceptDesktopFiles_data()

@@ -1224,7 +1224,70 @@
     </message>
 </context>
 <context>
+    <name>SandboxDecoder</name>
+    <message>
+        <source>%1 (the decoder said: %2)</source>
+        <translation>%1 (der Decoder meldete: %2)</translation>
+    </message>
+    <message>
+        <source>The decoder stopped on %1: it used more processor time than one picture may</source>
+        <translation>Der Decoder hat bei %1 aufgehört: er brauchte mehr Rechenzeit, als ein Bild darf</translation>
+    </message>
+    <message>
+        <source>The decoder stopped on %1: it wrote a larger file than one picture may</source>
+        <translation>Der Decoder hat bei %1 aufgehört: er schrieb eine größere Datei, als ein Bild darf</translation>
+    </message>
+    <message>
+        <source>The decoder stopped on %1: it was killed (signal %2), perhaps for want of memory</source>
+        <translation>Der Decoder hat bei %1 aufgehört: er wurde beendet (Signal %2), vielleicht aus Speichermangel</translation>
+    </message>
+    <message>
+        <source>The decoder stopped on %1: it crashed (signal %2)</source>
+        <translation>Der Decoder hat bei %1 aufgehört: er ist abgestürzt (Signal %2)</translation>
+    </message>
+    <message>
+        <source>Cannot decode %1: the decoding helper %2 is missing</source>
+        <translation>%1 kann nicht dekodiert werden: das Hilfsprogramm %2 fehlt</translation>
+    </message>
+    <message>
+        <source>Cannot decode %1: %2</source>
+        <translation>%1 kann nicht dekodiert werden: %2</translation>
+    </message>
+    <message>
+        <source>Cannot decode %1: the decoding helper %2 does not start</source>
+        <translation>%1 kann nicht dekodiert werden: das Hilfsprogramm %2 startet nicht</translation>
+    </message>
+    <message>
+        <source>The decoder stopped on %1: it took longer than %2 s</source>
+        <translation>Der Decoder hat bei %1 aufgehört: er brauchte länger als %2 s</translation>
+    </message>
+    <message>
+        <source>The decoder stopped on %1 without a picture (exit status %2)</source>
+        <translation>Der Decoder hat bei %1 ohne Bild aufgehört (Rückgabewert %2)</translation>
+    </message>
+    <message>
+        <source>The decoder stopped on %1: it ran out of the memory one picture may take</source>
+        <translation>Der Decoder hat bei %1 aufgehört: ihm fehlte Speicher über das hinaus, was ein Bild belegen darf</translation>
+    </message>
+    <message>
+        <source>The decoder of %1 could not confine itself</source>
+        <translation>Der Decoder von %1 konnte sich nicht abschirmen</translation>
+    </message>
+</context>
+<context>
     <name>PictureCodec</name>
+    <message>
+        <source>The decoder of %1 handed back no picture</source>
+        <translation>Der Decoder von %1 hat kein Bild zurückgegeben</translation>
+    </message>
+    <message>
+        <source>%1 declares %2 x %3 pixels but holds %4 x %5</source>
+        <translation>%1 gibt %2 x %3 Pixel an, enthält aber %4 x %5</translation>
+    </message>
+    <message>
+        <source>Cannot decode %1: %2</source>
+        <translation>%1 kann nicht dekodiert werden: %2</translation>
+    </message>
     <message>
         <source>Cannot read %1: %2</source>
         <translation>%1 kann nicht gelesen werden: %2</translation>

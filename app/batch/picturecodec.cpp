@@ -16,8 +16,13 @@
 #include "formatcatalog.h"
 #include "imagelibrary.h"
 #include "picturekind.h"
+#include "sandboxdecoder.h"
 
 namespace {
+
+// How long dcraw may take to tell a size or to develop; the decoding helper it
+// runs in has a time limit of its own.
+constexpr int rawTimeLimitMs = 600'000;
 
 // The declared size, read from the header alone, against the budget of one picture.
 void checkBudget(const Magick::Blob &blob, const QString &format, const QString &path)
@@ -43,15 +48,8 @@ void checkBudget(const Magick::Blob &blob, const QString &format, const QString 
                                .arg(ImageLibrary::pixelLimit() / std::max(1LL, budget))
                                .arg(double(budget) / 1e6, 0, 'f', 1));
     }
-    const long long pixels = static_cast<long long>(header.columns()) * header.rows();
-    if (pixels > budget) {
-        throw PictureError(QCoreApplication::translate("PictureCodec", "%1 is %2 x %3 pixels (%4 megapixels), more than the budget of %5 megapixels for one picture")
-                               .arg(QDir::toNativeSeparators(path))
-                               .arg(header.columns())
-                               .arg(header.rows())
-                               .arg(double(pixels) / 1e6, 0, 'f', 1)
-                               .arg(double(budget) / 1e6, 0, 'f', 1));
-    }
+    if (static_cast<long long>(header.columns()) * header.rows() > budget)
+        throw PictureError(PictureCodec::overBudget(path, header.columns(), header.rows(), budget));
 }
 
 // Binds the library's output stream to a picture for one write, and unbinds it
@@ -77,21 +75,54 @@ void checkWritten(FILE *stream, const QString &magick)
         throw PictureError(QCoreApplication::translate("PictureCodec", "The %1 encoder wrote nothing").arg(magick));
 }
 
+// The size dcraw tells of a raw picture without developing it ("Output size:
+// 4000 x 3000"); false when it finds no raw picture in the file.
+bool rawSize(const QString &dcraw, const QString &path, long long *columns, long long *rows)
+{
+    QProcess process;
+    process.start(dcraw, {"-i", "-v", QFileInfo(path).absoluteFilePath()});
+    process.closeWriteChannel();
+    if (!process.waitForFinished(rawTimeLimitMs) || process.exitStatus() != QProcess::NormalExit
+        || process.exitCode() != 0)
+        return false;
+    *columns = *rows = 0;
+    for (const QByteArray &line : process.readAllStandardOutput().split('\n')) {
+        if (!line.startsWith("Output size:") && !line.startsWith("Image size:"))
+            continue;
+        const QList<QByteArray> size = line.mid(line.indexOf(':') + 1).simplified().split(' ');
+        if (size.size() == 3 && size.at(1) == "x") {
+            *columns = std::max(*columns, size.at(0).toLongLong());
+            *rows = std::max(*rows, size.at(2).toLongLong());
+        }
+    }
+    return *columns > 0 && *rows > 0;
+}
+
 // Camera raw files are TIFF inside, and read as TIFF give a preview at best. The
 // raw helper develops them, with the settings the image library's own delegate
-// uses, but given the path as an argument rather than as a name to parse. False
-// when the helper is not installed or finds no raw picture in the file, which is
-// then read for what its content is.
+// uses, but given the path as an argument rather than as a name to parse, and
+// only once the size it tells is within the budget: developing is what takes
+// the memory and the time. False when the helper is not installed or finds no
+// raw picture in the file, which is then read for what its content is.
 bool developRaw(const QString &path, Magick::Image &image)
 {
     const QString dcraw = QStandardPaths::findExecutable(QStringLiteral("dcraw"));
-    if (dcraw.isEmpty())
+    long long columns = 0;
+    long long rows = 0;
+    if (dcraw.isEmpty() || !rawSize(dcraw, path, &columns, &rows))
         return false;
+    const long long budget = ImageLibrary::pixelBudget();
+    if (columns * rows > budget)
+        throw PictureError(PictureCodec::overBudget(path, columns, rows, budget));
     QProcess process;
     process.start(dcraw, {"-c", "-w", "-6", "-T", QFileInfo(path).absoluteFilePath()});
     process.closeWriteChannel();
-    const bool developed = process.waitForFinished(-1) && process.exitStatus() == QProcess::NormalExit
-                           && process.exitCode() == 0;
+    if (!process.waitForFinished(rawTimeLimitMs)) {
+        process.kill();
+        process.waitForFinished(-1);
+        return false;
+    }
+    const bool developed = process.exitStatus() == QProcess::NormalExit && process.exitCode() == 0;
     const QByteArray tiff = process.readAllStandardOutput();
     if (!developed || tiff.isEmpty())
         return false;
@@ -108,7 +139,47 @@ bool developRaw(const QString &path, Magick::Image &image)
 
 namespace PictureCodec {
 
+// Formats decoded in this process, when their content shows them (a raw file is
+// TIFF inside, and is developed apart). Their decoders read pixels and nothing
+// else: no program is run, no other file or URL is followed (and the confirm-
+// access handler refuses every file while decoding), their sizes are told by
+// the header and checked against the budget before any pixel is decoded, and
+// the libraries behind them (libjpeg, libpng, libtiff) are the most exercised on
+// hostile input there are. A damaged file fails as that one picture's library
+// error. Everything else, with decoders far less tried (HEIF, JPEG XL, raw),
+// programs run on the content (Ghostscript, dcraw) or references to follow
+// (SVG), goes through the decoding helper. Keeping these three here spares the
+// common photograph the helper's start and the hand-over of its pixels.
+bool decodesInProcess(const QString &path, const QString &format)
+{
+    return !SandboxDecoder::decodesEverythingApart() && !FormatCatalog::isCameraRaw(QFileInfo(path).suffix())
+           && (format == QLatin1String("JPEG") || format == QLatin1String("PNG") || format == QLatin1String("TIFF"));
+}
+
 Magick::Image decode(const QString &path, bool allowDocuments)
+{
+    // Told before anything is started for it: a special file is not opened at all,
+    // a document not read unless allowed.
+    QString error;
+    const QString format = PictureKind::admitFile(path, allowDocuments, &error);
+    if (format.isEmpty())
+        throw PictureError(error);
+    if (decodesInProcess(path, format))
+        return decodeInProcess(path, allowDocuments);
+    return SandboxDecoder::decode(path, allowDocuments);
+}
+
+QString overBudget(const QString &path, long long columns, long long rows, long long budget)
+{
+    return QCoreApplication::translate("PictureCodec", "%1 is %2 x %3 pixels (%4 megapixels), more than the budget of %5 megapixels for one picture")
+        .arg(QDir::toNativeSeparators(path))
+        .arg(columns)
+        .arg(rows)
+        .arg(double(columns * rows) / 1e6, 0, 'f', 1)
+        .arg(double(budget) / 1e6, 0, 'f', 1);
+}
+
+Magick::Image decodeInProcess(const QString &path, bool allowDocuments)
 {
     if (PictureKind::isSpecialFile(path))
         throw PictureError(PictureKind::notAPicture(path));

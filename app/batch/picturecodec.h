@@ -28,9 +28,22 @@ namespace PictureCodec {
 // Decodes the file; the format is taken from the content, and from the suffix
 // where the content does not tell (Targa, raw samples). Only pictures are read
 // for what their content shows; PostScript, EPS and PDF only with
-// `allowDocuments` (see PictureKind). Throws PictureError when the file cannot
-// be read or is not to be, the library's exceptions when it cannot be decoded.
+// `allowDocuments` (see PictureKind). JPEG, PNG and TIFF are decoded in this
+// process, every other format by the decoding helper (see SandboxDecoder), with
+// the same result. Throws PictureError when the file cannot be read or is not to
+// be, or the helper fails, the library's exceptions when it cannot be decoded.
 Magick::Image decode(const QString &path, bool allowDocuments = false);
+
+// Decodes the file in this process whatever its format: what the decoding
+// helper runs, inside its confinement. Otherwise as decode().
+Magick::Image decodeInProcess(const QString &path, bool allowDocuments);
+
+// Whether a file of `format` (as PictureKind tells it from the content) at
+// `path` is decoded in this process rather than by the decoding helper.
+bool decodesInProcess(const QString &path, const QString &format);
+
+// "X is W x H pixels (N megapixels), more than the budget ...".
+QString overBudget(const QString &path, long long columns, long long rows, long long budget);
 
 // Runs every entry of the chain on the picture, in order.
 void applyChain(const QList<ChainEntry> &chain, Magick::Image &image);

@@ -9,6 +9,7 @@
 
 #include "imagepixmap.h"
 #include "picturecodec.h"
+#include "picturekind.h"
 
 PictureLoader::PictureLoader(QObject *parent)
     : QObject(parent)
@@ -47,8 +48,14 @@ bool PictureLoader::isCurrent(const QString &path) const
 QImage PictureLoader::decode(const QString &path, const std::function<bool()> &current, bool allowDocuments)
 {
     const QFileInfo info(path);
-    if (qtReadableSuffixes().contains(info.suffix().toLower())) {
-        QImageReader reader(path);
+    // The toolkit's readers are quicker for a preview, and taken only for what the
+    // program decodes in process anyway (JPEG, PNG, TIFF by their content); every
+    // other picture goes to the decoding helper.
+    QString refusal;
+    const QString format = PictureKind::admitFile(path, false, &refusal);
+    if (qtReadableSuffixes().contains(info.suffix().toLower()) && PictureCodec::decodesInProcess(path, format)) {
+        QImageReader reader(path, format.toLower().toLatin1());
+        reader.setAutoDetectImageFormat(false);
         QImage image = reader.read();
         if (!image.isNull())
             return image;
