@@ -115,13 +115,11 @@ Magick::Image gmConvert(const Magick::Image &input, const QStringList &arguments
     return readPicture(out);
 }
 
-int run(const QString &program, const QStringList &arguments, QByteArray *output, int timeoutMs,
-        const QString &workingDir)
+namespace {
+
+int finish(QProcess &process, const QString &program, const QStringList &arguments, QByteArray *output, int timeoutMs)
 {
-    QProcess process;
     process.setProcessChannelMode(QProcess::MergedChannels);
-    if (!workingDir.isEmpty())
-        process.setWorkingDirectory(workingDir);
     process.start(program, arguments);
     if (!process.waitForFinished(timeoutMs)) {
         process.kill();
@@ -131,6 +129,31 @@ int run(const QString &program, const QStringList &arguments, QByteArray *output
     if (output)
         *output = process.readAll();
     return process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
+}
+
+} // namespace
+
+int run(const QString &program, const QStringList &arguments, QByteArray *output, int timeoutMs,
+        const QString &workingDir)
+{
+    QProcess process;
+    if (!workingDir.isEmpty())
+        process.setWorkingDirectory(workingDir);
+    return finish(process, program, arguments, output, timeoutMs);
+}
+
+int runBatch(const QStringList &arguments, const QMap<QString, QString> &environment, QByteArray *output)
+{
+    QProcess process;
+    QProcessEnvironment variables = QProcessEnvironment::systemEnvironment();
+    for (auto entry = environment.cbegin(); entry != environment.cend(); ++entry) {
+        if (entry.value().isNull())
+            variables.remove(entry.key());
+        else
+            variables.insert(entry.key(), entry.value());
+    }
+    process.setProcessEnvironment(variables);
+    return finish(process, QStringLiteral(KELVARINE_BIN_DIR "/kelvarine-batch"), arguments, output, 120000);
 }
 
 bool waitFor(const std::function<bool()> &condition, int timeoutMs)

@@ -5,6 +5,7 @@
 // spot, pixel comparisons, GraphicsMagick's own tool as the reference, and
 // waiting with a time limit.
 
+#include <QMap>
 #include <QString>
 #include <QStringList>
 #include <QTemporaryDir>
@@ -40,6 +41,9 @@ Magick::Image gmConvert(const Magick::Image &input, const QStringList &arguments
 // Runs a program; returns its exit code, -1 when it did not finish in time.
 int run(const QString &program, const QStringList &arguments, QByteArray *output = nullptr,
         int timeoutMs = 120000, const QString &workingDir = QString());
+// Runs this build's kelvarine-batch with `environment` laid over this process's
+// (a null value removes that variable); output and error merged into `output`.
+int runBatch(const QStringList &arguments, const QMap<QString, QString> &environment, QByteArray *output);
 
 // Spins the event loop until condition() holds or the time runs out.
 bool waitFor(const std::function<bool()> &condition, int timeoutMs = 10000);

@@ -67,28 +67,6 @@ QByteArray postScript(const QByteArray &action)
            + "\n0 0 1 setrgbcolor 0 0 40 40 rectfill showpage\n";
 }
 
-// Runs kelvarine-batch with `environment` added to this one's.
-int runBatch(const QStringList &arguments, const QMap<QString, QString> &environment, QByteArray *output)
-{
-    QProcess process;
-    QProcessEnvironment variables = QProcessEnvironment::systemEnvironment();
-    for (auto entry = environment.cbegin(); entry != environment.cend(); ++entry) {
-        if (entry.value().isNull())
-            variables.remove(entry.key());
-        else
-            variables.insert(entry.key(), entry.value());
-    }
-    process.setProcessEnvironment(variables);
-    process.setProcessChannelMode(QProcess::MergedChannels);
-    process.start(program, arguments);
-    if (!process.waitForFinished(120000)) {
-        process.kill();
-        process.waitForFinished();
-        return -1;
-    }
-    *output = process.readAll();
-    return process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
-}
 
 QString decodeFailure(const QString &path, bool allowDocuments = false)
 {

@@ -38,24 +38,6 @@ namespace {
 
 const QString program = QStringLiteral(KELVARINE_BIN_DIR "/kelvarine-batch");
 
-// Runs kelvarine-batch with `environment` added to this one's.
-int runBatch(const QStringList &arguments, const QMap<QString, QString> &environment, QByteArray *output)
-{
-    QProcess process;
-    QProcessEnvironment variables = QProcessEnvironment::systemEnvironment();
-    for (auto entry = environment.cbegin(); entry != environment.cend(); ++entry)
-        variables.insert(entry.key(), entry.value());
-    process.setProcessEnvironment(variables);
-    process.setProcessChannelMode(QProcess::MergedChannels);
-    process.start(program, arguments);
-    if (!process.waitForFinished(120000)) {
-        process.kill();
-        process.waitForFinished();
-        return -1;
-    }
-    *output = process.readAll();
-    return process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
-}
 
 // A minimal EXIF block: the picture is to be turned a quarter clockwise.
 Magick::Blob exifTurned()
