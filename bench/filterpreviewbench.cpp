@@ -16,11 +16,11 @@
 #include <algorithm>
 #include <cstdio>
 
-#include "dlgfilterprocess.h"
-#include "dlgfilterset.h"
-#include "filterregistry.h"
-#include "imagelibrary.h"
-#include "previewthread.h"
+#include "gui/filters/dlgfilterprocess.h"
+#include "gui/filters/dlgfilterset.h"
+#include "engine/filters/filterregistry.h"
+#include "engine/runtime/imagelibrary.h"
+#include "gui/filters/previewthread.h"
 
 namespace {
 

@@ -12,11 +12,11 @@
 
 #include <cstdio>
 
-#include "imagelibrary.h"
-#include "step1page.h"
-#include "tamsorel.h"
+#include "engine/runtime/imagelibrary.h"
+#include "gui/wizard/step1page.h"
+#include "gui/wizard/tamsorel.h"
 #include "ui_tamsorel.h"
-#include "wizardviews.h"
+#include "gui/views/wizardviews.h"
 
 namespace {
 

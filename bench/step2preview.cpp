@@ -10,14 +10,14 @@
 
 #include <cstdio>
 
-#include "filterregistry.h"
-#include "imagelibrary.h"
-#include "resourcedir.h"
-#include "step1page.h"
-#include "step2page.h"
-#include "tamsorel.h"
+#include "engine/filters/filterregistry.h"
+#include "engine/runtime/imagelibrary.h"
+#include "engine/runtime/resourcedir.h"
+#include "gui/wizard/step1page.h"
+#include "gui/wizard/step2page.h"
+#include "gui/wizard/tamsorel.h"
 #include "ui_tamsorel.h"
-#include "wizardviews.h"
+#include "gui/views/wizardviews.h"
 
 int main(int argc, char *argv[])
 {

@@ -6,12 +6,8 @@
 set(CMAKE_INSTALL_DEFAULT_DIRECTORY_PERMISSIONS
     OWNER_READ OWNER_WRITE OWNER_EXECUTE GROUP_READ GROUP_EXECUTE WORLD_READ WORLD_EXECUTE)
 
-foreach(program kelvarine kelvarine-batch)
-    if(TARGET ${program})
-        install(TARGETS ${program} RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
-    endif()
-endforeach()
-# The updater, images (res/) and the manual (help/) install themselves with
+install(TARGETS kelvarine kelvarine-batch RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+# The helper programs, images (res/) and the manual (help/) install themselves with
 # their folders.
 
 # Desktop integration: menu entry, icon, project file type, software centre data.

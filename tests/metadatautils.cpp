@@ -8,7 +8,7 @@
 
 #include <zlib.h>
 
-#include "outputimage.h"
+#include "engine/picture/outputimage.h"
 #include "testutils.h"
 
 namespace {

@@ -14,8 +14,8 @@
 
 #include <unistd.h>
 
-#include "imagelibrary.h"
-#include "sandboxdecoder.h"
+#include "engine/runtime/imagelibrary.h"
+#include "engine/picture/sandboxdecoder.h"
 
 namespace TestUtils {
 

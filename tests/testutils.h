@@ -14,7 +14,7 @@
 
 #include <functional>
 
-#include "batchdriver.h"
+#include "engine/batch/batchdriver.h"
 
 namespace TestUtils {
 

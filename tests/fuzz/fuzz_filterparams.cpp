@@ -15,9 +15,9 @@
 #include <tuple>
 
 #include "filterinterface.h"
-#include "filterregistry.h"
+#include "engine/filters/filterregistry.h"
 #include "fuzzutils.h"
-#include "imagelibrary.h"
+#include "engine/runtime/imagelibrary.h"
 
 namespace {
 

@@ -8,8 +8,8 @@
 #include <iterator>
 
 #include "fuzzutils.h"
-#include "imagelibrary.h"
-#include "picturecodec.h"
+#include "engine/runtime/imagelibrary.h"
+#include "engine/picture/picturecodec.h"
 
 namespace {
 

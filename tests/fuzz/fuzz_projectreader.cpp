@@ -5,8 +5,8 @@
 #include <QDebug>
 
 #include "fuzzutils.h"
-#include "projectreader.h"
-#include "projectwriter.h"
+#include "engine/project/projectreader.h"
+#include "engine/project/projectwriter.h"
 
 namespace {
 

@@ -11,7 +11,7 @@
 #include <cstring>
 
 #include "fuzzutils.h"
-#include "renameopter.h"
+#include "engine/naming/renameopter.h"
 
 namespace {
 

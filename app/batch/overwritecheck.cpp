@@ -1,6 +1,0 @@
-#include "overwritecheck.h"
-
-OverwriteAnswer overwriteAnswer(int code)
-{
-    return code >= OverwriteYes && code <= OverwriteAbort ? OverwriteAnswer(code) : OverwriteAbort;
-}

@@ -1,0 +1,132 @@
+// kelvarine-batch: runs a saved project, or a job given on the command line,
+// without a display, on the same conversion engine as the wizard.
+//
+// Exit status: 0 every picture converted or skipped as asked; 1 some pictures
+// failed; 2 bad usage or an unreadable project; 3 aborted (by the overwrite
+// policy or an interrupt).
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QTextStream>
+
+#include <algorithm>
+#include <atomic>
+#include <csignal>
+#include <cstdio>
+
+#include "apps/kelvarine-batch/batchoptions.h"
+#include "engine/batch/batchrunner.h"
+#include "filterinterface.h"
+#include "engine/filters/filterregistry.h"
+#include "engine/picture/formatcatalog.h"
+#include "engine/runtime/imagelibrary.h"
+#include "kelvarineconfig.h"
+#include "apps/kelvarine-batch/progressreport.h"
+#include "engine/naming/renameopter.h"
+#include "i18n/translations.h"
+
+namespace {
+
+enum ExitStatus { ExitDone = 0, ExitFailures = 1, ExitUsage = 2, ExitAborted = 3 };
+
+std::atomic<bool> interrupted{false};
+
+void interrupt(int)
+{
+    interrupted = true;
+}
+
+void printFilters()
+{
+    loadFilters();
+    QTextStream out(stdout);
+    const FilterRegistry &registry = FilterRegistry::instance();
+    // By category, as the filter chooser shows them.
+    QList<int> order;
+    for (int i = 0; i < registry.count(); ++i)
+        order.append(i);
+    std::sort(order.begin(), order.end(),
+              [&](int a, int b) { return registry.categoryPaths().at(a) < registry.categoryPaths().at(b); });
+    for (int i : std::as_const(order)) {
+        const QString path = registry.categoryPaths().at(i);
+        out << path.section('\\', -1) << '\t' << path << '\t' << registry.filterAt(i)->defaultParams() << '\n';
+    }
+}
+
+void printFormats()
+{
+    QTextStream out(stdout);
+    for (const QString &entry : FormatCatalog::instance().comboEntries())
+        out << entry << '\n';
+}
+
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    QCoreApplication app(argc, argv);
+    QCoreApplication::setApplicationName(QStringLiteral("kelvarine-batch"));
+    QCoreApplication::setApplicationVersion(QStringLiteral(KELVARINE_VERSION));
+    Translations::install(&app);
+    ImageLibrary::initialize(argv[0]);
+
+    BatchOptions options;
+    QString error;
+    if (!options.parse(app.arguments(), &error)) {
+        std::fprintf(stderr, "kelvarine-batch: %s\n", error.toLocal8Bit().constData());
+        std::fprintf(stderr, "%s\n", BatchOptions::tr("Try 'kelvarine-batch --help' for more information.").toLocal8Bit().constData());
+        return ExitUsage;
+    }
+    if (options.listFilters || options.listFormats) {
+        if (options.listFilters)
+            printFilters();
+        if (options.listFormats)
+            printFormats();
+        return ExitDone;
+    }
+
+    ImageLibrary::setPicturesAtOnce(std::min<int>(options.jobs, options.pictures.size()));
+    ImageLibrary::setMaxMegapixels(options.maxMegapixels);
+    options.job.naming = RenameOpter(options.nameTemplate);
+    BatchRunner runner(options.pictures, options.job);
+    runner.setJobs(options.jobs);
+    runner.setOverwritePolicy(options.policy);
+
+    if (options.dryRun) {
+        const QStringList targets = runner.targets();
+        QTextStream out(stdout);
+        for (int i = 0; i < options.pictures.size(); ++i) {
+            const QString target = targets.at(i).isEmpty() ? BatchOptions::tr("(missing)") : targets.at(i);
+            out << QDir::toNativeSeparators(options.pictures.at(i).path) << " -> "
+                << QDir::toNativeSeparators(target) << '\n';
+        }
+        return ExitDone;
+    }
+
+    if (!options.job.useSourceFolder && !QDir().mkpath(options.job.outputFolder)) {
+        const QString message = BatchOptions::tr("cannot create the output folder %1")
+                                    .arg(QDir::toNativeSeparators(options.job.outputFolder));
+        std::fprintf(stderr, "kelvarine-batch: %s\n", message.toLocal8Bit().constData());
+        return ExitUsage;
+    }
+
+    // An interrupt ends the batch between two pictures, so no output is left
+    // half-written; a file-size limit fails the one write instead of the program.
+    std::signal(SIGINT, interrupt);
+    std::signal(SIGTERM, interrupt);
+    std::signal(SIGXFSZ, SIG_IGN);
+    runner.setInterruptFlag(&interrupted);
+
+    ProgressReport report(options.pictures.size(), options.quiet);
+    const BatchSummary summary = runner.run([&](int index, const PictureResult &result) {
+        if (index < 0)
+            report.document(result);
+        else
+            report.picture(options.pictures.at(index).path, result);
+    });
+    report.finish(summary.converted, summary.skipped, summary.failed, summary.aborted);
+
+    if (summary.aborted)
+        return ExitAborted;
+    return summary.failed > 0 ? ExitFailures : ExitDone;
+}

@@ -1,0 +1,48 @@
+#ifndef SAFEFILE_H
+#define SAFEFILE_H
+
+// Copies, moves and removals of whole files, done so that a failure leaves any
+// existing file as it was (see OutputFile) and a source goes only once its output
+// is in place. Safe to call from any thread.
+
+#include <QString>
+
+#include <memory>
+
+#include "engine/files/outputfile.h"
+
+namespace SafeFile {
+
+// The copy of the source as an output for the target, not yet in its place;
+// null with the reason in `error` when it cannot be made.
+std::unique_ptr<OutputFile> copyToOutput(const QString &source, const QString &target, QString *error);
+
+// A byte-for-byte copy by the kernel where it can, else through a large buffer;
+// on the disk itself before it returns when `durable`.
+bool copy(const QString &source, const QString &target, QString *error, bool durable = false);
+
+// Renames the source over the target; across file systems, and for a source
+// that is a symbolic link, it copies (through the link) and then removes the
+// source (the link itself), so the target is a complete regular file on the disk
+// before the source goes. False with the reason when the target could not be
+// made, or when it was but the source could not be removed.
+bool move(const QString &source, const QString &target, QString *error);
+
+// Copies the whole of `in`, from its current offset, to `out` by the kernel (no
+// trip through user space; a reflink where the file system offers one), falling
+// back to a plain loop where the file systems do not allow it.
+bool copyContents(int in, int out, QString *reason);
+
+// True when both paths name the same existing file (links and ".." resolved), or
+// are written the same.
+bool samePath(const QString &a, const QString &b);
+
+// Removes a source whose output is in place, unless the output is the source
+// (then, or when there is no output, it keeps the source and returns true). A
+// source that is a link loses the link, never what it points to. False, with a
+// message saying the output was written, when the source could not be removed.
+bool removeSource(const QString &source, const QString &output, QString *error);
+
+} // namespace SafeFile
+
+#endif

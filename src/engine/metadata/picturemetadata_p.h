@@ -1,0 +1,54 @@
+#ifndef PICTUREMETADATA_P_H
+#define PICTUREMETADATA_P_H
+
+// What the reading and the writing half of PictureMetadata share.
+
+#include <QByteArray>
+#include <QString>
+#include <QStringList>
+
+#include <exiv2/exiv2.hpp>
+
+#include "engine/metadata/jpegmetadata.h"
+#include "engine/metadata/picturemetadata.h"
+
+namespace MetadataDetail {
+
+// Who writes the metadata of an output: Exiv2 after the encoder (TIFF, WebP),
+// Exiv2 and our eXIf chunk (PNG), our own segments (JPEG), or the encoder
+// itself everywhere else.
+enum class Carrier { Exiv2, Png, Jpeg, Encoder };
+
+Carrier carrierOf(const QString &extension);
+
+constexpr char exifHeader[] = {'E', 'x', 'i', 'f', 0, 0};
+
+// Starts Exiv2 and its XMP toolkit once, for all threads.
+void startExiv2();
+
+QString tr(const char *text);
+QString exiv2Reason(const Exiv2::AnyError &error);
+QByteArray encodeExif(const Exiv2::ExifData &exif);
+
+} // namespace MetadataDetail
+
+struct PictureMetadata::Data
+{
+    Exiv2::ExifData exif;
+    Exiv2::IptcData iptc;
+    Exiv2::XmpData xmp;
+    std::string xmpPacket;      // as found, kept for a packet Exiv2 cannot or should not parse
+    bool xmpParsed = true;      // xmp holds everything of xmpPacket
+    bool xmpOversized = false;  // not parsed for its size
+    bool stripped = false;      // nothing but the colour profile goes along
+    QStringList notes;
+
+    // Drops the XMP, noting why when there was any.
+    void leaveOutXmp(const QString &why);
+    JpegMetadata::Blocks jpegBlocks();
+    void jpegXmp(JpegMetadata::Blocks &blocks);
+    QByteArray rewritten(QByteArray bytes, MetadataDetail::Carrier carrier, bool tiff);
+    QByteArray throughExiv2(const QByteArray &bytes, MetadataDetail::Carrier carrier, bool tiff);
+};
+
+#endif

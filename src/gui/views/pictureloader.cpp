@@ -1,0 +1,100 @@
+#include "gui/views/pictureloader.h"
+
+#include <QFileInfo>
+#include <QImageReader>
+#include <QMutexLocker>
+#include <QtConcurrent/QtConcurrentRun>
+
+#include <Magick++.h>
+
+#include "gui/views/imagepixmap.h"
+#include "engine/picture/picturecodec.h"
+#include "engine/picture/picturekind.h"
+
+PictureLoader::PictureLoader(QObject *parent)
+    : QObject(parent)
+{
+}
+
+PictureLoader::~PictureLoader()
+{
+    for (QFuture<void> &worker : m_workers)
+        worker.waitForFinished();
+}
+
+const QStringList &PictureLoader::qtReadableSuffixes()
+{
+    static const QStringList suffixes = [] {
+        QStringList list;
+        for (const QByteArray &format : QImageReader::supportedImageFormats())
+            list.append(QString::fromLatin1(format).toLower());
+        return list;
+    }();
+    return suffixes;
+}
+
+QString PictureLoader::requestPath() const
+{
+    QMutexLocker locker(&m_lock);
+    return m_requestPath;
+}
+
+bool PictureLoader::isCurrent(const QString &path) const
+{
+    QMutexLocker locker(&m_lock);
+    return m_requestPath == path;
+}
+
+QImage PictureLoader::decode(const QString &path, const std::function<bool()> &current, bool allowDocuments)
+{
+    const QFileInfo info(path);
+    // The toolkit's readers are quicker for a preview, and taken only for what the
+    // program decodes in process anyway (JPEG, PNG, TIFF by their content); every
+    // other picture goes to the decoding helper.
+    QString refusal;
+    const QString format = PictureKind::admitFile(path, false, &refusal);
+    if (qtReadableSuffixes().contains(info.suffix().toLower()) && PictureCodec::decodesInProcess(path, format)) {
+        QImageReader reader(path, format.toLower().toLatin1());
+        reader.setAutoDetectImageFormat(false);
+        QImage image = reader.read();
+        if (!image.isNull())
+            return image;
+        // A file whose suffix promises more than its content: let the library try.
+    }
+    try {
+        if (!current())
+            return {};
+        // The same decoding as a batch: only the picture is read, never a file it names.
+        Magick::Image image = PictureCodec::decode(path, allowDocuments);
+        if (!current() || !image.isValid())
+            return {};
+        return imageToImage(image);
+    } catch (const Magick::Exception &) {
+        return {};
+    } catch (const std::exception &) {
+        return {};
+    }
+}
+
+void PictureLoader::request(const QString &path, ImageView *view, bool allowDocuments)
+{
+    {
+        QMutexLocker locker(&m_lock);
+        m_requestPath = path;
+    }
+    m_workers.removeIf([](const QFuture<void> &worker) { return worker.isFinished(); });
+    m_workers.append(QtConcurrent::run([this, path, view, allowDocuments] {
+        const QFileInfo info(path);
+        if (!info.exists() || info.size() == 0)
+            return;
+        QImage image = decode(path, [this, &path] { return isCurrent(path); }, allowDocuments);
+        if (!isCurrent(path))
+            return;
+        QMetaObject::invokeMethod(
+            this,
+            [this, image = std::move(image), view]() mutable {
+                emit loaded(QPixmap::fromImage(std::move(image)), view);
+            },
+            Qt::QueuedConnection);
+    }));
+}

@@ -1,0 +1,508 @@
+#include "gui/wizard/step2page.h"
+
+#include <QAction>
+#include <QFileInfo>
+#include <QGraphicsView>
+#include <QMainWindow>
+#include <QStatusBar>
+#include <QtConcurrent>
+
+#include "engine/batch/canceltoken.h"
+#include "gui/filters/dlgfilters.h"
+#include "gui/filters/dlgfilterset.h"
+#include "gui/naming/dlgrename.h"
+#include "filterinterface.h"
+#include "gui/views/imagepixmap.h"
+#include "engine/picture/picturecodec.h"
+#include "engine/naming/renameopter.h"
+#include "engine/runtime/resourcedir.h"
+#include "ui_tamsorel.h"
+#include "gui/wizard/wizardstate.h"
+#include "gui/views/wizardviews.h"
+
+namespace {
+
+// Rows of the preset box.
+enum PresetRow { KeepName = 0, FolderName = 1, PictureDate = 2, CustomDefined = 3 };
+
+// Column 0 shows the filter; the name it is stored and looked up by rides along,
+// so that what is shown may be translated.
+constexpr int NameRole = Qt::UserRole;
+
+enum Tab { PreviewTab = 0, OriginalTab = 1 };
+
+FilterInterface *installedFilter(const QString &name)
+{
+    const FilterRegistry &registry = FilterRegistry::instance();
+    return registry.filterAt(registry.indexOfFilter(name));
+}
+
+} // namespace
+
+Step2Page::Step2Page(Ui::TamsorelClass &ui, WizardState &state, WizardViews &views, QWidget *window)
+    : QObject(window)
+    , m_ui(ui)
+    , m_state(state)
+    , m_views(views)
+    , m_window(window)
+    , m_latestRender(std::make_shared<std::atomic<quint64>>(0))
+{
+    m_ui.treeWidget_Filter->setColumnHidden(1, true);
+    m_ui.step2_checkShowPreview->hide();
+    buildContextMenu();
+    picsIndexChanged(m_ui.step2_listPics->currentIndex());
+    connect(m_ui.treeWidget_Filter, &QTreeWidget::itemDoubleClicked, this, &Step2Page::editFilter);
+}
+
+Step2Page::~Step2Page()
+{
+    cancelRendering();
+    for (QFuture<void> &render : m_renders)
+        render.waitForFinished();
+}
+
+void Step2Page::buildContextMenu()
+{
+    QTreeWidget *list = m_ui.treeWidget_Filter;
+    // Shortcuts work while the list has the focus, so the chain can be edited
+    // from the keyboard alone.
+    const auto addAction = [&](const QString &text, const QKeySequence &key, void (Step2Page::*slot)()) {
+        auto *action = new QAction(text, list);
+        action->setShortcut(key);
+        action->setShortcutContext(Qt::WidgetShortcut);
+        connect(action, &QAction::triggered, this, slot);
+        list->addAction(action);
+    };
+    const auto addSeparator = [&] {
+        auto *separator = new QAction(list);
+        separator->setSeparator(true);
+        list->addAction(separator);
+    };
+    addAction(tr("&Edit"), QKeySequence(Qt::Key_F2), &Step2Page::editFilter);
+    addSeparator();
+    addAction(tr("&Add Filter"), QKeySequence(Qt::Key_Insert), &Step2Page::addFilter);
+    addSeparator();
+    addAction(tr("Remove &Selected"), QKeySequence::Delete, &Step2Page::removeFilter);
+    addSeparator();
+    addAction(tr("Move &Up"), QKeySequence(Qt::CTRL | Qt::Key_Up), &Step2Page::moveUp);
+    addAction(tr("Move &Down"), QKeySequence(Qt::CTRL | Qt::Key_Down), &Step2Page::moveDown);
+    list->setContextMenuPolicy(Qt::ActionsContextMenu);
+}
+
+// The chain ---------------------------------------------------------------------
+
+FilterEntry Step2Page::row(const QTreeWidgetItem *item) const
+{
+    return {item->data(0, NameRole).toString(), item->text(1)};
+}
+
+void Step2Page::setRow(QTreeWidgetItem *item, const FilterEntry &entry)
+{
+    item->setData(0, NameRole, entry.Name);
+    item->setText(0, FilterRegistry::instance().displayNameOf(entry.Name));
+    item->setText(1, entry.Params);
+    const bool installed = installedFilter(entry.Name) != nullptr;
+    QFont font = item->font(0);
+    font.setItalic(!installed);
+    item->setFont(0, font);
+    item->setForeground(0, installed ? m_ui.treeWidget_Filter->palette().text()
+                                     : m_ui.treeWidget_Filter->palette().placeholderText());
+    item->setToolTip(0, installed ? QString() : tr("This filter is not installed; the chain skips it."));
+}
+
+void Step2Page::appendRow(const FilterEntry &entry)
+{
+    auto *item = new QTreeWidgetItem(m_ui.treeWidget_Filter);
+    setRow(item, entry);
+}
+
+QList<ChainEntry> Step2Page::chain() const
+{
+    QList<ChainEntry> entries;
+    for (const FilterEntry &entry : chainRows()) {
+        if (FilterInterface *filter = installedFilter(entry.Name))
+            entries.append(ChainEntry{filter, entry.Params});
+    }
+    return entries;
+}
+
+QList<FilterEntry> Step2Page::chainRows() const
+{
+    QList<FilterEntry> rows;
+    for (int i = 0; i < m_ui.treeWidget_Filter->topLevelItemCount(); ++i)
+        rows.append(row(m_ui.treeWidget_Filter->topLevelItem(i)));
+    return rows;
+}
+
+void Step2Page::setChainRows(const QList<FilterEntry> &rows)
+{
+    m_ui.treeWidget_Filter->clear();
+    for (const FilterEntry &entry : rows)
+        appendRow(entry);
+    m_views.preview().stale = true;
+}
+
+int Step2Page::filterCount() const
+{
+    return m_ui.treeWidget_Filter->topLevelItemCount();
+}
+
+int Step2Page::firstSelectedRow() const
+{
+    for (int i = 0; i < m_ui.treeWidget_Filter->topLevelItemCount(); ++i) {
+        if (m_ui.treeWidget_Filter->topLevelItem(i)->isSelected())
+            return i;
+    }
+    return -1;
+}
+
+void Step2Page::chainChanged()
+{
+    m_views.preview().stale = true;
+    refreshPreview(0);
+}
+
+void Step2Page::addFilter()
+{
+    // Without pictures the settings are shown on the sample that comes with the program.
+    QString sample = m_ui.step2_listPics->currentText();
+    if (!QFileInfo(sample).isFile())
+        sample = resourceDir(QStringLiteral("res")) + QStringLiteral("/sample.jpg");
+
+    const FilterRegistry &registry = FilterRegistry::instance();
+    DlgFilters chooser(m_window);
+    chooser.setFilters(registry.categoryPaths(), registry.displayDescriptions(), registry.displayCategoryPaths());
+    if (chooser.exec() != QDialog::Accepted)
+        return;
+    const QString name = chooser.selectedFilter();
+    FilterInterface *filter = installedFilter(name);
+    if (!filter)
+        return;
+
+    DlgFilterSet settings(m_window);
+    settings.setFilter(filter);
+    settings.setParams(QString());
+    settings.setImage(sample, m_ui.step3_cb_allowDocuments->isChecked());
+    if (settings.exec() != QDialog::Accepted)
+        return;
+    appendRow({name, settings.params()});
+    m_ui.treeWidget_Filter->setCurrentItem(m_ui.treeWidget_Filter->topLevelItem(filterCount() - 1));
+    chainChanged();
+}
+
+void Step2Page::editFilter()
+{
+    const int index = firstSelectedRow();
+    if (index < 0)
+        return;
+    QTreeWidgetItem *item = m_ui.treeWidget_Filter->topLevelItem(index);
+    const FilterEntry entry = row(item);
+    FilterInterface *filter = installedFilter(entry.Name);
+    if (!filter) {
+        showStatus(tr("The filter \"%1\" is not installed; it cannot be edited.").arg(entry.Name));
+        return;
+    }
+    DlgFilterSet settings(m_window);
+    settings.setFilter(filter);
+    settings.setParams(entry.Params);
+    settings.setImage(m_ui.step2_listPics->currentText(), m_ui.step3_cb_allowDocuments->isChecked());
+    if (settings.exec() != QDialog::Accepted)
+        return;
+    item->setText(1, settings.params());
+    chainChanged();
+}
+
+void Step2Page::removeFilter()
+{
+    // One row per action: the last selected one.
+    for (int i = m_ui.treeWidget_Filter->topLevelItemCount() - 1; i >= 0; --i) {
+        if (m_ui.treeWidget_Filter->topLevelItem(i)->isSelected()) {
+            delete m_ui.treeWidget_Filter->takeTopLevelItem(i);
+            chainChanged();
+            return;
+        }
+    }
+}
+
+void Step2Page::moveRow(int from, int to)
+{
+    QTreeWidget *list = m_ui.treeWidget_Filter;
+    QTreeWidgetItem *source = list->topLevelItem(from);
+    QTreeWidgetItem *target = list->topLevelItem(to);
+    const FilterEntry moving = row(source);
+    setRow(source, row(target));
+    setRow(target, moving);
+    list->clearSelection();
+    list->setCurrentItem(target);
+    target->setSelected(true);
+    chainChanged();
+}
+
+void Step2Page::moveUp()
+{
+    const int index = firstSelectedRow();
+    if (index > 0)
+        moveRow(index, index - 1);
+}
+
+void Step2Page::moveDown()
+{
+    const int index = firstSelectedRow();
+    if (index >= 0 && index < filterCount() - 1)
+        moveRow(index, index + 1);
+}
+
+// The preview ---------------------------------------------------------------------
+
+void Step2Page::picsIndexChanged(int index)
+{
+    // Without pictures there is nowhere to go.
+    m_ui.step2_preview_prev->setEnabled(index >= 0);
+    m_ui.step2_preview_next->setEnabled(index >= 0);
+    if (index == 0)
+        m_ui.step2_preview_prev->setEnabled(false);
+    else if (index == m_ui.step2_listPics->count() - 1)
+        m_ui.step2_preview_next->setEnabled(false);
+}
+
+void Step2Page::picsTextChanged(const QString &)
+{
+    m_views.original().stale = true;
+    m_views.preview().stale = true;
+    if (m_state.viewsEnabled && m_ui.pbStep_AddFilters->isChecked()) {
+        updateFilenamePreview();
+        refreshPreview(0);
+    }
+}
+
+void Step2Page::previousPicture()
+{
+    const int index = m_ui.step2_listPics->currentIndex();
+    if (index > 0)
+        m_ui.step2_listPics->setCurrentIndex(index - 1);
+}
+
+void Step2Page::nextPicture()
+{
+    const int index = m_ui.step2_listPics->currentIndex();
+    if (index < m_ui.step2_listPics->count() - 1)
+        m_ui.step2_listPics->setCurrentIndex(index + 1);
+}
+
+void Step2Page::refreshPreview(int mode)
+{
+    // A hidden page only notes what is stale: a view that is not laid out would
+    // fit the picture to a size it does not have, and entering the step renders.
+    if (m_ui.stackedWidget->currentWidget() != m_ui.page_step2)
+        return;
+    const QString path = m_ui.step2_listPics->currentText();
+    ImageView &original = m_views.original();
+    ImageView &preview = m_views.preview();
+
+    if (m_ui.step2_tabWidget->currentIndex() == OriginalTab) {
+        if (path != m_views.loader().requestPath())
+            original.stale = true;
+        if (original.stale)
+            m_views.requestPicture(path, original, m_ui.step3_cb_allowDocuments->isChecked());
+        else if (mode == 1)
+            original.view->setTransform(preview.view->transform());
+        return;
+    }
+
+    if (path != m_modifiedRequestPath)
+        preview.stale = true;
+    if (preview.stale) {
+        if (QFileInfo(path).isFile()) {
+            m_views.showLoading(preview);
+            m_modifiedRequestPath = path;
+            renderModified(path);
+        } else {
+            cancelRendering();
+            m_modifiedRequestPath.clear();
+            preview.clear();
+        }
+    } else if (mode == 1) {
+        preview.view->setTransform(original.view->transform());
+    }
+}
+
+void Step2Page::cancelRendering()
+{
+    m_latestRender->store(++m_renderCount);
+    // The library abandons the superseded render's filter at its next progress
+    // report, so a slow chain on a large photograph does not hold a worker.
+    if (m_renderToken)
+        m_renderToken->cancel();
+    m_renderToken.reset();
+}
+
+void Step2Page::renderModified(const QString &path)
+{
+    // Each request gets a number of its own: a render of an older request, also
+    // one of the same picture with the chain as it was, never replaces a newer one.
+    cancelRendering();
+    const quint64 request = m_renderCount;
+    const QList<ChainEntry> chain = this->chain();
+    const bool allowDocuments = m_ui.step3_cb_allowDocuments->isChecked();
+    const std::shared_ptr<std::atomic<quint64>> latest = m_latestRender;
+    const auto token = std::make_shared<CancelToken>();
+    m_renderToken = token;
+
+    m_renders.removeIf([](const QFuture<void> &render) { return render.isFinished(); });
+    m_renders.append(QtConcurrent::run([this, path, chain, allowDocuments, latest, request, token] {
+        const auto current = [&] { return latest->load() == request; };
+        QImage result;
+        try {
+            if (!current())
+                return;
+            Magick::Image picture = PictureCodec::decode(path, allowDocuments);
+            if (!current())
+                return;
+            token->attach(picture);
+            PictureCodec::applyChain(chain, picture);
+            if (!current())
+                return;
+            result = imageToImage(picture);
+        } catch (const std::exception &) {
+            result = QImage();  // shown as an empty view
+        }
+        if (!current())
+            return;
+        QMetaObject::invokeMethod(
+            this,
+            [this, result, latest, request] {
+                if (latest->load() == request)
+                    displayModified(QPixmap::fromImage(result));
+            },
+            Qt::QueuedConnection);
+    }));
+}
+
+void Step2Page::displayModified(const QPixmap &pixmap)
+{
+    m_views.displayModified(pixmap);
+}
+
+void Step2Page::tabChanged(int)
+{
+    refreshPreview(1);
+}
+
+void Step2Page::switchView()
+{
+    m_ui.step2_tabWidget->setCurrentIndex(m_ui.step2_tabWidget->currentIndex() == PreviewTab ? OriginalTab : PreviewTab);
+}
+
+void Step2Page::zoomIn()
+{
+    m_views.original().zoom(ImageView::zoomInFactor);
+    m_views.preview().zoom(ImageView::zoomInFactor);
+}
+
+void Step2Page::zoomOut()
+{
+    m_views.original().zoom(ImageView::zoomOutFactor);
+    m_views.preview().zoom(ImageView::zoomOutFactor);
+}
+
+void Step2Page::actualSize()
+{
+    m_views.original().actualSize();
+    m_views.preview().actualSize();
+}
+
+void Step2Page::fit()
+{
+    ImageView &original = m_views.original();
+    ImageView &preview = m_views.preview();
+    ImageView &shown = m_ui.step2_tabWidget->currentIndex() == OriginalTab ? original : preview;
+    ImageView &hidden = &shown == &original ? preview : original;
+    if (shown.hasPicture())
+        ImageView::fitTogether(shown, hidden);
+    else if (hidden.hasPicture())
+        ImageView::fitTogether(hidden, shown);
+}
+
+// Names ---------------------------------------------------------------------------
+
+QString Step2Page::presetFormat(int row)
+{
+    switch (row) {
+    case KeepName:
+        return RenameOpter::defaultFormat();
+    case FolderName:
+        return QStringLiteral("[FolderName]");
+    case PictureDate:
+        return QStringLiteral("[Date_0_0_0_0]");
+    default:
+        return QString();
+    }
+}
+
+QString Step2Page::namingTemplate() const
+{
+    return m_state.formateStr;
+}
+
+void Step2Page::setNaming(int presetRow, const QString &formateStr, const QString &customFormateStr)
+{
+    m_presetReaction = false;
+    // A row beyond the box (a damaged project) is shown as the user's own template.
+    m_ui.step2_cbPreset->setCurrentIndex(presetRow >= KeepName && presetRow <= CustomDefined ? presetRow
+                                                                                             : CustomDefined);
+    m_state.formateStr = formateStr;
+    m_state.customFormateStr = customFormateStr;
+    m_presetReaction = true;
+}
+
+void Step2Page::presetChanged(int row)
+{
+    if (!m_presetReaction)
+        return;
+    if (row == CustomDefined) {
+        m_state.formateStr = m_state.customFormateStr;
+        openCustomDialog();
+        return;
+    }
+    const QString format = presetFormat(row);
+    if (format.isEmpty())
+        return;
+    m_state.formateStr = format;
+    updateFilenamePreview();
+}
+
+void Step2Page::customTemplate()
+{
+    m_presetReaction = false;
+    openCustomDialog();
+    m_presetReaction = true;
+}
+
+void Step2Page::openCustomDialog()
+{
+    DlgRename dialog(m_window);
+    dialog.loadFormat(m_state.customFormateStr);
+    dialog.setSample(m_ui.step2_listPics->currentText(), m_ui.step2_listPics->currentIndex());
+    if (dialog.exec() == QDialog::Accepted) {
+        m_state.customFormateStr = dialog.format();
+        m_state.formateStr = m_state.customFormateStr;
+        if (!m_presetReaction)
+            m_ui.step2_cbPreset->setCurrentIndex(CustomDefined);
+    }
+    // The dialog's previews changed the engine's template; give it back the active one.
+    updateFilenamePreview();
+}
+
+void Step2Page::updateFilenamePreview()
+{
+    RenameOpter &engine = RenameOpter::instance();
+    engine.setFormat(m_state.formateStr);
+    m_ui.step2_txtPreview->setText(
+        engine.newName(m_ui.step2_listPics->currentText(), qMax(0, m_ui.step2_listPics->currentIndex())));
+}
+
+void Step2Page::showStatus(const QString &text)
+{
+    if (auto *window = qobject_cast<QMainWindow *>(m_window))
+        window->statusBar()->showMessage(text, 5000);
+}

@@ -1,0 +1,233 @@
+#include <QDir>
+#include <QFileInfo>
+#include <QMap>
+#include <QTest>
+
+#include "engine/filters/filterregistry.h"
+#include "engine/picture/formatcatalog.h"
+#include "metadatautils.h"
+#include "engine/project/projectwriter.h"
+#include "engine/naming/renameopter.h"
+#include "testutils.h"
+
+using namespace TestUtils;
+
+Q_DECLARE_METATYPE(OutputOptions)
+
+namespace {
+
+const QString program = QStringLiteral(KELVARINE_BIN_DIR "/kelvarine-batch");
+const QString flipParams = QStringLiteral("Vertical:1,Horizontal:0");
+
+// Every file under a folder with its bytes, by path relative to it.
+QMap<QString, QByteArray> tree(const QString &folder)
+{
+    QMap<QString, QByteArray> contents;
+    const QDir dir(folder);
+    for (const QString &name : folderEntries(folder)) {
+        const QString path = dir.filePath(name);
+        if (QFileInfo(path).isDir()) {
+            const QMap<QString, QByteArray> inner = tree(path);
+            for (auto it = inner.begin(); it != inner.end(); ++it)
+                contents.insert(name + '/' + it.key(), it.value());
+        } else {
+            contents.insert(name, fileBytes(path));
+        }
+    }
+    return contents;
+}
+
+// The status kelvarine-batch printed for each picture, in order, up to the first
+// picture it did not reach.
+QList<int> printedStatuses(const QByteArray &output, const QStringList &sources)
+{
+    const QString text = QString::fromLocal8Bit(output);
+    QList<int> statuses;
+    for (const QString &source : sources) {
+        const QString path = QDir::toNativeSeparators(source);
+        if (text.contains("converted " + path + " ->"))
+            statuses.append(StatusConverted);
+        else if (text.contains("skipped " + path + ":"))
+            statuses.append(StatusSkipped);
+        else if (text.contains("failed " + path + ":"))
+            statuses.append(StatusFailed);
+        else if (text.contains("aborted at " + path + ":"))
+            statuses.append(StatusAborted);
+        else
+            break;
+    }
+    return statuses;
+}
+
+} // namespace
+
+class TestParity : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void sameFilesAndStatuses_data();
+    void sameFilesAndStatuses();
+
+private:
+    QTemporaryDir m_dir;
+    int m_case = 0;
+};
+
+void TestParity::initTestCase()
+{
+    initImageLibrary();
+    MetadataUtils::initExiv2();
+    QVERIFY2(QFileInfo::exists(program), qPrintable(program));
+    FilterRegistry &registry = FilterRegistry::instance();
+    registry.loadPlugins(QStringLiteral(KELVARINE_PLUGIN_DIR));
+    QVERIFY(registry.indexOfFilter(QStringLiteral("Flip")) >= 0);
+    // What the wizard shows in its previews must not reach a batch: only the job's
+    // own template and chain count.
+    RenameOpter::instance().setFormat(QStringLiteral("preview_[Counter_1_1_1]"));
+    registry.activeChain = {ChainEntry{registry.filterAt(registry.indexOfFilter(QStringLiteral("Flip"))), flipParams}};
+}
+
+void TestParity::sameFilesAndStatuses_data()
+{
+    QTest::addColumn<QStringList>("sources");   // relative to the input folder, in batch order
+    QTest::addColumn<QString>("format");
+    QTest::addColumn<bool>("filtered");
+    QTest::addColumn<bool>("multiPage");
+    QTest::addColumn<QString>("naming");
+    QTest::addColumn<bool>("deleteSource");
+    QTest::addColumn<QStringList>("existing");  // files in the output folder before the batch
+    QTest::addColumn<QString>("policy");
+    QTest::addColumn<OutputOptions>("options");
+
+    const QStringList twoFolders{"x/p.png", "y/p.png", "q.png"};
+    QTest::newRow("single, colliding names, existing target skipped")
+        << twoFolders << "PNG" << true << false << "[FileName]" << false << QStringList{"q.png"} << "skip" << OutputOptions();
+    QTest::newRow("single, colliding names, existing target replaced, sources deleted")
+        << twoFolders << "PNG" << true << false << "[FileName]" << true << QStringList{"q.png", "p.png"}
+        << "overwrite" << OutputOptions();
+    QTest::newRow("single, names alike up to the first dot")
+        << QStringList{"2023.05.01 party.png", "2023.06.12 beach.png", "2023.07.04 picnic.png"} << "JPG" << true
+        << false << "[FileName]" << false << QStringList{"2023 (2).jpg"} << "skip" << OutputOptions();
+    QTest::newRow("single, one fixed name, abort at an existing target")
+        << QStringList{"a.png", "b.png", "c.png"} << "BMP" << true << false << "[FileName]" << false
+        << QStringList{"b.bmp"} << "abort" << OutputOptions();
+    QTest::newRow("copy, colliding names, existing target replaced")
+        << QStringList{"x/p.jpg", "y/p.jpg", "q.jpg"} << "Original" << false << false << "[FileName]" << false
+        << QStringList{"p.jpg"} << "overwrite" << OutputOptions();
+    QTest::newRow("copy, moved, counter names")
+        << QStringList{"x/p.jpg", "y/p.jpg"} << "JPG" << false << false << "pic[Counter_1_1_2]" << true
+        << QStringList{"pic01.jpg"} << "skip" << OutputOptions();
+    QTest::newRow("multi-page, existing document replaced")
+        << QStringList{"a.png", "b.jpg", "c.png"} << "TIFF" << true << true << "doc" << true
+        << QStringList{"doc.tiff"} << "overwrite" << OutputOptions();
+    QTest::newRow("multi-page, existing document kept")
+        << QStringList{"a.png", "b.png"} << "TIFF" << true << true << "[FileName]" << false
+        << QStringList{"a.tiff"} << "skip" << OutputOptions();
+    QTest::newRow("multi-page with copies beside it")
+        << QStringList{"a.png", "b.tiff", "c.png"} << "TIFF" << false << true << "[FileName]" << false
+        << QStringList{} << "skip" << OutputOptions();
+    QTest::newRow("multi-page, a copy took the document's name")
+        << QStringList{"x/a.tiff", "a.png", "c.png"} << "TIFF" << false << true << "[FileName]" << true
+        << QStringList{} << "skip" << OutputOptions();
+    QTest::newRow("single, quality, metadata, orientation and date options")
+        << QStringList{"a.png", "b.png"} << "JPG" << true << false << "[FileName]" << false << QStringList{}
+        << "skip" << OutputOptions{92, true, true, true, true};
+    // Copies that are cleaned, or encoded for their quality or orientation.
+    QTest::newRow("copy, location removed, sources deleted")
+        << QStringList{"x/p.jpg", "q.png", "r.tiff", "s.webp", "t.gif"} << "Original" << false << false
+        << "[FileName]" << true << QStringList{} << "skip" << OutputOptions{0, false, true, false, false};
+    QTest::newRow("copy, stripped, existing target replaced")
+        << QStringList{"p.jpg", "q.png"} << "Original" << false << false << "[FileName]" << false
+        << QStringList{"p.jpg"} << "overwrite" << OutputOptions{0, true, false, false, false};
+    QTest::newRow("copy with chosen quality and orientation")
+        << QStringList{"p.jpg", "q.png"} << "Original" << false << false << "[FileName]" << false << QStringList{}
+        << "skip" << OutputOptions{60, false, true, true, false};
+}
+
+void TestParity::sameFilesAndStatuses()
+{
+    QFETCH(OutputOptions, options);
+    QFETCH(QStringList, sources);
+    QFETCH(QString, format);
+    QFETCH(bool, filtered);
+    QFETCH(bool, multiPage);
+    QFETCH(QString, naming);
+    QFETCH(bool, deleteSource);
+    QFETCH(QStringList, existing);
+    QFETCH(QString, policy);
+
+    ++m_case;
+    // The same pictures and the same output folder twice: one for each front end.
+    QStringList paths[2];
+    QString in[2];
+    QString out[2];
+    for (int side = 0; side < 2; ++side) {
+        const QString root = m_dir.filePath(QStringLiteral("case%1/%2").arg(m_case).arg(side));
+        in[side] = root + "/in";
+        out[side] = root + "/out";
+        QDir().mkpath(out[side]);
+        for (int i = 0; i < sources.size(); ++i) {
+            const QString path = in[side] + '/' + sources.at(i);
+            QDir().mkpath(QFileInfo(path).path());
+            const QString suffix = QFileInfo(path).suffix().toUpper();
+            if (options.stripGps || options.stripMetadata)
+                MetadataUtils::writeTagged(path, makePicture(30 + 7 * i, 20 + i), suffix == "JPG" ? "JPEG" : suffix);
+            else
+                writeEncoded(path, makePicture(30 + 7 * i, 20 + i), suffix);
+            paths[side].append(path);
+        }
+        for (const QString &name : existing)
+            writeBytes(out[side] + '/' + name, "existing " + name.toUtf8());
+    }
+
+    // The wizard's way, its user answering as the policy does.
+    ConversionJob job;
+    job.writeFormat = format;
+    job.outputFolder = out[0];
+    job.multiPage = multiPage;
+    job.deleteSource = deleteSource;
+    job.naming = RenameOpter(naming);
+    job.output = options;
+    if (filtered) {
+        FilterRegistry &registry = FilterRegistry::instance();
+        job.chain = {ChainEntry{registry.filterAt(registry.indexOfFilter(QStringLiteral("Flip"))), flipParams}};
+    }
+    const int answer = policy == "overwrite" ? OverwriteYes : policy == "abort" ? OverwriteAbort : OverwriteNo;
+    WizardBatch wizard(QList<int>(sources.size() + 1, answer));
+    QVERIFY(wizard.run(paths[0], job));
+
+    // kelvarine-batch's way, from a project saved with the same job, several
+    // pictures at once.
+    _ProjectFile project;
+    project.images = paths[1];
+    if (filtered)
+        project.filters = {{QStringLiteral("Flip"), flipParams}};
+    project.formateStr = naming;
+    project.customFormateStr = naming;
+    project.DestPath = out[1];
+    const QStringList formats = FormatCatalog::instance().comboEntries();
+    for (int row = 0; row < formats.size(); ++row) {
+        if (FormatCatalog::formatName(formats.at(row)) == format)
+            project.FormatIndex = row;
+    }
+    project.Multipage = multiPage ? 1 : 0;
+    project.DeleteSource = deleteSource ? 1 : 0;
+    project.setOutputOptions(options);
+    const QString projectPath = m_dir.filePath(QStringLiteral("case%1/job.bps").arg(m_case));
+    QVERIFY(ProjectWriter::instance().write(projectPath, project));
+    QByteArray output;
+    const int exitCode = run(program, {projectPath, "--overwrite", policy, "-j", "2"}, &output);
+    QVERIFY2(exitCode == (policy == "abort" ? 3 : 0), output.constData());
+
+    QCOMPARE(printedStatuses(output, paths[1]), wizard.statuses);
+    QCOMPARE(tree(out[1]), tree(out[0]));
+    QCOMPARE(tree(in[1]), tree(in[0]));
+    QVERIFY(!tree(out[0]).isEmpty());
+    // A picture saved under another name says so on both sides.
+    QCOMPARE(int(output.count("Saved as ")), int(wizard.errors.join('\n').count("Saved as ")));
+}
+
+QTEST_GUILESS_MAIN(TestParity)
+#include "tst_parity.moc"

@@ -1,1 +1,0 @@
-target_link_libraries(tst_dlgrename PRIVATE kelvarine_gui)

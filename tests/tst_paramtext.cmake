@@ -1,1 +1,0 @@
-target_link_libraries(tst_paramtext PRIVATE kelvarine_plugin_frame)

@@ -1,1 +1,0 @@
-add_dependencies(tst_picturekind kelvarine-batch)

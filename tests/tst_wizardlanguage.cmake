@@ -1,2 +1,0 @@
-# The wizard with the German translation installed.
-target_link_libraries(tst_wizardlanguage PRIVATE kelvarine_gui)
