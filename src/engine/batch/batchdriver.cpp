@@ -1,6 +1,5 @@
 #include "engine/batch/batchdriver.h"
 
-#include <QCoreApplication>
 #include <QDir>
 
 #include "engine/project/appsettings.h"
@@ -26,7 +25,6 @@ bool BatchDriver::startProcessing(const QList<PictureEntry> &pictures, const Con
         m_aborted = true;
         m_converter.stop();
         m_converter.wait();
-        QCoreApplication::sendPostedEvents(&m_converter, QEvent::MetaCall);
     }
     if (pictures.isEmpty())
         return false;
@@ -56,7 +54,7 @@ void BatchDriver::processNext()
     // is the user's, and must not be lost.
     m_converter.clearStop();
     m_runPending = true;
-    m_converter.start(QThread::InheritPriority);
+    m_converter.start();
 }
 
 void BatchDriver::nextConversion(int status)
