@@ -327,7 +327,11 @@ void Step2Page::renderModified(const QString &path)
         this,
         [path, chain = this->chain(), allowDocuments = m_ui.step3_cb_allowDocuments->isChecked()](const CancelToken &token) {
             try {
-                return imageToImage(PicturePipeline::render(path, chain, allowDocuments, &token));
+                // A request overtaken before or while it ran ends here; its result is dropped.
+                if (token.isCancelled())
+                    return QImage();
+                const Magick::Image picture = PicturePipeline::render(path, chain, allowDocuments, &token);
+                return token.isCancelled() ? QImage() : imageToImage(picture);
             } catch (const std::exception &) {
                 return QImage();  // shown as an empty view
             }

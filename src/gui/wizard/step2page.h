@@ -98,7 +98,7 @@ private:
 
     // The Preview tab's last request.
     QString m_modifiedRequestPath;
-    Worker m_preview{1};
+    Worker m_preview;
 };
 
 #endif
