@@ -59,7 +59,7 @@ void TestDocumentPages::writtenOnceFromThePagesMade()
     const QString folder = m_dir.filePath(QString::number(++m_case));
     QVERIFY(QDir().mkpath(folder));
     QStringList paths;
-    for (const QString &name : {"a.png", "b.png", "c.png"}) {
+    for (const char *name : {"a.png", "b.png", "c.png"}) {
         paths.append(folder + '/' + name);
         writeEncoded(paths.last(), makePicture(30, 20), QStringLiteral("PNG"));
     }

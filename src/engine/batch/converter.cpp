@@ -10,13 +10,9 @@ struct Converter::Batch
     PicturePlan plan;
 };
 
-namespace {
-
-// One run: the picture at `index` decided, converted and put in place, and the
-// document after it when it is due.
-Converter::Report convert(Converter::Batch &batch, OverwriteWait &question, int index)
+Converter::Report Converter::convert(Batch &batch, OverwriteWait &question, int index)
 {
-    Converter::Report report;
+    Report report;
     const auto tell = [&report](const PictureResult &result) {
         report.status = result.status;
         if (!result.message.isEmpty())
@@ -48,8 +44,6 @@ Converter::Report convert(Converter::Batch &batch, OverwriteWait &question, int 
     }
     return report;
 }
-
-} // namespace
 
 Converter::Converter(QObject *parent)
     : QObject(parent)

@@ -19,6 +19,7 @@
 #include <QList>
 #include <QObject>
 #include <QString>
+#include <QStringList>
 
 #include <memory>
 
@@ -62,14 +63,6 @@ public:
     QString pendingQuestion() const;
     void answerOverwrite(const QString &name, int code);
 
-    // What a run hands back.
-    struct Report
-    {
-        RunStatus status = StatusSkipped;
-        QStringList messages;  // sent as one errorMessage
-    };
-    struct Batch;
-
 signals:
     // As a run starts, before its first step.
     void started();
@@ -78,6 +71,17 @@ signals:
     void errorMessage(const QString &text);
 
 private:
+    // What a run hands back.
+    struct Report
+    {
+        RunStatus status = StatusSkipped;
+        QStringList messages;  // sent as one errorMessage
+    };
+    struct Batch;
+
+    // One run: the picture at `index` decided, converted and put in place, and
+    // the document after it when it is due. On the worker.
+    static Report convert(Batch &batch, OverwriteWait &question, int index);
     void conversionCompleted();
 
     // The batch as the runs see it: shared with the run in progress, which alone
