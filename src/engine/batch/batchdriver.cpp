@@ -29,7 +29,6 @@ bool BatchDriver::startProcessing(const QList<PictureEntry> &pictures, const Con
         return false;
 
     m_pictures = pictures;
-    m_job = job;
     m_aborted = false;
     m_running = true;
     emit statusMessage(tr("Processing..."), 0);

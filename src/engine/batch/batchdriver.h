@@ -57,7 +57,6 @@ private:
     Converter m_converter;
     OverwriteQuestion m_question;
     QList<PictureEntry> m_pictures;
-    ConversionJob m_job;
     int m_processIndex = 0;
     bool m_aborted = false;
     bool m_running = false;
