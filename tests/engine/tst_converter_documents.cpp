@@ -12,7 +12,6 @@
 #include <csignal>
 #include <sys/resource.h>
 
-#include "engine/project/appsettings.h"
 #include "engine/batch/batchdriver.h"
 #include "engine/filters/filterregistry.h"
 #include "engine/naming/renameopter.h"

@@ -1,13 +1,9 @@
 #include "engine/batch/batchdriver.h"
 
-#include <QDir>
-
-#include "engine/project/appsettings.h"
 #include "engine/picture/picturetarget.h"
 
-BatchDriver::BatchDriver(AppSettings *settings, QObject *parent)
+BatchDriver::BatchDriver(QObject *parent)
     : QObject(parent)
-    , m_settings(settings)
     , m_converter(this)
 {
     connect(&m_converter, &Converter::nextConversion, this, &BatchDriver::nextConversion);
@@ -30,7 +26,6 @@ bool BatchDriver::startProcessing(const QList<PictureEntry> &pictures, const Con
         return false;
 
     m_pictures = pictures;
-    m_job = job;
     m_aborted = false;
     m_running = true;
     emit statusMessage(tr("Processing..."), 0);
@@ -45,8 +40,6 @@ bool BatchDriver::startProcessing(const QList<PictureEntry> &pictures, const Con
 
 void BatchDriver::processNext()
 {
-    if (m_settings)
-        m_settings->setLastWriteFormat(m_job.formatRow);
     const PictureEntry &picture = m_pictures.at(m_processIndex);
     emit statusMessage(picture.name, 5000);
     m_converter.setJob(m_processIndex);
@@ -74,7 +67,6 @@ void BatchDriver::nextConversion(int status)
         m_running = false;
         emit statusMessage(tr("Processing finished!"), 5000);
         emit batchFinished();
-        openOutputFolder();
         return;
     }
     processNext();
@@ -101,13 +93,4 @@ void BatchDriver::stopProcess()
     m_aborted = true;
     m_running = false;
     emit statusMessage(tr("Aborted!"), 5000);
-}
-
-void BatchDriver::openOutputFolder()
-{
-    if (!m_job.openOutputFolder || m_pictures.isEmpty())
-        return;
-    const QString folder = m_job.useSourceFolder ? m_pictures.first().folder : m_job.outputFolder;
-    if (QDir(folder).exists())
-        emit openFolder(folder);
 }
