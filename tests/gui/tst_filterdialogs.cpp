@@ -1,24 +1,19 @@
 #include <QAbstractButton>
 #include <QAbstractSlider>
-#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLabel>
-#include <QMessageBox>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSlider>
 #include <QSpinBox>
 #include <QStackedWidget>
 #include <QTimer>
-#include <QTreeWidget>
 
 #include "filterdialogtest.h"
-#include "gui/filters/dlgfilters.h"
 #include "gui/filters/dlgfilterset.h"
-#include "gui/filters/treeviewfilters.h"
 
-// The filter chooser and the settings dialog's pages on the real registry and plug-ins.
+// The settings dialog's pages on the real registry and plug-ins.
 class TestFilterDialogs : public FilterDialogTest
 {
     Q_OBJECT
@@ -26,15 +21,12 @@ class TestFilterDialogs : public FilterDialogTest
 private slots:
     void initTestCase();
 
-    void chooserShowsCategoriesWithCounts();
-    void chooserCategoryIsAnyPartOfThePath();
-    void chooserAddWithNothingSelectedAsks();
-    void chooserDoubleClickChooses();
-
     void settingsPageWritesBackWhatItRead_data();
     void settingsPageWritesBackWhatItRead();
     void everyKeyShowsOnItsOwnPage_data();
     void everyKeyShowsOnItsOwnPage();
+    void oddValuesShowAsTheFilterReadsThem_data();
+    void oddValuesShowAsTheFilterReadsThem();
     void cropUnitSwitchConvertsBothWays();
     void unitSwitchConverts_data();
     void unitSwitchConverts();
@@ -43,8 +35,6 @@ private slots:
     void rotateButtonsWrap();
 
 private:
-    static QStringList listedNames(const DlgFilters &chooser);
-    static void pickCategory(DlgFilters &chooser, const QString &startsWith);
     // A string other than the default for each filter, every value distinct.
     static const QList<QPair<QString, QString>> &otherParams();
     // The state of every widget of each page of the stacked widget.
@@ -57,120 +47,6 @@ void TestFilterDialogs::initTestCase()
     QCOMPARE(FilterRegistry::instance().count(), 28);
 }
 
-QStringList TestFilterDialogs::listedNames(const DlgFilters &chooser)
-{
-    const auto *list = child<QTreeWidget>(chooser, "treeWidget");
-    QStringList names;
-    for (int i = 0; i < list->topLevelItemCount(); ++i)
-        names << list->topLevelItem(i)->text(0);
-    return names;
-}
-
-void TestFilterDialogs::pickCategory(DlgFilters &chooser, const QString &startsWith)
-{
-    auto *tree = child<TreeViewFilters>(chooser, "treeView");
-    const QModelIndex root = tree->model()->index(0, 0);
-    QModelIndex picked = root;
-    for (int i = 0; i < tree->model()->rowCount(root); ++i) {
-        const QModelIndex category = tree->model()->index(i, 0, root);
-        if (category.data().toString().startsWith(startsWith))
-            picked = category;
-    }
-    tree->selectionModel()->setCurrentIndex(picked, QItemSelectionModel::ClearAndSelect);
-}
-
-
-void TestFilterDialogs::chooserShowsCategoriesWithCounts()
-{
-    const FilterRegistry &registry = FilterRegistry::instance();
-    DlgFilters chooser;
-    chooser.setFilters(registry.categoryPaths(), registry.descriptions());
-
-    const QAbstractItemModel *model = child<TreeViewFilters>(chooser, "treeView")->model();
-    const QModelIndex root = model->index(0, 0);
-    QCOMPARE(model->headerData(0, Qt::Horizontal).toString(), QStringLiteral("Category"));
-    QCOMPARE(root.data().toString(), QStringLiteral("All Filters[28]"));
-    QStringList categories;
-    for (int i = 0; i < model->rowCount(root); ++i)
-        categories << model->index(i, 0, root).data().toString();
-    categories.sort();
-    QCOMPARE(categories, QStringList({"Effects[16]", "Touch-Up[7]", "Transform[5]"}));
-
-    QStringList all = listedNames(chooser);
-    QCOMPARE(all.size(), 28);
-    QVERIFY(std::is_sorted(all.begin(), all.end()));
-
-    pickCategory(chooser, QStringLiteral("Transform"));
-    QCOMPARE(listedNames(chooser), QStringList({"Crop", "Flip", "Resize", "Roll", "Rotate"}));
-    pickCategory(chooser, QStringLiteral("Effects"));
-    QCOMPARE(listedNames(chooser).size(), 16);
-    pickCategory(chooser, QStringLiteral("All Filters"));
-    QCOMPARE(listedNames(chooser), all);
-}
-
-void TestFilterDialogs::chooserCategoryIsAnyPartOfThePath()
-{
-    DlgFilters chooser;
-    chooser.setFilters({"Effects\\Blur", "Transform\\Effects Lab", "Transform\\Crop", "Odd\\Deep\\Path"},
-                       {"blurs", "a lab", "cuts", "deep"});
-    const QAbstractItemModel *model = child<TreeViewFilters>(chooser, "treeView")->model();
-    const QModelIndex root = model->index(0, 0);
-    QCOMPARE(root.data().toString(), QStringLiteral("All Filters[4]"));
-    QCOMPARE(model->rowCount(root), 2);  // a path with two backslashes has no category
-
-    pickCategory(chooser, QStringLiteral("Effects"));
-    QCOMPARE(listedNames(chooser), QStringList({"Blur", "Effects Lab"}));
-    pickCategory(chooser, QStringLiteral("All Filters"));
-    QCOMPARE(listedNames(chooser), QStringList({"Blur", "Crop", "Effects Lab", "Path"}));
-}
-
-void TestFilterDialogs::chooserAddWithNothingSelectedAsks()
-{
-    const FilterRegistry &registry = FilterRegistry::instance();
-    DlgFilters chooser;
-    chooser.setFilters(registry.categoryPaths(), registry.descriptions());
-    chooser.show();
-    auto *list = child<QTreeWidget>(chooser, "treeWidget");
-
-    // A filter picked, then another category: the choice is gone.
-    list->setCurrentItem(list->topLevelItem(0));
-    QVERIFY(!chooser.selectedFilter().isEmpty());
-    pickCategory(chooser, QStringLiteral("Touch-Up"));
-    QVERIFY(chooser.selectedFilter().isEmpty());
-
-    QString asked;
-    QTimer::singleShot(0, this, [&asked] {
-        auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
-        if (!box)
-            return;
-        asked = box->windowTitle() + QLatin1Char('|') + box->text();
-        box->accept();
-    });
-    QTest::mouseClick(child<QPushButton>(chooser, "pbAdd"), Qt::LeftButton);
-    QCOMPARE(asked, QStringLiteral("Select Filter|Please select a filter and then press Add"));
-    QVERIFY(chooser.isVisible());
-    QCOMPARE(chooser.result(), int(QDialog::Rejected));
-}
-
-void TestFilterDialogs::chooserDoubleClickChooses()
-{
-    const FilterRegistry &registry = FilterRegistry::instance();
-    DlgFilters chooser;
-    chooser.setFilters(registry.categoryPaths(), registry.descriptions());
-    chooser.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&chooser));
-    auto *list = child<QTreeWidget>(chooser, "treeWidget");
-    const QList<QTreeWidgetItem *> found = list->findItems(QStringLiteral("Oil Paint"), Qt::MatchExactly);
-    QCOMPARE(found.size(), 1);
-    list->scrollToItem(found.first());
-    const QPoint at = list->visualItemRect(found.first()).center();
-    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, at);
-    QCOMPARE(child<QLabel>(chooser, "label")->text(), QStringLiteral("Make picture look like an oil painting"));
-    QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, at);
-    QCOMPARE(chooser.result(), int(QDialog::Accepted));
-    QVERIFY(!chooser.isVisible());
-    QCOMPARE(chooser.selectedFilter(), QStringLiteral("Oil Paint"));
-}
 
 const QList<QPair<QString, QString>> &TestFilterDialogs::otherParams()
 {
@@ -334,6 +210,51 @@ void TestFilterDialogs::everyKeyShowsOnItsOwnPage()
         });
         QVERIFY2(shown, qPrintable(slider->objectName() + QStringLiteral(" moved, its number did not")));
     }
+}
+
+void TestFilterDialogs::oddValuesShowAsTheFilterReadsThem_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("first");  // what the page showed before
+    QTest::addColumn<QString>("stored");
+    QTest::addColumn<QString>("shown");  // what the page then stands for
+
+    QTest::newRow("channel outside the list") << "Levels" << "" << "Channel:7,Black:5,White:90,Mid:12"
+                                              << "Channel:0,Black:5,White:90,Mid:12";
+    QTest::newRow("negative channel") << "Sharpen" << "Channel:2,Radius:3,Sigma:10" << "Channel:-1,Radius:7,Sigma:25"
+                                      << "Channel:0,Radius:7,Sigma:25";
+    QTest::newRow("noise method outside the list") << "Noise" << "Method:3" << "Method:9" << "Method:3";
+    QTest::newRow("raised by any number") << "Raise" << "" << "Width:44,Raise:5" << "Width:44,Raise:1";
+    QTest::newRow("flip by 1 only") << "Flip" << "" << "Vertical:2,Horizontal:1" << "Vertical:0,Horizontal:1";
+    QTest::newRow("shade by any number") << "Shade" << "" << "Azimuth:60,Elevation:45,ColorShading:7"
+                                         << "Azimuth:60,Elevation:45,ColorShading:1";
+    QTest::newRow("crop percent by any number") << "Crop" << "" << "Type:2,Width:50,Height:40,xOffset:10,yOffset:20"
+                                                << "Type:1,Width:50,Height:40,xOffset:10,yOffset:20";
+    QTest::newRow("resize percent by 1 only") << "Resize" << "" << "Type:2,Width:40,Height:60,Radio:1,RadioBy:1"
+                                              << "Type:0,Width:40,Height:60,Radio:1,RadioBy:1";
+    QTest::newRow("percent past 100") << "Roll" << "" << "Type:1,Columns:250,Rows:-5" << "Type:1,Columns:100,Rows:0";
+    QTest::newRow("colour past 255") << "Border" << "" << "Type:0,Width:15,Height:25,Color:300999256,Scale:0"
+                                     << "Type:0,Width:15,Height:25,Color:255255255,Scale:0";
+    QTest::newRow("slider past its end") << "Blur" << "" << "Value:5000" << "Value:100";
+    QTest::newRow("number that is none") << "Blur" << "Value:20" << "Value:many" << "Value:1";
+    QTest::newRow("unreadable string") << "Blur" << "Value:20" << "many" << "Value:20";
+    QTest::newRow("too few values") << "Charcoal" << "Radius:20,Simga:70" << "Radius:5" << "Radius:20,Simga:70";
+}
+
+// Values the widgets cannot show as they are: out of a list, out of a range, or
+// a string the filter cannot read at all (then the page stays as it was).
+void TestFilterDialogs::oddValuesShowAsTheFilterReadsThem()
+{
+    QFETCH(QString, name);
+    QFETCH(QString, first);
+    QFETCH(QString, stored);
+    QFETCH(QString, shown);
+    DlgFilterSet dialog;
+    dialog.setFilter(filter(name));
+    dialog.setParams(first);
+    dialog.setParams(stored);
+    QCOMPARE(dialog.params(), stored);
+    QCOMPARE(dialog.pageParams(), shown);
 }
 
 void TestFilterDialogs::cropUnitSwitchConvertsBothWays()
