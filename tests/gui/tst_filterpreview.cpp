@@ -25,6 +25,7 @@ private slots:
     void cancelledPreviewIsNeverShown();
     void sourceIsReadWhileTheWorkerFilters();
     void lastQuickChangeIsPreviewed();
+    void closingTheDialogCancelsItsPreview();
     void runOfAClosedDialogNeverReports_data();
     void runOfAClosedDialogNeverReports();
 };
@@ -180,6 +181,40 @@ void TestFilterPreview::lastQuickChangeIsPreviewed()
     QTest::qWait(50);
     QCOMPARE(dialog.params(), QStringLiteral("Type:0,Width:158,Height:109,Radio:0,RadioBy:1"));
     QCOMPARE(previewItem(dialog)->pixmap().size(), QSize(158, 109));
+}
+
+void TestFilterPreview::closingTheDialogCancelsItsPreview()
+{
+    DlgFilterSet dialog;
+    dialog.setFilter(filter(QStringLiteral("Oil Paint")));
+    dialog.setParams(QStringLiteral("Value:1"));
+    dialog.setImage(pictureFile(2400, 1600));
+    dialog.show();
+    QVERIFY(TestUtils::waitFor([&] { return previewItem(dialog) != nullptr; }, 60000));
+    const qint64 shown = previewItem(dialog)->pixmap().cacheKey();
+    auto *busy = dialog.findChild<DlgFilterProcess *>();
+    auto *worker = dialog.findChild<PreviewRun *>();
+
+    // The owner closes the dialog while the busy window shows (the user cannot:
+    // the busy window is modal).
+    bool busyClosed = false;
+    QTimer poll;
+    connect(&poll, &QTimer::timeout, this, [&] {
+        if (!busy->isVisible())
+            return;
+        poll.stop();
+        dialog.reject();
+        busyClosed = !busy->isVisible();
+    });
+    poll.start(20);
+    QTest::keyClick(child<QSlider>(dialog, "step10_value"), Qt::Key_End);
+    QVERIFY(TestUtils::waitFor([&] { return !poll.isActive(); }, 10000));
+    QVERIFY(busyClosed);
+    QVERIFY(!dialog.isVisible());
+    QCOMPARE(dialog.result(), int(QDialog::Rejected));
+    QVERIFY(TestUtils::waitFor([&] { return !worker->isRunning(); }, 60000));
+    QTest::qWait(100);
+    QCOMPARE(previewItem(dialog)->pixmap().cacheKey(), shown);
 }
 
 void TestFilterPreview::runOfAClosedDialogNeverReports_data()

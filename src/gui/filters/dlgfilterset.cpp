@@ -144,6 +144,12 @@ void DlgFilterSet::showEvent(QShowEvent *event)
     QTimer::singleShot(0, this, &DlgFilterSet::startPreview);
 }
 
+void DlgFilterSet::done(int result)
+{
+    stopProcess();
+    QDialog::done(result);
+}
+
 void DlgFilterSet::showOriginal()
 {
     if (!m_originalPending)
@@ -202,7 +208,8 @@ void DlgFilterSet::startPreview()
 void DlgFilterSet::stopProcess()
 {
     m_preview->cancel();
-    m_busyWindow->done(QDialog::Rejected);
+    if (m_busyWindow->isVisible())
+        m_busyWindow->done(QDialog::Rejected);
 }
 
 void DlgFilterSet::displayImage(const PreviewResult &result)

@@ -14,7 +14,9 @@
 // parseParams and formatParams, as the page's description says (filterpages.h);
 // while the dialog sets widgets itself (`ready` is false) no change handler
 // writes the string back. The preview runs off the GUI thread (PreviewRun) while
-// a busy window with a Cancel button shows.
+// a busy window with a Cancel button shows; closing the dialog cancels it.
+//
+// Threads: GUI thread only.
 
 #include <QDialog>
 #include <QImage>
@@ -56,6 +58,8 @@ public:
     // A slider changed by keyboard, wheel or a click on its track counts once it
     // has rested this long; a drag counts when it is released.
     static constexpr int settleMs = 350;
+
+    void done(int result) override;
 
 protected:
     void showEvent(QShowEvent *event) override;
