@@ -2,6 +2,8 @@
 
 #include <QString>
 
+#include <type_traits>
+
 namespace {
 
 template <typename Member>
@@ -46,7 +48,9 @@ std::unique_ptr<FilterParams> record()
 std::vector<PageShape> makePages()
 {
     std::vector<PageShape> pages;
-    pages.push_back({1, record<BlurParams>, {{"step1_value", field<&BlurParams::Value>(), ShowAs::Value, "step1_lbValue"}}});
+    pages.push_back({1, record<BlurParams>,
+                     {{"step1_value", field<&BlurParams::Value>(), ShowAs::Value, "step1_lbValue"}}});
+    // The border's type list is hidden and its Scale has no widget: both are written as 0.
     pages.push_back({2, record<BorderParams>,
                      {{"step2_cbType", field<&BorderParams::Type>(), ShowAs::NonZero},
                       {"step2_width", field<&BorderParams::Width>()},
@@ -57,14 +61,16 @@ std::vector<PageShape> makePages()
     pages.push_back({3, record<CharcoalParams>,
                      {{"step3_radius", field<&CharcoalParams::Radius>(), ShowAs::Value, "step3_lbRadius"},
                       {"step3_sigma", field<&CharcoalParams::Simga>(), ShowAs::Value, "step3_lbSigma"}}});
-    pages.push_back({4, record<EdgeParams>, {{"step4_radius", field<&EdgeParams::Radius>(), ShowAs::Value, "step4_lbRadius"}}});
+    pages.push_back({4, record<EdgeParams>,
+                     {{"step4_radius", field<&EdgeParams::Radius>(), ShowAs::Value, "step4_lbRadius"}}});
     pages.push_back({5, record<EmbossParams>,
                      {{"step5_radius", field<&EmbossParams::Radius>(), ShowAs::Value, "step5_lbRadius"},
                       {"step5_sigma", field<&EmbossParams::Simga>(), ShowAs::Value, "step5_lbSigma"}}});
     pages.push_back({6, record<GaussianBlurParams>,
                      {{"step6_width", field<&GaussianBlurParams::Width>(), ShowAs::Value, "step6_lbWidth"},
                       {"step6_sigma", field<&GaussianBlurParams::Simga>(), ShowAs::Value, "step6_lbSigma"}}});
-    pages.push_back({8, record<ImplodeParams>, {{"step8_value", field<&ImplodeParams::Value>(), ShowAs::Value, "step8_lbValue"}}});
+    pages.push_back({8, record<ImplodeParams>,
+                     {{"step8_value", field<&ImplodeParams::Value>(), ShowAs::Value, "step8_lbValue"}}});
     pages.push_back({9, record<NoiseParams>, {{"step9_type", field<&NoiseParams::Method>(), ShowAs::RowOrKeep}}});
     pages.push_back({10, record<OilPaintParams>,
                      {{"step10_value", field<&OilPaintParams::Value>(), ShowAs::Value, "step10_lbValue"}}});
@@ -119,7 +125,8 @@ std::vector<PageShape> makePages()
                       {"step24_width", field<&ResizeParams::Width>(), ShowAs::Value, nullptr, nullptr, nullptr, true},
                       {"step24_height", field<&ResizeParams::Height>(), ShowAs::Value, nullptr, nullptr, nullptr, true},
                       {"step24_radio", field<&ResizeParams::Radio>(), ShowAs::NonZero, nullptr, nullptr, nullptr, true},
-                      {"step24_radio", field<&ResizeParams::RadioBy>(), ShowAs::Value, nullptr, nullptr, FilterPages::leadingDimension}},
+                      {"step24_radio", field<&ResizeParams::RadioBy>(), ShowAs::Value, nullptr, nullptr,
+                       FilterPages::leadingDimension}},
                      {"step24_percents", false, {{"step24_width", Qt::Horizontal}, {"step24_height", Qt::Vertical}}}});
     pages.push_back({25, record<RollParams>,
                      {{"step25_percents", field<&RollParams::Type>(), ShowAs::NonZero, nullptr, "step25_pixels"},

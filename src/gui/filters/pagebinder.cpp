@@ -95,7 +95,9 @@ void show(const FieldBinding &binding, QWidget *page, const UnitFields &units, i
         }
         // A unit pair: the ranges follow before the values are set.
         auto *pixels = widgetOf<QAbstractButton>(page, binding.pixels);
-        (checked || !pixels ? button : pixels)->setChecked(true);
+        if (!pixels)
+            return;
+        (checked ? button : pixels)->setChecked(true);
         UnitSwitch::setRanges(page, units, checked, QSize());
     }
 }

@@ -61,8 +61,10 @@ void convert(QWidget *page, const UnitFields &units, bool toPercent, QSize pictu
     setRanges(page, units, toPercent, picture);
     if (!picture.isValid())
         return;
-    for (const Held &field : held)
-        field.spin->setValue(toPercent ? percentOf(field.value, field.dimension) : pixelsOf(field.value, field.dimension));
+    for (const Held &field : held) {
+        const int value = field.value;
+        field.spin->setValue(toPercent ? percentOf(value, field.dimension) : pixelsOf(value, field.dimension));
+    }
 }
 
 } // namespace UnitSwitch
