@@ -121,8 +121,9 @@ void TestRenameOpter::newName()
     QFETCH(QString, fileName);
     QFETCH(int, index);
     QFETCH(QString, name);
-    RenameOpter::instance().setFormat(format);
-    QCOMPARE(RenameOpter::instance().newName(source(fileName), index), name);
+    RenameOpter engine;
+    engine.setFormat(format);
+    QCOMPARE(engine.newName(source(fileName), index), name);
 }
 
 void TestRenameOpter::dateAndTime_data()
@@ -164,8 +165,9 @@ void TestRenameOpter::dateAndTime()
     QFETCH(QString, format);
     QFETCH(QDateTime, modified);
     QFETCH(QString, name);
-    RenameOpter::instance().setFormat(format);
-    QCOMPARE(RenameOpter::instance().newName(source("shot.jpg", modified), 0), name);
+    RenameOpter engine;
+    engine.setFormat(format);
+    QCOMPARE(engine.newName(source("shot.jpg", modified), 0), name);
 }
 
 void TestRenameOpter::dateAndTimeInOtherLanguages_data()
@@ -226,20 +228,20 @@ void TestRenameOpter::missingSourceGivesNoName_data()
 void TestRenameOpter::missingSourceGivesNoName()
 {
     QFETCH(QString, path);
-    RenameOpter::instance().setFormat("fixed[Counter_1_1_1]");
-    QCOMPARE(RenameOpter::instance().newName(path, 0), QString());
+    const RenameOpter engine("fixed[Counter_1_1_1]");
+    QCOMPARE(engine.newName(path, 0), QString());
 }
 
 void TestRenameOpter::namesAgreeAcrossThreads()
 {
     // The converter names pictures from several workers at once.
-    RenameOpter::instance().setFormat("[Case_3_1][FolderName]_[Counter_1_2_4]_[Date_0_10_1_1][Replace_Trip_tour]");
+    const RenameOpter engine("[Case_3_1][FolderName]_[Counter_1_2_4]_[Date_0_10_1_1][Replace_Trip_tour]");
     const QString path = source("P.JPG", QDateTime(QDate(2012, 1, 5), QTime(15, 45, 30)));
     QList<int> indexes;
     for (int i = 0; i < 2000; ++i)
         indexes.append(i);
     const QStringList names = QtConcurrent::blockingMapped<QStringList>(
-        indexes, [&path](int index) { return RenameOpter::instance().newName(path, index); });
+        indexes, [&engine, &path](int index) { return engine.newName(path, index); });
     for (int i = 0; i < indexes.size(); ++i)
         QCOMPARE(names.at(i), QString("Tour_%1_2012-01-05 15-45-30.jpg").arg(1 + 2 * i, 4, 10, QChar('0')));
 }

@@ -84,8 +84,7 @@ void TestParity::initTestCase()
     registry.loadPlugins(QStringLiteral(KELVARINE_PLUGIN_DIR));
     QVERIFY(registry.indexOfFilter(QStringLiteral("Flip")) >= 0);
     // What the wizard shows in its previews must not reach a batch: only the job's
-    // own template and chain count.
-    RenameOpter::instance().setFormat(QStringLiteral("preview_[Counter_1_1_1]"));
+    // own chain counts.
     registry.activeChain = {ChainEntry{registry.filterAt(registry.indexOfFilter(QStringLiteral("Flip"))), flipParams}};
 }
 

@@ -4,6 +4,7 @@
 #include <QDir>
 #include <QFileInfo>
 
+#include "engine/batch/canceltoken.h"
 #include "engine/batch/conversionjob.h"
 #include "engine/files/fileattributes.h"
 #include "engine/picture/outputimage.h"
@@ -97,9 +98,12 @@ RenderedPicture render(const QString &sourcePath, const ConversionJob &job)
     return picture;
 }
 
-Magick::Image render(const QString &sourcePath, const QList<ChainEntry> &chain)
+Magick::Image render(const QString &sourcePath, const QList<ChainEntry> &chain, bool allowDocuments,
+                     const CancelToken *token)
 {
-    Magick::Image image = PictureCodec::decode(sourcePath);
+    Magick::Image image = PictureCodec::decode(sourcePath, allowDocuments);
+    if (token)
+        token->attach(image);
     PictureCodec::applyChain(chain, image);
     return image;
 }

@@ -50,6 +50,7 @@ struct RenderedPicture
 };
 
 struct OutputOptions;
+class CancelToken;
 
 namespace PicturePipeline {
 
@@ -69,7 +70,10 @@ PictureResult missingSource(const QString &sourcePath);
 // chain on it; its metadata is read and adapted to the result and the options.
 RenderedPicture render(const QString &sourcePath, const ConversionJob &job);
 // Decodes the source and runs the chain on it, nothing more (a preview).
-Magick::Image render(const QString &sourcePath, const QList<ChainEntry> &chain);
+// Documents are decoded when `allowDocuments` says so; with a token, the chain
+// stops at the library's next progress report once the token is cancelled.
+Magick::Image render(const QString &sourcePath, const QList<ChainEntry> &chain, bool allowDocuments = false,
+                     const CancelToken *token = nullptr);
 
 // The picture made fit to be a page of a document written with `extension`.
 Magick::Image asPage(RenderedPicture &picture, const QString &extension);
