@@ -419,9 +419,9 @@ void Tamsorel::loading(ImageView *view)
     m_views->showLoading(*view);
 }
 
-void Tamsorel::displayImageFromThread(const QPixmap &image, void *view)
+void Tamsorel::displayImageFromThread(const QPixmap &image, ImageView *view)
 {
-    m_views->displayImage(image, static_cast<ImageView *>(view));
+    m_views->displayImage(image, view);
 }
 
 void Tamsorel::testThread()

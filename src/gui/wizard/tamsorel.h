@@ -120,7 +120,7 @@ private slots:
     void loading(ImageView *view);
     void updateFilenamePreview(const QString &);
     void updateFilenamePreview(int);
-    void displayImageFromThread(const QPixmap &image, void *view);
+    void displayImageFromThread(const QPixmap &image, ImageView *view);
     void updateModifiedViewFromThread(const QPixmap &image);
     void testThread();
 
