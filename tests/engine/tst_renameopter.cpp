@@ -122,7 +122,7 @@ void TestRenameOpter::newName()
     QFETCH(int, index);
     QFETCH(QString, name);
     RenameOpter::instance().setFormat(format);
-    QCOMPARE(RenameOpter::instance().newName(source(fileName), index), name);
+    QCOMPARE(RenameOpter::instance().newName(source(fileName), index).valueOr(QString()), name);
 }
 
 void TestRenameOpter::dateAndTime_data()
@@ -165,7 +165,7 @@ void TestRenameOpter::dateAndTime()
     QFETCH(QDateTime, modified);
     QFETCH(QString, name);
     RenameOpter::instance().setFormat(format);
-    QCOMPARE(RenameOpter::instance().newName(source("shot.jpg", modified), 0), name);
+    QCOMPARE(RenameOpter::instance().newName(source("shot.jpg", modified), 0).valueOr(QString()), name);
 }
 
 void TestRenameOpter::dateAndTimeInOtherLanguages_data()
@@ -207,27 +207,32 @@ void TestRenameOpter::tooLongNameIsRefused()
 {
     QFETCH(QString, format);
     const RenameOpter naming(format);
-    QString error;
     QElapsedTimer timer;
     timer.start();
-    QCOMPARE(naming.newName(source("a.jpg"), 0, &error), QString());
+    const Result<QString> name = naming.newName(source("a.jpg"), 0);
+    QCOMPARE(name.valueOr(QString()), QString());
     QVERIFY2(timer.elapsed() < 2000, qPrintable(QString::number(timer.elapsed())));
-    QVERIFY2(error.contains("longer than 255 bytes"), qPrintable(error));
+    QVERIFY2(name.error().contains("longer than 255 bytes"), qPrintable(name.error()));
 }
 
 void TestRenameOpter::missingSourceGivesNoName_data()
 {
     QTest::addColumn<QString>("path");
-    QTest::newRow("missing file") << m_trip + "/gone.jpg";
-    QTest::newRow("folder") << m_trip;
-    QTest::newRow("empty path") << QString();
+    QTest::addColumn<QString>("reason");
+    QTest::newRow("missing file") << m_trip + "/gone.jpg" << "gone.jpg does not exist";
+    QTest::newRow("folder") << m_trip << "is not a picture file";
+    QTest::newRow("empty path") << QString() << "does not exist";
 }
 
 void TestRenameOpter::missingSourceGivesNoName()
 {
     QFETCH(QString, path);
+    QFETCH(QString, reason);
     RenameOpter::instance().setFormat("fixed[Counter_1_1_1]");
-    QCOMPARE(RenameOpter::instance().newName(path, 0), QString());
+    const Result<QString> name = RenameOpter::instance().newName(path, 0);
+    QCOMPARE(name.valueOr(QString()), QString());
+    // The batch shows the reason as the picture's error.
+    QVERIFY2(name.error().contains(reason), qPrintable(name.error()));
 }
 
 void TestRenameOpter::namesAgreeAcrossThreads()
@@ -239,7 +244,7 @@ void TestRenameOpter::namesAgreeAcrossThreads()
     for (int i = 0; i < 2000; ++i)
         indexes.append(i);
     const QStringList names = QtConcurrent::blockingMapped<QStringList>(
-        indexes, [&path](int index) { return RenameOpter::instance().newName(path, index); });
+        indexes, [&path](int index) { return RenameOpter::instance().newName(path, index).valueOr(QString()); });
     for (int i = 0; i < indexes.size(); ++i)
         QCOMPARE(names.at(i), QString("Tour_%1_2012-01-05 15-45-30.jpg").arg(1 + 2 * i, 4, 10, QChar('0')));
 }

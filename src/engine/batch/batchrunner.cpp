@@ -57,28 +57,39 @@ BatchRunner::Rendered BatchRunner::renderOne(const PicturePlan &plan) const
 {
     Rendered rendered;
     const ConversionJob &job = m_planner.job();
+    // The written output, or why there is none.
+    auto settle = [&rendered](Result<std::unique_ptr<OutputFile>> output) {
+        rendered.ok = output.ok();
+        if (rendered.ok)
+            rendered.output = std::move(output).value();
+        else
+            rendered.failure = PicturePipeline::failed(output.error());
+    };
     if (plan.mode == PictureMode::Copy && plan.cleansCopy) {
-        rendered.ok = PicturePipeline::guarded(rendered.failure, [&] {
-            rendered.output = PicturePipeline::cleanedCopy(plan.source, plan.target, job.output, &rendered.notes);
-        });
+        settle(PicturePipeline::cleanedCopy(plan.source, plan.target, job.output, &rendered.notes));
         return rendered;
     }
     if (plan.mode == PictureMode::Copy) {
-        QString reason;
-        rendered.output = SafeFile::copyToOutput(plan.source, plan.target, &reason);
-        rendered.ok = rendered.output != nullptr;
-        rendered.failure.status = StatusFailed;
-        rendered.failure.message = PicturePipeline::errorText(reason);
+        settle(SafeFile::copyToOutput(plan.source, plan.target));
         return rendered;
     }
-    rendered.ok = PicturePipeline::guarded(rendered.failure, [&] {
-        RenderedPicture picture = PicturePipeline::render(plan.source, job);
-        if (plan.mode == PictureMode::Page)
-            rendered.page = PicturePipeline::asPage(picture, plan.extension);
+    Result<RenderedPicture> picture = PicturePipeline::render(plan.source, job);
+    if (!picture) {
+        rendered.failure = PicturePipeline::failed(picture.error());
+        return rendered;
+    }
+    if (plan.mode == PictureMode::Page) {
+        const Result<Magick::Image> page = PicturePipeline::asPage(picture.value(), plan.extension);
+        rendered.ok = page.ok();
+        if (page)
+            rendered.page = page.value();
         else
-            rendered.output = PicturePipeline::encode(picture, plan.extension, plan.target, plan.source, job);
-        rendered.notes = picture.notesOf();
-    });
+            rendered.failure = PicturePipeline::failed(page.error());
+    } else {
+        settle(PicturePipeline::encode(picture.value(), plan.extension, plan.target, plan.source, job));
+    }
+    if (rendered.ok)
+        rendered.notes = picture.value().notesOf();
     return rendered;
 }
 

@@ -113,13 +113,11 @@ void Converter::renameImage()
         report(plan.settled(PicturePipeline::copyPicture(plan.source, plan.target, job.deleteSource)));
         return;
     }
-    PictureResult result;
-    std::unique_ptr<OutputFile> output;
     QStringList notes;
-    if (PicturePipeline::guarded(result, [&] {
-            output = PicturePipeline::cleanedCopy(plan.source, plan.target, job.output, &notes);
-        })) {
-        result = PicturePipeline::placeOutput(*output, plan.source, job.deleteSource);
+    const auto output = PicturePipeline::cleanedCopy(plan.source, plan.target, job.output, &notes);
+    PictureResult result = PicturePipeline::failed(output.error());
+    if (output) {
+        result = PicturePipeline::placeOutput(*output.value(), plan.source, job.deleteSource);
         result.notes = notes;
     }
     report(plan.settled(result));
@@ -127,37 +125,33 @@ void Converter::renameImage()
 
 void Converter::runFrame()
 {
-    PictureResult failure;
-    const bool rendered = PicturePipeline::guarded(failure, [&] {
-        RenderedPicture picture = PicturePipeline::render(plan.source, planner.job());
-        writeImage(picture, plan.extension, plan.target);
-    });
-    if (!rendered)
-        report(failure);
+    Result<RenderedPicture> picture = PicturePipeline::render(plan.source, planner.job());
+    if (picture)
+        writeImage(picture.value(), plan.extension, plan.target);
+    else
+        report(PicturePipeline::failed(picture.error()));
 }
 
 void Converter::runFrames()
 {
-    PictureResult result;
-    const bool kept = PicturePipeline::guarded(result, [&] {
-        RenderedPicture picture = PicturePipeline::render(plan.source, planner.job());
-        pages.append(PicturePipeline::asPage(picture, plan.extension));
+    Result<RenderedPicture> picture = PicturePipeline::render(plan.source, planner.job());
+    const Result<Magick::Image> page = picture ? PicturePipeline::asPage(picture.value(), plan.extension)
+                                               : Result<Magick::Image>(Failure{picture.error()});
+    PictureResult result = PicturePipeline::failed(page.error());
+    if (page) {
+        pages.append(page.value());
         pageSources.append(plan.source);
-        result.notes = picture.notesOf();
-    });
-    if (kept)
-        result.status = StatusConverted;
+        result = PictureResult{StatusConverted, {}, {}, picture.value().notesOf()};
+    }
     report(plan.settled(result));
 }
 
 bool Converter::writeImage(RenderedPicture &picture, const QString &extension, const QString &target)
 {
-    PictureResult result;
-    std::unique_ptr<OutputFile> output;
-    if (PicturePipeline::guarded(result, [&] {
-            output = PicturePipeline::encode(picture, extension, target, plan.source, planner.job());
-        })) {
-        result = PicturePipeline::placeOutput(*output, plan.source, planner.job().deleteSource);
+    const auto output = PicturePipeline::encode(picture, extension, target, plan.source, planner.job());
+    PictureResult result = PicturePipeline::failed(output.error());
+    if (output) {
+        result = PicturePipeline::placeOutput(*output.value(), plan.source, planner.job().deleteSource);
         result.notes = picture.notesOf();
     }
     report(plan.settled(result));

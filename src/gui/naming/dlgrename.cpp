@@ -80,7 +80,7 @@ void DlgRename::rebuild()
 
     m_format = format;
     RenameOpter::instance().setFormat(m_format);
-    ui.txtPreview->setText(RenameOpter::instance().newName(m_samplePath, m_sampleIndex));
+    ui.txtPreview->setText(RenameOpter::instance().newName(m_samplePath, m_sampleIndex).valueOr(QString()));
 }
 
 void DlgRename::loadFormat(const QString &format)

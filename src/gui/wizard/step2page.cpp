@@ -355,14 +355,17 @@ void Step2Page::renderModified(const QString &path)
         try {
             if (!current())
                 return;
-            Magick::Image picture = PictureCodec::decode(path, allowDocuments);
+            Result<Magick::Image> picture = PictureCodec::decode(path, allowDocuments);
             if (!current())
                 return;
-            token->attach(picture);
-            PictureCodec::applyChain(chain, picture);
-            if (!current())
-                return;
-            result = imageToImage(picture);
+            if (picture) {
+                token->attach(picture.value());
+                const Status filtered = PictureCodec::applyChain(chain, picture.value());
+                if (!current())
+                    return;
+                if (filtered)
+                    result = imageToImage(picture.value());
+            }
         } catch (const std::exception &) {
             result = QImage();  // shown as an empty view
         }
@@ -498,7 +501,7 @@ void Step2Page::updateFilenamePreview()
     RenameOpter &engine = RenameOpter::instance();
     engine.setFormat(m_state.formateStr);
     m_ui.step2_txtPreview->setText(
-        engine.newName(m_ui.step2_listPics->currentText(), qMax(0, m_ui.step2_listPics->currentIndex())));
+        engine.newName(m_ui.step2_listPics->currentText(), qMax(0, m_ui.step2_listPics->currentIndex())).valueOr(QString()));
 }
 
 void Step2Page::showStatus(const QString &text)
