@@ -37,6 +37,8 @@ private slots:
     void lyingHeifIsRefused();
     void batchGoesOnAfterLyingHeif();
     void rawBombIsRefusedUndeveloped();
+    void stuckRawHelperIsStopped_data();
+    void stuckRawHelperIsStopped();
     void helperFailureFailsThatPicture_data();
     void helperFailureFailsThatPicture();
     void quietKeepsHelperOutputOff();
@@ -85,6 +87,17 @@ QList<pid_t> processesWith(const QByteArray &text)
             found.append(pid);
     }
     return found;
+}
+
+// Whether the process is gone (or only waits to be reaped).
+bool ended(pid_t pid)
+{
+    QFile status(QStringLiteral("/proc/%1/stat").arg(pid));
+    if (!status.open(QIODevice::ReadOnly))
+        return true;
+    const QByteArray line = status.readAll();
+    const int state = line.lastIndexOf(')') + 2;
+    return state < line.size() && (line.at(state) == 'Z' || line.at(state) == 'X');
 }
 
 } // namespace
@@ -248,6 +261,51 @@ void TestDecodeSandbox::rawBombIsRefusedUndeveloped()
     QVERIFY2(code == 1, output.constData());
     QVERIFY2(output.contains("11500 x 11500") && output.contains("10.0 megapixels"), output.constData());
     QVERIFY2(clock.elapsed() < 10000, qPrintable(QStringLiteral("took %1 ms").arg(clock.elapsed())));
+}
+
+void TestDecodeSandbox::stuckRawHelperIsStopped_data()
+{
+    QTest::addColumn<bool>("tellsSize");  // hangs only once it develops
+    QTest::newRow("stuck telling the size") << false;
+    QTest::newRow("stuck developing") << true;
+}
+
+// A dcraw that never ends fails its picture, in time, with a message, and goes
+// with everything it started. Run here as the decoding helper runs it: the
+// helper may execute only the system's programs, not one in a test folder.
+void TestDecodeSandbox::stuckRawHelperIsStopped()
+{
+    QFETCH(bool, tellsSize);
+    const QString bin = path(QStringLiteral("bin"));
+    QVERIFY(QDir().mkpath(bin));
+    const QString child = bin + QStringLiteral("/child");
+    QFile::remove(child);
+    const QByteArray answer = tellsSize ? "[ \"$1\" = -i ] && { echo 'Output size: 40 x 30'; exit 0; }\n" : "";
+    writeBytes(bin + QStringLiteral("/dcraw"),
+               "#!/bin/sh\n" + answer + "sleep 300 &\necho $! > '" + QFile::encodeName(child) + "'\nwait\n");
+    QVERIFY(QFile::setPermissions(bin + QStringLiteral("/dcraw"), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner));
+    const QString raw = path(QStringLiteral("stuck.nef"));
+    writeEncoded(raw, makePicture(40, 30), "TIFF");
+
+    const QByteArray searched = qgetenv("PATH");
+    qputenv("PATH", QFile::encodeName(bin) + ':' + searched);
+    SandboxDecoder::setTimeLimit(3);
+    QElapsedTimer clock;
+    clock.start();
+    const Result<Magick::Image> decoded = PictureCodec::decodeInProcess(raw, false);
+    const qint64 elapsed = clock.elapsed();
+    qputenv("PATH", searched);
+
+    QVERIFY2(!decoded, "a picture from a dcraw that never ended");
+    QVERIFY2(decoded.error().contains(QLatin1String("dcraw")) && decoded.error().contains(QLatin1String("stuck.nef"))
+                 && decoded.error().contains(QLatin1String("took longer than")),
+             qPrintable(decoded.error()));
+    QVERIFY2(elapsed < 10000, qPrintable(QStringLiteral("took %1 ms").arg(elapsed)));
+    // What dcraw started went with it.
+    QVERIFY(waitFor([&] { return QFileInfo::exists(child); }, 2000));
+    const pid_t started = pid_t(fileBytes(child).trimmed().toInt());
+    QVERIFY(started > 0);
+    QVERIFY2(waitFor([&] { return ended(started); }, 5000), "the program dcraw started runs on");
 }
 
 void TestDecodeSandbox::helperFailureFailsThatPicture_data()

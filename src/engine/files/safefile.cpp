@@ -104,7 +104,7 @@ Result<std::unique_ptr<OutputFile>> copyToOutput(const QString &source, const QS
     // A copy is the same picture: the same permissions and the same date.
     FileAttributes::takeMode(source, out->handle());
     FileAttributes::takeTimes(source, out->handle());
-    return std::move(out);
+    return out;
 }
 
 Status copy(const QString &source, const QString &target, bool durable)

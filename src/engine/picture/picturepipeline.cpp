@@ -103,7 +103,7 @@ PictureResult missingSource(const QString &sourcePath)
     return failed(QCoreApplication::translate("Converter", "%1 does not exist").arg(QDir::toNativeSeparators(sourcePath)));
 }
 
-Result<RenderedPicture> render(const QString &sourcePath, const ConversionJob &job)
+static Result<RenderedPicture> renderPicture(const QString &sourcePath, const ConversionJob &job)
 {
     const OutputOptions &options = job.output;
     RenderedPicture picture;
@@ -124,7 +124,15 @@ Result<RenderedPicture> render(const QString &sourcePath, const ConversionJob &j
     if (!filtered)
         return Failure{filtered.error()};
     picture.metadata.adapt(options, picture.image, turned.value(), !job.chain.isEmpty());
-    return std::move(picture);
+    return picture;
+}
+
+// Each step of a picture as a whole goes through ImageLibrary::call as well:
+// memory that runs out, or metadata Exiv2 cannot change, fails that one
+// picture with the reason, never the batch.
+Result<RenderedPicture> render(const QString &sourcePath, const ConversionJob &job)
+{
+    return ImageLibrary::call([&] { return renderPicture(sourcePath, job); });
 }
 
 Result<Magick::Image> render(const QString &sourcePath, const QList<ChainEntry> &chain)
@@ -159,8 +167,8 @@ PictureResult copyPicture(const QString &sourcePath, const QString &target, bool
     return result;
 }
 
-Result<std::unique_ptr<OutputFile>> cleanedCopy(const QString &sourcePath, const QString &target,
-                                                const OutputOptions &options, QStringList *notes)
+static Result<std::unique_ptr<OutputFile>> cleanCopy(const QString &sourcePath, const QString &target,
+                                                     const OutputOptions &options, QStringList *notes)
 {
     Result<std::unique_ptr<OutputFile>> output = SafeFile::copyToOutput(sourcePath, target);
     if (!output)
@@ -182,8 +190,15 @@ Result<std::unique_ptr<OutputFile>> cleanedCopy(const QString &sourcePath, const
     return output;
 }
 
-Result<std::unique_ptr<OutputFile>> encode(RenderedPicture &picture, const QString &extension, const QString &target,
-                                           const QString &sourcePath, const ConversionJob &job)
+Result<std::unique_ptr<OutputFile>> cleanedCopy(const QString &sourcePath, const QString &target,
+                                                const OutputOptions &options, QStringList *notes)
+{
+    return ImageLibrary::call([&] { return cleanCopy(sourcePath, target, options, notes); });
+}
+
+static Result<std::unique_ptr<OutputFile>> encodePicture(RenderedPicture &picture, const QString &extension,
+                                                         const QString &target, const QString &sourcePath,
+                                                         const ConversionJob &job)
 {
     const int quality = job.output.qualityFor(job.quality(), extension);
     const Status prepared = prepare(picture, extension);
@@ -203,7 +218,13 @@ Result<std::unique_ptr<OutputFile>> encode(RenderedPicture &picture, const QStri
         std::fflush(stream.value());  // nothing may be written after the time is set
         FileAttributes::takeTimes(sourcePath, output->handle());
     }
-    return std::move(output);
+    return output;
+}
+
+Result<std::unique_ptr<OutputFile>> encode(RenderedPicture &picture, const QString &extension, const QString &target,
+                                           const QString &sourcePath, const ConversionJob &job)
+{
+    return ImageLibrary::call([&] { return encodePicture(picture, extension, target, sourcePath, job); });
 }
 
 PictureResult placeOutput(OutputFile &output, const QString &sourcePath, bool deleteSource)

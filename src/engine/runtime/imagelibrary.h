@@ -86,7 +86,9 @@ struct AsResult<Result<T>>
 // throwing, and of a warning it did not go on after; here that becomes the
 // failure, with the library's own text. The one place where the library's
 // exceptions are caught: every engine function that calls the library goes
-// through it, so none leaves the engine. Safe from any thread.
+// through it, so none leaves the engine. A picture's steps as a whole go
+// through it too (see PicturePipeline), so that memory running out on the way
+// fails that picture only. Safe from any thread.
 template <typename Work>
 auto call(Work &&work) -> typename Detail::AsResult<std::invoke_result_t<Work>>::Type
 {
