@@ -5,10 +5,13 @@
 // spot, pixel comparisons, GraphicsMagick's own tool as the reference, and
 // waiting with a time limit.
 
+#include <QList>
 #include <QMap>
+#include <QObject>
 #include <QString>
 #include <QStringList>
 #include <QTemporaryDir>
+#include <QUrl>
 
 #include <Magick++.h>
 
@@ -78,6 +81,18 @@ public:
     QStringList questions;
     QStringList offeredNames;
     bool ended = false;
+};
+
+// Receives what the program opens through QDesktopServices once set as the
+// handler of a scheme (setUrlHandler(scheme, &catcher, "open")): the test sees
+// each address, and nothing is launched.
+class UrlCatcher : public QObject
+{
+    Q_OBJECT
+public:
+    QList<QUrl> urls;
+public slots:
+    void open(const QUrl &url) { urls.append(url); }
 };
 
 // Makes a folder refuse new files for as long as it lives, also to root (by the

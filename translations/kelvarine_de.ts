@@ -129,14 +129,6 @@
         <translation>%1: %2</translation>
     </message>
     <message>
-        <source>%1: The project file is not supported.</source>
-        <translation>%1: Die Projektdatei wird nicht unterstützt.</translation>
-    </message>
-    <message>
-        <source>%1: no output format at row %2</source>
-        <translation>%1: kein Ausgabeformat in Zeile %2</translation>
-    </message>
-    <message>
         <source>unknown format "%1" (see --list-formats)</source>
         <translation>unbekanntes Format "%1" (siehe --list-formats)</translation>
     </message>
@@ -167,10 +159,6 @@
     <message>
         <source>--max-megapixels takes a number from 1 to 1000000, not "%1"</source>
         <translation>--max-megapixels nimmt eine Zahl von 1 bis 1000000, nicht "%1"</translation>
-    </message>
-    <message>
-        <source>%1: the property %2 has the value "%3", not 0 or 1</source>
-        <translation>%1: die Eigenschaft %2 hat den Wert "%3", nicht 0 oder 1</translation>
     </message>
 </context>
 <context>
@@ -1469,14 +1457,6 @@
         <translation>Fehler</translation>
     </message>
     <message>
-        <source>The project file is not supported.</source>
-        <translation>Die Projektdatei wird nicht unterstützt.</translation>
-    </message>
-    <message>
-        <source>The project file cannot be written.</source>
-        <translation>Die Projektdatei kann nicht geschrieben werden.</translation>
-    </message>
-    <message>
         <source>Save Project As</source>
         <translation>Projekt speichern unter</translation>
     </message>
@@ -1486,10 +1466,32 @@
     </message>
 </context>
 <context>
+    <name>ProjectJob</name>
+    <message>
+        <source>the property %1 has the value "%2", not 0 or 1</source>
+        <translation>die Eigenschaft %1 hat den Wert "%2", nicht 0 oder 1</translation>
+    </message>
+    <message>
+        <source>no output format at row %1</source>
+        <translation>kein Ausgabeformat in Zeile %1</translation>
+    </message>
+</context>
+<context>
     <name>ProjectReader</name>
+    <message>
+        <source>The project file is not supported.</source>
+        <translation>Die Projektdatei wird nicht unterstützt.</translation>
+    </message>
     <message>
         <source>the property %1 has the value "%2", not a whole number in range</source>
         <translation>die Eigenschaft %1 hat den Wert "%2", keine ganze Zahl im erlaubten Bereich</translation>
+    </message>
+</context>
+<context>
+    <name>ProjectWriter</name>
+    <message>
+        <source>The project file cannot be written.</source>
+        <translation>Die Projektdatei kann nicht geschrieben werden.</translation>
     </message>
 </context>
 <context>

@@ -151,7 +151,7 @@ void TestPictureKind::nonPicturesAreNeverMoved()
     QVERIFY(project.FormatIndex >= 0);
     project.DeleteSource = 1;
     const QString projectPath = m_in + "/job.bps";
-    QVERIFY(ProjectWriter::instance().write(projectPath, project));
+    QVERIFY(ProjectWriter().write(projectPath, project));
 
     QByteArray output;
     QCOMPARE(run(program, {"-q", projectPath}, &output, 60000), 1);

@@ -37,15 +37,6 @@ _ProjectFile sampleProject()
 
 // A record whose every field differs from what any file here holds, to see
 // that a refused file changes nothing.
-_ProjectFile untouched()
-{
-    _ProjectFile project;
-    project.images = {"/keep"};
-    project.formateStr = "keep";
-    project.FormatIndex = -7;
-    return project;
-}
-
 QByteArray projectText(const QByteArray &version, const QByteArray &body)
 {
     return "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<!DOCTYPE Tamsorel>\n<Tamsorel version=\"" + version + "\">\n"
@@ -151,9 +142,10 @@ void TestProjectFile::roundTrip()
 {
     QFETCH(_ProjectFile, project);
     const QString file = path("job.bps");
-    QVERIFY(ProjectWriter::instance().write(file, project));
-    _ProjectFile read = untouched();
-    QVERIFY(ProjectReader::instance().read(file, read));
+    QVERIFY(ProjectWriter().write(file, project));
+    const Result<_ProjectFile> readBack = ProjectReader().read(file);
+    QVERIFY2(readBack, qPrintable(readBack.error()));
+    const _ProjectFile &read = readBack.value();
     QCOMPARE(read.images, project.images);
     QCOMPARE(read.filters.size(), project.filters.size());
     QCOMPARE(read.DestPath, project.DestPath);
@@ -171,7 +163,7 @@ void TestProjectFile::fileLayout()
     project.customFormateStr = "[FileName]";
     project.DestPath = "/out";
     project.FormatIndex = 46;
-    QVERIFY(ProjectWriter::instance().write(path("layout.bps"), project));
+    QVERIFY(ProjectWriter().write(path("layout.bps"), project));
     QCOMPARE(QString::fromUtf8(fileBytes(path("layout.bps"))),
              QStringLiteral("<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
                             "<!DOCTYPE Tamsorel>\n"
@@ -267,8 +259,9 @@ void TestProjectFile::readsHandWrittenFiles()
     QFETCH(QByteArray, content);
     QFETCH(_ProjectFile, expected);
     writeBytes(path("hand.bps"), content);
-    _ProjectFile read = untouched();
-    QVERIFY(ProjectReader::instance().read(path("hand.bps"), read));
+    const Result<_ProjectFile> readBack = ProjectReader().read(path("hand.bps"));
+    QVERIFY2(readBack, qPrintable(readBack.error()));
+    const _ProjectFile &read = readBack.value();
     QCOMPARE(read.images, expected.images);
     QCOMPARE(read.DestPath, expected.DestPath);
     QVERIFY(read == expected);
@@ -316,16 +309,16 @@ void TestProjectFile::refusesUnsupportedFiles()
 {
     QFETCH(QByteArray, content);
     writeBytes(path("bad.bps"), content);
-    _ProjectFile read = untouched();
-    QVERIFY(!ProjectReader::instance().read(path("bad.bps"), read));
-    QVERIFY(read == untouched());
+    const Result<_ProjectFile> read = ProjectReader().read(path("bad.bps"));
+    QVERIFY(!read);
+    QCOMPARE(read.error(), QStringLiteral("The project file is not supported."));
 }
 
 void TestProjectFile::sizeLimit()
 {
-    _ProjectFile read;
-    QVERIFY(!ProjectReader::instance().read(path("missing.bps"), read));
-    QVERIFY(!ProjectReader::instance().read(m_dir->path(), read));
+    const ProjectReader reader;
+    QVERIFY(!reader.read(path("missing.bps")));
+    QVERIFY(!reader.read(m_dir->path()));
 
     // Blank lines before the end tag make a well-formed file of any size.
     const QByteArray head = projectText("1.0.0", "<Property Name=\"index\">1</Property>\n");
@@ -334,13 +327,14 @@ void TestProjectFile::sizeLimit()
     const qsizetype padding = ProjectFormat::maxFileSize - start.size() - tail.size();
     writeBytes(path("largest.bps"), start + QByteArray(padding, '\n') + tail);
     QCOMPARE(QFileInfo(path("largest.bps")).size(), ProjectFormat::maxFileSize);
-    QVERIFY(ProjectReader::instance().read(path("largest.bps"), read));
-    QCOMPARE(read.index, 1);
+    const Result<_ProjectFile> largest = reader.read(path("largest.bps"));
+    QVERIFY2(largest, qPrintable(largest.error()));
+    QCOMPARE(largest.value().index, 1);
 
     writeBytes(path("too large.bps"), start + QByteArray(padding + 1, '\n') + tail);
-    read = untouched();
-    QVERIFY(!ProjectReader::instance().read(path("too large.bps"), read));
-    QVERIFY(read == untouched());
+    const Result<_ProjectFile> tooLarge = reader.read(path("too large.bps"));
+    QVERIFY(!tooLarge);
+    QCOMPARE(tooLarge.error(), QStringLiteral("The project file is not supported."));
 }
 
 void TestProjectFile::failedSaveKeepsOldFile_data()
@@ -363,24 +357,25 @@ void TestProjectFile::failedSaveKeepsOldFile()
     QFETCH(_ProjectFile, project);
     QFETCH(int, sizeLimit);
     const QString file = path("job.bps");
-    QVERIFY(ProjectWriter::instance().write(file, sampleProject()));
+    QVERIFY(ProjectWriter().write(file, sampleProject()));
     const QByteArray before = fileBytes(file);
 
-    bool written = true;
+    Status written;
     {
         std::unique_ptr<FileSizeLimit> limit;
         if (sizeLimit > 0)
             limit = std::make_unique<FileSizeLimit>(rlim_t(sizeLimit));
-        written = ProjectWriter::instance().write(file, project);
+        written = ProjectWriter().write(file, project);
     }
     QVERIFY(!written);
+    QCOMPARE(written.error(), QStringLiteral("The project file cannot be written."));
     QCOMPARE(fileBytes(file), before);
     QCOMPARE(QDir(m_dir->path()).entryList(QDir::Files | QDir::Hidden), QStringList{"job.bps"});
-    _ProjectFile read;
-    QVERIFY(ProjectReader::instance().read(file, read));
-    QVERIFY(read == sampleProject());
+    const Result<_ProjectFile> read = ProjectReader().read(file);
+    QVERIFY2(read, qPrintable(read.error()));
+    QVERIFY(read.value() == sampleProject());
 
-    QVERIFY(!ProjectWriter::instance().write(path("no such folder/job.bps"), sampleProject()));
+    QVERIFY(!ProjectWriter().write(path("no such folder/job.bps"), sampleProject()));
     QVERIFY(!QFileInfo::exists(path("no such folder")));
 }
 

@@ -26,14 +26,13 @@ void roundTrip(const _ProjectFile &project)
     const QString copy = Fuzz::folder().filePath(QStringLiteral("copy.bps"));
     // The writer refuses what XML cannot carry (control characters); that is its
     // documented answer, not a fault.
-    if (!ProjectWriter::instance().write(copy, project))
+    if (!ProjectWriter().write(copy, project))
         return;
-    _ProjectFile again;
-    QString error;
-    if (!ProjectReader::instance().read(copy, again, ProjectReader::Numbers::Strict, &error))
-        Fuzz::fail("a written project does not read back", error + QLatin1Char('\n') + describe(project));
-    if (!(again == project))
-        Fuzz::fail("a written project reads back changed", describe(project) + QLatin1String("\nbecame\n") + describe(again));
+    const Result<_ProjectFile> again = ProjectReader().read(copy, ProjectReader::Numbers::Strict);
+    if (!again)
+        Fuzz::fail("a written project does not read back", again.error() + QLatin1Char('\n') + describe(project));
+    if (!(again.value() == project))
+        Fuzz::fail("a written project reads back changed", describe(project) + QLatin1String("\nbecame\n") + describe(again.value()));
 }
 
 } // namespace
@@ -49,12 +48,16 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     // Larger files are refused unread; the fuzzer's own length limit stays far below.
     const QString path = Fuzz::writeFile(QStringLiteral("project.bps"), data, size);
 
-    _ProjectFile lenient;
-    const bool lenientRead = ProjectReader::instance().read(path, lenient, ProjectReader::Numbers::Lenient, nullptr);
+    const ProjectReader reader;
+    const Result<_ProjectFile> lenientResult = reader.read(path, ProjectReader::Numbers::Lenient);
+    const bool lenientRead = lenientResult.ok();
+    const _ProjectFile lenient = lenientResult.valueOr(_ProjectFile());
 
-    _ProjectFile strict;
-    QString error;
-    const bool strictRead = ProjectReader::instance().read(path, strict, ProjectReader::Numbers::Strict, &error);
+    const Result<_ProjectFile> strictResult = reader.read(path, ProjectReader::Numbers::Strict);
+    const bool strictRead = strictResult.ok();
+    const _ProjectFile strict = strictResult.valueOr(_ProjectFile());
+    // Where only the strict reading refuses, it must say which number.
+    const QString error = strictResult.error() == lenientResult.error() ? QString() : strictResult.error();
 
     // Strict refuses more, never less, and reads the same where it reads at all.
     if (strictRead && !lenientRead)

@@ -41,7 +41,8 @@ private:
     struct Job
     {
         QStringList pictures;
-        ConversionJob job;
+        ProjectJob job;
+        ConversionJob conversion;
         QString nameTemplate;
     };
     Job currentJob();
@@ -95,7 +96,8 @@ TestProjectActions::Job TestProjectActions::currentJob()
     for (const PictureEntry &picture : m_window->state().pictures)
         current.pictures.append(picture.path);
     current.job = m_window->conversionJob();
-    current.nameTemplate = current.job.naming.format();
+    current.conversion = current.job.conversionJob();
+    current.nameTemplate = current.conversion.naming.format();
     return current;
 }
 
@@ -143,10 +145,10 @@ void TestProjectActions::saveNewLoadGivesSameJob()
     QCOMPARE(answers.texts.last(), QStringLiteral("Your setting will be discarded. Continue?"));
     const Job cleared = currentJob();
     QVERIFY(cleared.pictures.isEmpty());
-    QVERIFY(cleared.job.chain.isEmpty());
+    QVERIFY(cleared.conversion.chain.isEmpty());
     QCOMPARE(cleared.nameTemplate, QStringLiteral("[FileName]"));
     QCOMPARE(cleared.job.formatRow, 0);
-    QVERIFY(!cleared.job.multiPage && !cleared.job.deleteSource);
+    QVERIFY(!cleared.conversion.multiPage && !cleared.conversion.deleteSource);
     QCOMPARE(m_window->state().projectPath, QString());
     QCOMPARE(m_window->windowTitle(), QStringLiteral("Kelvarine"));
 
@@ -154,17 +156,17 @@ void TestProjectActions::saveNewLoadGivesSameJob()
     const Job loaded = currentJob();
     QCOMPARE(loaded.pictures, saved.pictures);
     QCOMPARE(loaded.nameTemplate, saved.nameTemplate);
-    QCOMPARE(loaded.job.chain.size(), saved.job.chain.size());
-    for (int i = 0; i < saved.job.chain.size(); ++i) {
-        QCOMPARE(loaded.job.chain[i].filter, saved.job.chain[i].filter);
-        QCOMPARE(loaded.job.chain[i].params, saved.job.chain[i].params);
+    QCOMPARE(loaded.conversion.chain.size(), saved.conversion.chain.size());
+    for (int i = 0; i < saved.conversion.chain.size(); ++i) {
+        QCOMPARE(loaded.conversion.chain[i].filter, saved.conversion.chain[i].filter);
+        QCOMPARE(loaded.conversion.chain[i].params, saved.conversion.chain[i].params);
     }
-    QCOMPARE(loaded.job.writeFormat, QStringLiteral("TIFF"));
+    QCOMPARE(loaded.conversion.writeFormat, QStringLiteral("TIFF"));
     QCOMPARE(loaded.job.formatRow, saved.job.formatRow);
-    QCOMPARE(loaded.job.outputFolder, saved.job.outputFolder);
-    QCOMPARE(loaded.job.useSourceFolder, saved.job.useSourceFolder);
-    QCOMPARE(loaded.job.multiPage, true);
-    QCOMPARE(loaded.job.deleteSource, true);
+    QCOMPARE(loaded.conversion.outputFolder, saved.conversion.outputFolder);
+    QCOMPARE(loaded.conversion.useSourceFolder, saved.conversion.useSourceFolder);
+    QCOMPARE(loaded.conversion.multiPage, true);
+    QCOMPARE(loaded.conversion.deleteSource, true);
     QCOMPARE(loaded.job.openOutputFolder, saved.job.openOutputFolder);
     QCOMPARE(ui.step2_cbPreset->currentIndex(), 3);
     QCOMPARE(m_window->state().customFormateStr, saved.nameTemplate);
@@ -252,8 +254,9 @@ void TestProjectActions::saveAsBecomesCurrentProject()
     m_window->step2().setChainRows({{"Swirl", "Degrees:40"}});
     m_window->form().actionSave_Project->trigger();
     QCOMPARE(TestUtils::fileBytes(first), firstBytes);
-    _ProjectFile saved;
-    QVERIFY(ProjectReader::instance().read(second, saved));
+    const Result<_ProjectFile> savedRead = ProjectReader().read(second);
+    QVERIFY2(savedRead, qPrintable(savedRead.error()));
+    const _ProjectFile &saved = savedRead.value();
     QCOMPARE(saved.filters, QList<FilterEntry>({{"Swirl", "Degrees:40"}}));
 }
 
@@ -266,9 +269,9 @@ void TestProjectActions::profileHasNoPictures()
     m_window->form().actionSave_Profile->trigger();
     QVERIFY(answers.done());
     QCOMPARE(m_window->state().projectPath, QString());  // a profile is not the project
-
-    _ProjectFile saved;
-    QVERIFY(ProjectReader::instance().read(profile, saved));
+    const Result<_ProjectFile> savedRead = ProjectReader().read(profile);
+    QVERIFY2(savedRead, qPrintable(savedRead.error()));
+    const _ProjectFile &saved = savedRead.value();
     QVERIFY(saved.images.isEmpty());
     QCOMPARE(saved.filters.size(), 3);
     QCOMPARE(saved.formateStr, m_window->state().formateStr);
@@ -289,15 +292,15 @@ void TestProjectActions::unknownFilterSurvivesRoundTrip()
     project.filters = {{"Rotate", "Degree:180"}, {"Sepia", "Tone:80"}, {"Blur", "Value:20"}};
     project.formateStr = project.customFormateStr = "[FileName]";
     project.DestPath = m_home.filePath("out");
-    QVERIFY(ProjectWriter::instance().write(path, project));
+    QVERIFY(ProjectWriter().write(path, project));
 
     QVERIFY(m_window->projectActions().loadProjectFile(path));
     QCOMPARE(m_window->step2().filterCount(), 3);
     QCOMPARE(m_window->step2().chain().size(), 2);
     m_window->form().actionSave_Project->trigger();
-
-    _ProjectFile saved;
-    QVERIFY(ProjectReader::instance().read(path, saved));
+    const Result<_ProjectFile> savedRead = ProjectReader().read(path);
+    QVERIFY2(savedRead, qPrintable(savedRead.error()));
+    const _ProjectFile &saved = savedRead.value();
     QCOMPARE(saved.filters, project.filters);
 }
 

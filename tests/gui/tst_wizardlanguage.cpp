@@ -47,7 +47,7 @@ void TestWizardLanguage::projectKeepsUntranslatedFilterNames()
     project.filters = {{"Resize", "Type:0,Width:32,Height:24,Radio:0,RadioBy:0"}, {"Black & White", ""}};
     project.DestPath = m_dir.path();
     const QString path = m_dir.filePath("german.bps");
-    QVERIFY(ProjectWriter::instance().write(path, project));
+    QVERIFY(ProjectWriter().write(path, project));
 
     Tamsorel window;
     QCOMPARE(window.findChild<QMenu *>("menuProject")->title().remove('&'), QStringLiteral("Projekt"));
@@ -66,8 +66,9 @@ void TestWizardLanguage::projectKeepsUntranslatedFilterNames()
     QVERIFY(QMetaObject::invokeMethod(&window, "writeParamFile", Q_RETURN_ARG(bool, written),
                                       Q_ARG(QString, saved), Q_ARG(bool, true)));
     QVERIFY(written);
-    _ProjectFile read;
-    QVERIFY(ProjectReader::instance().read(saved, read));
+    const Result<_ProjectFile> readBack = ProjectReader().read(saved);
+    QVERIFY2(readBack, qPrintable(readBack.error()));
+    const _ProjectFile &read = readBack.value();
     QCOMPARE(read.filters, project.filters);
 }
 

@@ -313,7 +313,7 @@ void TestBatchRunner::projectFileRuns()
     project.DestPath = relative ? QStringLiteral("results") : m_out;
     project.FormatIndex = 72;  // PNG
     const QString projectPath = projectDir + "/job.bps";
-    QVERIFY(ProjectWriter::instance().write(projectPath, project));
+    QVERIFY(ProjectWriter().write(projectPath, project));
 
     // Started from elsewhere, so relative paths must come from the project's folder.
     const Outcome outcome = batch({projectPath, "-q"}, QDir::tempPath());
@@ -359,7 +359,7 @@ void TestBatchRunner::projectNumbersMustBeWhole()
     project.DestPath = m_out;
     project.FormatIndex = 46;
     const QString projectPath = m_in + "/job.bps";
-    QVERIFY(ProjectWriter::instance().write(projectPath, project));
+    QVERIFY(ProjectWriter().write(projectPath, project));
     QByteArray text = fileBytes(projectPath);
     const bool aSwitch = property != "FormatIndex";
     const QByteArray written = "Name=\"" + property.toUtf8() + "\">" + QByteArray::number(aSwitch ? 0 : 46) + "<";

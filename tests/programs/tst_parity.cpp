@@ -215,7 +215,7 @@ void TestParity::sameFilesAndStatuses()
     project.DeleteSource = deleteSource ? 1 : 0;
     project.setOutputOptions(options);
     const QString projectPath = m_dir.filePath(QStringLiteral("case%1/job.bps").arg(m_case));
-    QVERIFY(ProjectWriter::instance().write(projectPath, project));
+    QVERIFY(ProjectWriter().write(projectPath, project));
     QByteArray output;
     const int exitCode = run(program, {projectPath, "--overwrite", policy, "-j", "2"}, &output);
     QVERIFY2(exitCode == (policy == "abort" ? 3 : 0), output.constData());

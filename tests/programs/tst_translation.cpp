@@ -88,9 +88,10 @@ void TestTranslation::namesInProjectsFindTheirFilters()
     project.filters = {{"Resize", "Type:0,Width:32,Height:24,Radio:0,RadioBy:0"}, {"Black & White", ""},
                        {"Hue/Saturation", "Hue:10,Saturation:100,Lightness:100"}};
     const QString path = m_dir.filePath("names.bps");
-    QVERIFY(ProjectWriter::instance().write(path, project));
-    _ProjectFile read;
-    QVERIFY(ProjectReader::instance().read(path, read));
+    QVERIFY(ProjectWriter().write(path, project));
+    const Result<_ProjectFile> readBack = ProjectReader().read(path);
+    QVERIFY2(readBack, qPrintable(readBack.error()));
+    const _ProjectFile &read = readBack.value();
     const FilterRegistry &registry = FilterRegistry::instance();
     for (const FilterEntry &entry : std::as_const(read.filters)) {
         const int index = registry.indexOfFilter(entry.Name);
@@ -119,7 +120,7 @@ void TestTranslation::germanBatchRunsSavedProject()
     }
     QVERIFY(project.FormatIndex > 0);
     const QString path = m_dir.filePath("deutsch.bps");
-    QVERIFY(ProjectWriter::instance().write(path, project));
+    QVERIFY(ProjectWriter().write(path, project));
 
     qputenv("LANGUAGE", "de");
     qputenv("LC_ALL", "de_DE.UTF-8");

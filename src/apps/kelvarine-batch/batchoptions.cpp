@@ -14,7 +14,7 @@
 #include "engine/filters/filterregistry.h"
 #include "engine/picture/formatcatalog.h"
 #include "apps/kelvarine-batch/outputflags.h"
-#include "engine/project/projectreader.h"
+#include "engine/project/projectjob.h"
 #include "engine/naming/renameopter.h"
 #include "engine/runtime/resourcedir.h"
 
@@ -26,7 +26,7 @@ void loadFilters()
     loaded = true;
 }
 
-bool BatchOptions::parse(const QStringList &arguments, QString *error)
+Status BatchOptions::parse(const QStringList &arguments)
 {
     QCommandLineParser parser;
     parser.setApplicationDescription(tr("Converts pictures through a filter chain without a display."));
@@ -51,10 +51,8 @@ bool BatchOptions::parse(const QStringList &arguments, QString *error)
     parser.addPositionalArgument("PROJECT.bps", tr("A saved project."), "[PROJECT.bps]");
     parser.addPositionalArgument("PICTURE|FOLDER", tr("Pictures, and folders whose pictures are added."), "[PICTURE|FOLDER ...]");
 
-    if (!parser.parse(arguments)) {
-        *error = parser.errorText();
-        return false;
-    }
+    if (!parser.parse(arguments))
+        return Failure{parser.errorText()};
     if (parser.isSet("help"))
         parser.showHelp(0);
     if (parser.isSet("version"))
@@ -63,7 +61,7 @@ bool BatchOptions::parse(const QStringList &arguments, QString *error)
     listFilters = parser.isSet(listFiltersOption);
     listFormats = parser.isSet(listFormatsOption);
     if (listFilters || listFormats)
-        return true;
+        return {};
     dryRun = parser.isSet(dryRunOption);
     quiet = parser.isSet(quietOption);
 
@@ -75,13 +73,14 @@ bool BatchOptions::parse(const QStringList &arguments, QString *error)
         } else if (project.isEmpty()) {
             project = argument;
         } else {
-            *error = tr("only one project file at a time");
-            return false;
+            return Failure{tr("only one project file at a time")};
         }
     }
     nameTemplate = RenameOpter::defaultFormat();
-    if (!project.isEmpty() && !readProject(project, error))
-        return false;
+    if (!project.isEmpty()) {
+        if (Status read = readProject(project); !read)
+            return read;
+    }
 
     for (const QString &input : std::as_const(inputs)) {
         const QString path = QDir::cleanPath(QFileInfo(input).absoluteFilePath());
@@ -91,18 +90,20 @@ bool BatchOptions::parse(const QStringList &arguments, QString *error)
         job.outputFolder = QDir::cleanPath(QFileInfo(parser.value(output)).absoluteFilePath());
         job.useSourceFolder = false;
     }
-    if (parser.isSet(format) && !setFormat(parser.value(format), error))
-        return false;
+    if (parser.isSet(format)) {
+        if (Status known = setFormat(parser.value(format)); !known)
+            return known;
+    }
     for (const QString &entry : parser.values(filter)) {
-        if (!appendFilter(entry, error))
-            return false;
+        if (Status appended = appendFilter(entry); !appended)
+            return appended;
     }
     if (parser.isSet(name))
         nameTemplate = parser.value(name);
     if (parser.isSet(multipage))
         job.multiPage = true;
-    if (!outputFlags.apply(parser, job.output, error))
-        return false;
+    if (Status applied = outputFlags.apply(parser, job.output); !applied)
+        return applied;
 
     const QString policyName = parser.value(overwrite).toLower();
     if (policyName == "skip") {
@@ -112,138 +113,83 @@ bool BatchOptions::parse(const QStringList &arguments, QString *error)
     } else if (policyName == "abort") {
         policy = OverwritePolicy::Abort;
     } else {
-        *error = tr("--overwrite takes skip, overwrite or abort, not \"%1\"").arg(parser.value(overwrite));
-        return false;
+        return Failure{tr("--overwrite takes skip, overwrite or abort, not \"%1\"").arg(parser.value(overwrite))};
     }
     jobs = QThread::idealThreadCount();
     if (parser.isSet(jobsOption)) {
         bool ok = false;
         jobs = parser.value(jobsOption).toInt(&ok);
-        if (!ok || jobs < 1 || jobs > 256) {
-            *error = tr("--jobs takes a number from 1 to 256, not \"%1\"").arg(parser.value(jobsOption));
-            return false;
-        }
+        if (!ok || jobs < 1 || jobs > 256)
+            return Failure{tr("--jobs takes a number from 1 to 256, not \"%1\"").arg(parser.value(jobsOption))};
     }
     if (parser.isSet(megapixelsOption)) {
         bool ok = false;
         maxMegapixels = parser.value(megapixelsOption).toInt(&ok);
-        if (!ok || maxMegapixels < 1 || maxMegapixels > 1000000) {
-            *error = tr("--max-megapixels takes a number from 1 to 1000000, not \"%1\"").arg(parser.value(megapixelsOption));
-            return false;
-        }
+        if (!ok || maxMegapixels < 1 || maxMegapixels > 1000000)
+            return Failure{tr("--max-megapixels takes a number from 1 to 1000000, not \"%1\"").arg(parser.value(megapixelsOption))};
     }
 
-    if (pictures.isEmpty()) {
-        *error = tr("no pictures to convert");
-        return false;
-    }
-    if (!job.useSourceFolder && job.outputFolder.isEmpty()) {
-        *error = tr("no output folder: give --output DIR");
-        return false;
-    }
-    if (job.multiPage && !FormatCatalog::canHoldPages(job.writeFormat)) {
-        *error = tr("the format %1 cannot hold several pages").arg(job.writeFormat);
-        return false;
-    }
-    return true;
+    if (pictures.isEmpty())
+        return Failure{tr("no pictures to convert")};
+    if (!job.useSourceFolder && job.outputFolder.isEmpty())
+        return Failure{tr("no output folder: give --output DIR")};
+    if (job.multiPage && !FormatCatalog::canHoldPages(job.writeFormat))
+        return Failure{tr("the format %1 cannot hold several pages").arg(job.writeFormat)};
+    return {};
 }
 
-bool BatchOptions::readProject(const QString &path, QString *error)
+Status BatchOptions::readProject(const QString &path)
 {
     // "Not supported" would send the user looking for a fault in a file that is
     // not there, or not a file at all.
-    if (QFileInfo(path).isDir()) {
-        *error = tr("%1 is a folder, not a project file").arg(path);
-        return false;
-    }
+    if (QFileInfo(path).isDir())
+        return Failure{tr("%1 is a folder, not a project file").arg(path)};
     QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        *error = tr("%1: %2").arg(path, file.errorString());
-        return false;
-    }
+    if (!file.open(QIODevice::ReadOnly))
+        return Failure{tr("%1: %2").arg(path, file.errorString())};
     file.close();
     // Strictly: an unattended run must not quietly take a number it cannot read
     // as 0 (the format "Original", no multi-page document, ...).
-    _ProjectFile project;
-    QString reason;
-    if (!ProjectReader::instance().read(path, project, ProjectReader::Numbers::Strict, &reason)) {
-        *error = reason.isEmpty() ? tr("%1: The project file is not supported.").arg(path)
-                                  : tr("%1: %2").arg(path, reason);
-        return false;
+    const Result<ProjectJob> project = ProjectJob::load(path, ProjectJob::Reading::Strict);
+    if (!project)
+        return Failure{tr("%1: %2").arg(path, project.error())};
+    addPictures(pictures, project.value().pictures);
+    job = project.value().options;
+    nameTemplate = project.value().nameTemplate;
+    // Every filter must be there and able to read its parameters: unattended, a
+    // chain that silently lost a step would write the wrong pictures.
+    for (const FilterEntry &entry : project.value().filters) {
+        if (Status appended = appendFilter(entry.Name + '=' + entry.Params); !appended)
+            return appended;
     }
-    project.resolvePaths(QFileInfo(path).absolutePath());
-    addPictures(pictures, project.images);
-
-    for (const FilterEntry &entry : std::as_const(project.filters)) {
-        if (!appendFilter(entry.Name + '=' + entry.Params, error))
-            return false;
-    }
-    if (!project.formateStr.isEmpty())
-        nameTemplate = project.formateStr;
-    // A switch that is neither off nor on would otherwise run as off, unattended.
-    const std::pair<const char *, int> switches[] = {{"UseSourcePath", project.UseSourcePath},
-                                                    {"Multipage", project.Multipage},
-                                                    {"DeleteSource", project.DeleteSource},
-                                                    {"OpenOutputFolder", project.OpenOutputFolder},
-                                                    {"StripMetadata", project.StripMetadata},
-                                                    {"StripGps", project.StripGps},
-                                                    {"AutoOrient", project.AutoOrient},
-                                                    {"KeepDate", project.KeepDate},
-                                                    {"AllowDocuments", project.AllowDocuments}};
-    for (const auto &[name, value] : switches) {
-        if (value != 0 && value != 1) {
-            *error = tr("%1: the property %2 has the value \"%3\", not 0 or 1").arg(path, QLatin1String(name)).arg(value);
-            return false;
-        }
-    }
-    job.useSourceFolder = project.UseSourcePath == 1;
-    job.outputFolder = project.DestPath;
-    job.multiPage = project.Multipage == 1;
-    job.deleteSource = project.DeleteSource == 1;
-    job.openOutputFolder = false;  // there is no desktop to show it on
-    job.output = project.outputOptions();
-
-    const QStringList entries = FormatCatalog::instance().comboEntries();
-    if (project.FormatIndex < 0 || project.FormatIndex >= entries.size()) {
-        *error = tr("%1: no output format at row %2").arg(path).arg(project.FormatIndex);
-        return false;
-    }
-    job.formatRow = project.FormatIndex;
-    job.writeFormat = FormatCatalog::formatName(entries.at(project.FormatIndex));
-    return true;
+    return {};
 }
 
-bool BatchOptions::setFormat(const QString &name, QString *error)
+Status BatchOptions::setFormat(const QString &name)
 {
     const QStringList entries = FormatCatalog::instance().comboEntries();
     for (int row = 0; row < entries.size(); ++row) {
         const QString known = FormatCatalog::formatName(entries.at(row));
         if (known.compare(name, Qt::CaseInsensitive) == 0) {
             job.writeFormat = known;
-            job.formatRow = row;
-            return true;
+            return {};
         }
     }
-    *error = tr("unknown format \"%1\" (see --list-formats)").arg(name);
-    return false;
+    return Failure{tr("unknown format \"%1\" (see --list-formats)").arg(name)};
 }
 
-bool BatchOptions::appendFilter(const QString &nameAndParams, QString *error)
+Status BatchOptions::appendFilter(const QString &nameAndParams)
 {
     const int equals = nameAndParams.indexOf('=');
     const QString name = equals < 0 ? nameAndParams : nameAndParams.left(equals);
     loadFilters();
     FilterRegistry &registry = FilterRegistry::instance();
     FilterInterface *filter = registry.filterAt(registry.indexOfFilter(name));
-    if (name.isEmpty() || !filter) {
-        *error = tr("the filter \"%1\" is not installed (see --list-filters)").arg(name);
-        return false;
-    }
+    if (name.isEmpty() || !filter)
+        return Failure{tr("the filter \"%1\" is not installed (see --list-filters)").arg(name)};
     const QString params = equals < 0 ? filter->defaultParams() : nameAndParams.mid(equals + 1);
-    if (!FilterRegistry::acceptsParams(filter, params)) {
-        *error = tr("the filter \"%1\" cannot read the parameters \"%2\" (see --list-filters)").arg(name, params);
-        return false;
-    }
+    if (!FilterRegistry::acceptsParams(filter, params))
+        return Failure{tr("the filter \"%1\" cannot read the parameters \"%2\" (see --list-filters)").arg(name, params)};
     job.chain.append(ChainEntry{filter, params});
-    return true;
+    return {};
 }

@@ -13,6 +13,7 @@
 #include "engine/batch/batchrunner.h"
 #include "engine/batch/conversionjob.h"
 #include "engine/batch/pictureentry.h"
+#include "engine/result.h"
 
 // Loads the filter plug-ins the first time they are needed: a batch of copies
 // needs none, and loading them all is most of the start-up time.
@@ -34,14 +35,14 @@ public:
     bool listFilters = false;
     bool listFormats = false;
 
-    // Fills the options from the arguments (program name first). False with a
-    // message for the user when the arguments or the project cannot be used.
-    bool parse(const QStringList &arguments, QString *error);
+    // Fills the options from the arguments (program name first); refused, with a
+    // message for the user, when the arguments or the project cannot be used.
+    Status parse(const QStringList &arguments);
 
 private:
-    bool readProject(const QString &path, QString *error);
-    bool setFormat(const QString &name, QString *error);
-    bool appendFilter(const QString &nameAndParams, QString *error);
+    Status readProject(const QString &path);
+    Status setFormat(const QString &name);
+    Status appendFilter(const QString &nameAndParams);
 };
 
 #endif

@@ -71,9 +71,8 @@ int main(int argc, char *argv[])
     ImageLibrary::initialize(argv[0]);
 
     BatchOptions options;
-    QString error;
-    if (!options.parse(app.arguments(), &error)) {
-        std::fprintf(stderr, "kelvarine-batch: %s\n", error.toLocal8Bit().constData());
+    if (const Status parsed = options.parse(app.arguments()); !parsed) {
+        std::fprintf(stderr, "kelvarine-batch: %s\n", parsed.error().toLocal8Bit().constData());
         std::fprintf(stderr, "%s\n", BatchOptions::tr("Try 'kelvarine-batch --help' for more information.").toLocal8Bit().constData());
         return ExitUsage;
     }

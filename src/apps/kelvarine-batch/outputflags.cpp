@@ -27,15 +27,13 @@ void OutputFlags::addTo(QCommandLineParser &parser) const
     parser.addOptions({m_quality, m_stripMetadata, m_stripGps, m_autoOrient, m_keepDate, m_allowDocuments});
 }
 
-bool OutputFlags::apply(const QCommandLineParser &parser, OutputOptions &options, QString *error) const
+Status OutputFlags::apply(const QCommandLineParser &parser, OutputOptions &options) const
 {
     if (parser.isSet(m_quality)) {
         bool ok = false;
         const int quality = parser.value(m_quality).toInt(&ok);
-        if (!ok || !OutputOptions::validQuality(quality)) {
-            *error = tr("--quality takes a number from 1 to 100, not \"%1\"").arg(parser.value(m_quality));
-            return false;
-        }
+        if (!ok || !OutputOptions::validQuality(quality))
+            return Failure{tr("--quality takes a number from 1 to 100, not \"%1\"").arg(parser.value(m_quality))};
         options.quality = quality;
     }
     options.stripMetadata = options.stripMetadata || parser.isSet(m_stripMetadata);
@@ -43,5 +41,5 @@ bool OutputFlags::apply(const QCommandLineParser &parser, OutputOptions &options
     options.autoOrient = options.autoOrient || parser.isSet(m_autoOrient);
     options.keepDate = options.keepDate || parser.isSet(m_keepDate);
     options.allowDocuments = options.allowDocuments || parser.isSet(m_allowDocuments);
-    return true;
+    return {};
 }

@@ -9,14 +9,15 @@
 #include <QCommandLineParser>
 
 #include "engine/batch/outputoptions.h"
+#include "engine/result.h"
 
 class OutputFlags
 {
 public:
     OutputFlags();
     void addTo(QCommandLineParser &parser) const;
-    // False with a message for the user when a value cannot be used.
-    bool apply(const QCommandLineParser &parser, OutputOptions &options, QString *error) const;
+    // Refused, with a message for the user, when a value cannot be used.
+    Status apply(const QCommandLineParser &parser, OutputOptions &options) const;
 
 private:
     QCommandLineOption m_quality;

@@ -1,14 +1,11 @@
 #include "engine/batch/batchdriver.h"
 
 #include <QCoreApplication>
-#include <QDir>
 
-#include "engine/project/appsettings.h"
 #include "engine/picture/picturetarget.h"
 
-BatchDriver::BatchDriver(AppSettings *settings, QObject *parent)
+BatchDriver::BatchDriver(QObject *parent)
     : QObject(parent)
-    , m_settings(settings)
     , m_converter(this)
 {
     connect(&m_converter, &Converter::nextConversion, this, &BatchDriver::nextConversion);
@@ -32,7 +29,6 @@ bool BatchDriver::startProcessing(const QList<PictureEntry> &pictures, const Con
         return false;
 
     m_pictures = pictures;
-    m_job = job;
     m_aborted = false;
     m_running = true;
     emit statusMessage(tr("Processing..."), 0);
@@ -47,8 +43,6 @@ bool BatchDriver::startProcessing(const QList<PictureEntry> &pictures, const Con
 
 void BatchDriver::processNext()
 {
-    if (m_settings)
-        m_settings->setLastWriteFormat(m_job.formatRow);
     const PictureEntry &picture = m_pictures.at(m_processIndex);
     emit statusMessage(picture.name, 5000);
     m_converter.setJob(m_processIndex);
@@ -76,7 +70,6 @@ void BatchDriver::nextConversion(int status)
         m_running = false;
         emit statusMessage(tr("Processing finished!"), 5000);
         emit batchFinished();
-        openOutputFolder();
         return;
     }
     processNext();
@@ -103,13 +96,4 @@ void BatchDriver::stopProcess()
     m_aborted = true;
     m_running = false;
     emit statusMessage(tr("Aborted!"), 5000);
-}
-
-void BatchDriver::openOutputFolder()
-{
-    if (!m_job.openOutputFolder || m_pictures.isEmpty())
-        return;
-    const QString folder = m_job.useSourceFolder ? m_pictures.first().folder : m_job.outputFolder;
-    if (QDir(folder).exists())
-        emit openFolder(folder);
 }

@@ -17,15 +17,12 @@
 #include "engine/batch/overwritecheck.h"
 #include "engine/batch/pictureentry.h"
 
-class AppSettings;
-
 class BatchDriver : public QObject
 {
     Q_OBJECT
 
 public:
-    // With settings, the chosen format row is remembered as each picture starts.
-    explicit BatchDriver(AppSettings *settings = nullptr, QObject *parent = nullptr);
+    explicit BatchDriver(QObject *parent = nullptr);
 
     // Without a question every existing target is skipped, as if answered "No".
     void setOverwriteQuestion(OverwriteQuestion question) { m_question = std::move(question); }
@@ -47,7 +44,6 @@ signals:
     // The batch ended with an Abort answer: the process dialog closes.
     void batchAborted();
     void batchFinished();
-    void openFolder(const QString &folder);
 
 public slots:
     void nextConversion(int status);
@@ -57,13 +53,10 @@ public slots:
 
 private:
     void processNext();
-    void openOutputFolder();
 
-    AppSettings *m_settings;
     Converter m_converter;
     OverwriteQuestion m_question;
     QList<PictureEntry> m_pictures;
-    ConversionJob m_job;
     int m_processIndex = 0;
     bool m_aborted = false;
     bool m_running = false;

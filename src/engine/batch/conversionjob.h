@@ -3,8 +3,8 @@
 
 // What a batch does with every picture, fixed when it starts: the chain and the
 // naming template (its own copies: nothing a worker reads is process-wide), the
-// output format, the folder, and the Step 3 options. The wizard fills it from its
-// pages, kelvarine-batch from a project file and its options.
+// output format, the folder, and the Step 3 options. Both the wizard and
+// kelvarine-batch make it from a ProjectJob.
 
 #include <QList>
 #include <QString>
@@ -19,12 +19,10 @@ struct ConversionJob
     QList<ChainEntry> chain;
     RenameOpter naming;  // the naming template, e.g. RenameOpter(QStringLiteral("[FileName]_[Counter_1_1_3]"))
     QString writeFormat = QStringLiteral("Original");  // format name as in the format list
-    int formatRow = 0;                                  // its row in the format list
     QString outputFolder;
     bool useSourceFolder = false;
     bool multiPage = false;
     bool deleteSource = false;
-    bool openOutputFolder = false;
     OutputOptions output;  // what the written files carry
 
     // The name the converter works with: lower case, "original" included.

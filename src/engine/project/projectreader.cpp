@@ -16,8 +16,8 @@ bool harmlessDoctype(const QXmlStreamReader &xml)
            && xml.dtdSystemId().isEmpty() && xml.dtdPublicId().isEmpty();
 }
 
-// False when `strict` and a number property holds no whole number in range.
-bool readProperty(QXmlStreamReader &xml, _ProjectFile &project, bool strict, QString *error)
+// Refused when `strict` and a number property holds no whole number in range.
+Status readProperty(QXmlStreamReader &xml, _ProjectFile &project, bool strict)
 {
     const QStringView key = xml.attributes().value(QLatin1String("Name"));
     for (const ProjectFormat::Property &property : ProjectFormat::properties) {
@@ -28,66 +28,57 @@ bool readProperty(QXmlStreamReader &xml, _ProjectFile &project, bool strict, QSt
             bool ok = false;
             project.*property.number = text.trimmed().toInt(&ok); // not a number: 0
             if (!ok && strict) {
-                if (error) {
-                    *error = QCoreApplication::translate("ProjectReader",
-                                                         "the property %1 has the value \"%2\", not a whole number in range")
-                                 .arg(QLatin1String(property.key), text);
-                }
-                return false;
+                return Failure{QCoreApplication::translate("ProjectReader",
+                                                           "the property %1 has the value \"%2\", not a whole number in range")
+                                   .arg(QLatin1String(property.key), text)};
             }
         } else {
             project.*property.text = text;
         }
-        return true;
+        return {};
     }
     // Another name: passed over like any element we do not know.
-    return true;
+    return {};
+}
+
+Failure unsupported()
+{
+    return Failure{QCoreApplication::translate("ProjectReader", "The project file is not supported.")};
 }
 
 } // namespace
 
-ProjectReader &ProjectReader::instance()
-{
-    static ProjectReader reader;
-    return reader;
-}
-
-bool ProjectReader::read(const QString &path, _ProjectFile &project) const
-{
-    return read(path, project, Numbers::Lenient, nullptr);
-}
-
-bool ProjectReader::read(const QString &path, _ProjectFile &project, Numbers numbers, QString *error) const
+Result<_ProjectFile> ProjectReader::read(const QString &path, Numbers numbers) const
 {
     // Only regular files: a device or a pipe could feed the parser without end.
     const QFileInfo info(path);
     if (!info.isFile() || info.size() > ProjectFormat::maxFileSize)
-        return false;
+        return unsupported();
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly | QIODevice::Text))
-        return false;
+        return unsupported();
     // As much as the file holds, and a byte more to notice one that has grown
     // past the limit since: asking for the limit itself would allocate 16 MB for
     // every project of a few hundred bytes.
     const QByteArray content = file.read(qMin(file.size(), ProjectFormat::maxFileSize) + 1);
     if (content.size() > ProjectFormat::maxFileSize)
-        return false;
+        return unsupported();
 
     QXmlStreamReader xml(content);
     while (!xml.atEnd() && !xml.isStartElement()) {
         xml.readNext();
         if (xml.isDTD() && !harmlessDoctype(xml))
-            return false;
+            return unsupported();
     }
     if (!xml.isStartElement() || xml.name() != ProjectFormat::rootElement
         || xml.attributes().value(QLatin1String("version")) != ProjectFormat::version)
-        return false;
+        return unsupported();
 
     _ProjectFile read;
     while (!xml.atEnd()) {
         xml.readNext();
         if (xml.isEntityReference())
-            return false;
+            return unsupported();
         if (!xml.isStartElement())
             continue;
         const QStringView element = xml.name();
@@ -97,12 +88,11 @@ bool ProjectReader::read(const QString &path, _ProjectFile &project, Numbers num
             const QString name = xml.attributes().value(QLatin1String("Name")).toString();
             read.filters.append(FilterEntry{name, xml.readElementText()});
         } else if (element == QLatin1String("Property")) {
-            if (!readProperty(xml, read, numbers == Numbers::Strict, error))
-                return false;
+            if (Status property = readProperty(xml, read, numbers == Numbers::Strict); !property)
+                return Failure{property.error()};
         }
     }
     if (xml.hasError())
-        return false;
-    project = read;
-    return true;
+        return unsupported();
+    return read;
 }

@@ -3,7 +3,7 @@
 
 // Reads a project file into a project record.
 //
-// A file is refused (false, the record left as it was) when it cannot be read,
+// A file is refused, with the message a user reads, when it cannot be read,
 // is larger than ProjectFormat::maxFileSize, is not well-formed XML, does not
 // start with a "Tamsorel" element of version "1.0.0" exactly, or declares or uses
 // entities beyond XML's five predefined ones (the program never writes any, and
@@ -16,26 +16,21 @@
 // unattended run reads strictly instead: such a file is refused, naming the
 // property and its value.
 //
-// Threads: read() keeps no state of its own and may be called from any thread.
+// Threads: a reader keeps no state; read() may be called from any thread.
 
 #include <QString>
 
 #include "engine/project/projectfile.h"
+#include "engine/result.h"
 
 class ProjectReader
 {
 public:
-    static ProjectReader &instance();
-
     enum class Numbers { Lenient, Strict };
 
-    bool read(const QString &path, _ProjectFile &project) const;
-    // As above; with Strict, a number as described refuses the file, with the
-    // reason in `error` (left empty when the file is refused for another reason).
-    bool read(const QString &path, _ProjectFile &project, Numbers numbers, QString *error) const;
-
-private:
-    ProjectReader() = default;
+    // With Strict, a number as described refuses the file, naming the property;
+    // any other refusal says the file is not supported.
+    Result<_ProjectFile> read(const QString &path, Numbers numbers = Numbers::Lenient) const;
 };
 
 #endif

@@ -1,5 +1,6 @@
 #include "engine/project/projectwriter.h"
 
+#include <QCoreApplication>
 #include <QSaveFile>
 #include <QXmlStreamWriter>
 
@@ -20,19 +21,18 @@ void writeNamedText(QXmlStreamWriter &xml, const QString &element, const QString
     xml.writeEndElement();
 }
 
-} // namespace
-
-ProjectWriter &ProjectWriter::instance()
+Failure unwritable()
 {
-    static ProjectWriter writer;
-    return writer;
+    return Failure{QCoreApplication::translate("ProjectWriter", "The project file cannot be written.")};
 }
 
-bool ProjectWriter::write(const QString &path, const _ProjectFile &project) const
+} // namespace
+
+Status ProjectWriter::write(const QString &path, const _ProjectFile &project) const
 {
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly | QIODevice::Text))
-        return false;
+        return unwritable();
 
     QXmlStreamWriter xml(&file);
     xml.setAutoFormatting(true);
@@ -75,7 +75,9 @@ bool ProjectWriter::write(const QString &path, const _ProjectFile &project) cons
     // path); such a file could never be read back, so it must not replace anything.
     if (xml.hasError()) {
         file.cancelWriting();
-        return false;
+        return unwritable();
     }
-    return file.commit();
+    if (!file.commit())
+        return unwritable();
+    return {};
 }

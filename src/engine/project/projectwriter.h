@@ -5,23 +5,19 @@
 //
 // The file is written beside its final place and only takes that place once it
 // is complete, so a failed save (full disk, unwritable folder, a text XML cannot
-// carry) leaves any previous file untouched and reports false.
+// carry) leaves any previous file untouched and says the file cannot be written.
 //
-// Threads: write() keeps no state of its own and may be called from any thread.
+// Threads: a writer keeps no state; write() may be called from any thread.
 
 #include <QString>
 
 #include "engine/project/projectfile.h"
+#include "engine/result.h"
 
 class ProjectWriter
 {
 public:
-    static ProjectWriter &instance();
-
-    bool write(const QString &path, const _ProjectFile &project) const;
-
-private:
-    ProjectWriter() = default;
+    Status write(const QString &path, const _ProjectFile &project) const;
 };
 
 #endif

@@ -1,14 +1,16 @@
 #include "gui/process/wizardbatch.h"
 
 #include <QDesktopServices>
+#include <QDir>
 #include <QStatusBar>
 #include <QUrl>
 
 #include "gui/process/dlgoverwrite.h"
+#include "gui/wizard/appsettings.h"
 
 WizardBatch::WizardBatch(AppSettings *settings, QStatusBar *statusBar, QObject *parent)
     : QObject(parent)
-    , m_driver(settings)
+    , m_settings(settings)
     , m_statusBar(statusBar)
 {
     m_driver.setOverwriteQuestion(&WizardBatch::askOverwrite);
@@ -20,15 +22,27 @@ WizardBatch::WizardBatch(AppSettings *settings, QStatusBar *statusBar, QObject *
         m_dialog.setRunning(false);
         m_dialog.close();
     });
-    connect(&m_driver, &BatchDriver::openFolder, this,
-            [](const QString &folder) { QDesktopServices::openUrl(QUrl::fromLocalFile(folder)); });
+    connect(&m_driver, &BatchDriver::batchFinished, this, &WizardBatch::batchFinished);
 }
 
-void WizardBatch::run(const QList<PictureEntry> &pictures, const ConversionJob &job)
+void WizardBatch::run(const QList<PictureEntry> &pictures, const ProjectJob &job)
 {
-    if (!m_driver.startProcessing(pictures, job))
+    const ConversionJob conversion = job.conversionJob();
+    if (!m_driver.startProcessing(pictures, conversion))
         return;
+    if (m_settings)
+        m_settings->setLastWriteFormat(job.formatRow);
+    m_folderToOpen.clear();
+    if (job.openOutputFolder)
+        m_folderToOpen = conversion.useSourceFolder ? pictures.first().folder : conversion.outputFolder;
     m_dialog.exec();
+}
+
+void WizardBatch::batchFinished()
+{
+    // Only a batch that ran to its end shows its folder, and only one that is there.
+    if (!m_folderToOpen.isEmpty() && QDir(m_folderToOpen).exists())
+        QDesktopServices::openUrl(QUrl::fromLocalFile(m_folderToOpen));
 }
 
 OverwriteAnswer WizardBatch::askOverwrite(const QString &target, QString &name)

@@ -3,18 +3,20 @@
 
 // The processing side of the wizard: runs a job through the batch driver inside
 // the modal process dialog, answers overwrite questions with the overwrite
-// dialog, puts the driver's messages in the status bar, and opens the output
-// folder when the job asks for it.
+// dialog, puts the driver's messages in the status bar, remembers the output
+// format of the batch, and opens the output folder when the job asks for it.
 //
 // Threads: GUI thread only.
 
 #include <QList>
 #include <QObject>
 
+#include <QString>
+
 #include "engine/batch/batchdriver.h"
-#include "engine/batch/conversionjob.h"
-#include "gui/process/dlgprocess.h"
 #include "engine/batch/pictureentry.h"
+#include "engine/project/projectjob.h"
+#include "gui/process/dlgprocess.h"
 
 class AppSettings;
 class QStatusBar;
@@ -27,7 +29,7 @@ public:
     WizardBatch(AppSettings *settings, QStatusBar *statusBar, QObject *parent = nullptr);
 
     // Runs the whole batch; returns when the process dialog closes.
-    void run(const QList<PictureEntry> &pictures, const ConversionJob &job);
+    void run(const QList<PictureEntry> &pictures, const ProjectJob &job);
 
     // The overwrite question for one existing target; a rename returns the new
     // base name in `name`.
@@ -37,9 +39,13 @@ public:
     DlgProcess &dialog() { return m_dialog; }
 
 private:
+    void batchFinished();
+
+    AppSettings *m_settings;
     BatchDriver m_driver;
     DlgProcess m_dialog;  // parentless, a window of its own
     QStatusBar *m_statusBar;
+    QString m_folderToOpen;  // empty: the job does not ask for it
 };
 
 #endif

@@ -6,14 +6,11 @@
 #include <QMainWindow>
 #include <QMessageBox>
 
-#include "engine/filters/filterregistry.h"
-#include "engine/project/projectreader.h"
-#include "engine/project/projectwriter.h"
 #include "engine/naming/renameopter.h"
+#include "engine/project/projectwriter.h"
 #include "gui/wizard/step1page.h"
 #include "gui/wizard/step2page.h"
 #include "gui/wizard/step3page.h"
-#include "ui_tamsorel.h"
 #include "gui/wizard/wizardstate.h"
 
 namespace {
@@ -25,10 +22,9 @@ QString projectFilter()
 
 } // namespace
 
-ProjectActions::ProjectActions(Ui::TamsorelClass &ui, WizardState &state, Step1Page &step1, Step2Page &step2,
-                               Step3Page &step3, QMainWindow *window)
+ProjectActions::ProjectActions(WizardState &state, Step1Page &step1, Step2Page &step2, Step3Page &step3,
+                               QMainWindow *window)
     : QObject(window)
-    , m_ui(ui)
     , m_state(state)
     , m_step1(step1)
     , m_step2(step2)
@@ -53,22 +49,10 @@ void ProjectActions::newProject()
         return;
 
     setProjectPath(QString());
-    m_step1.removeAll();
-    m_state.viewsEnabled = false;
-    m_step2.setChainRows({});
-    m_step2.setNaming(0, RenameOpter::defaultFormat(), RenameOpter::defaultFormat());
-    m_ui.step3_cb_useSourceFolder->setChecked(false);
-    m_ui.step3_outputFolder->setText(QDir::homePath());
-    m_ui.comboWFormats->setCurrentIndex(0);
-    m_ui.step3_cb_singleDoc->setChecked(false);
-    m_ui.step3_cb_openOutputFolder->setChecked(false);
-    m_ui.step3_cb_delSource->setChecked(false);
-    m_step3.setOutputOptions(OutputOptions());
-    m_state.viewsEnabled = true;
-
-    m_step2.updateFilenamePreview();
-    m_step1.updateView();
-    m_step2.refreshPreview(0);
+    ProjectJob blank;
+    blank.nameTemplate = blank.customTemplate = RenameOpter::defaultFormat();
+    blank.options.outputFolder = QDir::homePath();
+    showJob(blank, true);
 }
 
 void ProjectActions::loadProject()
@@ -80,80 +64,65 @@ void ProjectActions::loadProject()
 
 bool ProjectActions::loadProjectFile(const QString &path)
 {
-    _ProjectFile project;
-    if (!ProjectReader::instance().read(path, project)) {
-        QMessageBox::critical(m_window, tr("Error"), tr("The project file is not supported."));
+    const Result<ProjectJob> job = ProjectJob::load(path, ProjectJob::Reading::Lenient);
+    if (!job) {
+        QMessageBox::critical(m_window, tr("Error"), job.error());
         return false;
     }
-    // Paths in a project that travels with its pictures are relative to its folder.
-    project.resolvePaths(QFileInfo(path).absolutePath());
     setProjectPath(path);
-    applyParamFile(project, true);
+    showJob(job.value(), true);
     return true;
 }
 
-_ProjectFile ProjectActions::paramFile(bool isProject) const
+ProjectJob ProjectActions::currentJob(bool withPictures) const
 {
-    _ProjectFile project;
-    if (isProject) {
+    ProjectJob job;
+    if (withPictures) {
         for (const PictureEntry &picture : std::as_const(m_state.pictures))
-            project.images.append(picture.path);
+            job.pictures.append(picture.path);
     }
-    const FilterRegistry &registry = FilterRegistry::instance();
-    for (FilterEntry entry : m_step2.chainRows()) {
-        // An installed filter is saved under the name its plug-in gives it; a row
-        // whose filter is not installed keeps its own, so the chain survives.
-        const int index = registry.indexOfFilter(entry.Name);
-        if (index >= 0)
-            entry.Name = FilterEntry::nameOf(registry.categoryPaths().at(index));
-        project.filters.append(entry);
-    }
-    project.formateStr = m_state.formateStr;
-    project.customFormateStr = m_state.customFormateStr;
-    project.index = m_ui.step2_cbPreset->currentIndex();
-    project.UseSourcePath = m_ui.step3_cb_useSourceFolder->isChecked() ? 1 : 0;
-    project.DestPath = m_ui.step3_outputFolder->text();
-    project.FormatIndex = m_ui.comboWFormats->currentIndex();
-    project.Multipage = m_ui.step3_cb_singleDoc->isChecked() ? 1 : 0;
-    project.OpenOutputFolder = m_ui.step3_cb_openOutputFolder->isChecked() ? 1 : 0;
-    project.DeleteSource = m_ui.step3_cb_delSource->isChecked() ? 1 : 0;
-    project.setOutputOptions(m_step3.outputOptions());
-    return project;
+    job.filters = m_step2.chainRows();
+    job.nameTemplate = m_state.formateStr;
+    job.customTemplate = m_state.customFormateStr;
+    job.presetRow = m_step2.presetRow();
+    m_step3.fillJob(job);
+    return job;
 }
 
-bool ProjectActions::writeParamFile(const QString &path, bool isProject)
-{
-    if (ProjectWriter::instance().write(path, paramFile(isProject)))
-        return true;
-    QMessageBox::critical(m_window, tr("Error"), tr("The project file cannot be written."));
-    return false;
-}
-
-void ProjectActions::applyParamFile(const _ProjectFile &project, bool withPictures)
+void ProjectActions::showJob(const ProjectJob &job, bool withPictures)
 {
     if (withPictures)
-        m_step1.removeAll();  // a profile replaces them too, by none
+        m_step1.removeAll();
     m_state.viewsEnabled = false;
     if (withPictures)
-        m_step1.addPictures(project.images);
-    m_step2.setChainRows(project.filters);
-    m_step2.setNaming(project.index, project.formateStr, project.customFormateStr);
-
-    m_ui.step3_cb_useSourceFolder->setChecked(project.UseSourcePath == 1);
-    m_ui.step3_outputFolder->setText(project.DestPath);
-    // An unknown row (a damaged file) leaves the format as it was.
-    if (project.FormatIndex >= 0 && project.FormatIndex < m_ui.comboWFormats->count())
-        m_ui.comboWFormats->setCurrentIndex(project.FormatIndex);
-    // The format decides first whether it can hold pages at all.
-    m_ui.step3_cb_singleDoc->setChecked(project.Multipage == 1 && m_ui.step3_cb_singleDoc->isEnabled());
-    m_ui.step3_cb_openOutputFolder->setChecked(project.OpenOutputFolder == 1);
-    m_ui.step3_cb_delSource->setChecked(project.DeleteSource == 1);
-    m_step3.setOutputOptions(project.outputOptions());
+        m_step1.addPictures(job.pictures);
+    m_step2.setChainRows(job.filters);
+    m_step2.setNaming(job.presetRow, job.nameTemplate, job.customTemplate);
+    m_step3.showJob(job);
     m_state.viewsEnabled = true;
 
     m_step2.updateFilenamePreview();
     m_step1.updateView();
     m_step2.refreshPreview(0);
+}
+
+_ProjectFile ProjectActions::paramFile(bool isProject) const
+{
+    return currentJob(isProject).toProject();
+}
+
+void ProjectActions::applyParamFile(const _ProjectFile &project, bool withPictures)
+{
+    // A profile replaces the pictures too, by none.
+    showJob(ProjectJob::fromProject(project, ProjectJob::Reading::Lenient).value(), withPictures);
+}
+
+bool ProjectActions::writeParamFile(const QString &path, bool isProject)
+{
+    const Status written = ProjectWriter().write(path, paramFile(isProject));
+    if (!written)
+        QMessageBox::critical(m_window, tr("Error"), written.error());
+    return written.ok();
 }
 
 QString ProjectActions::dialogFolder() const

@@ -7,12 +7,16 @@
 // leaves the file and the current project as they were. The window's title names
 // the current project.
 //
+// The wizard's job is gathered from, and given back to, the step pages by their
+// own methods; ProjectJob turns it into the file's record and back.
+//
 // Threads: GUI thread only.
 
 #include <QObject>
 #include <QString>
 
 #include "engine/project/projectfile.h"
+#include "engine/project/projectjob.h"
 
 class QMainWindow;
 class Step1Page;
@@ -20,17 +24,12 @@ class Step2Page;
 class Step3Page;
 struct WizardState;
 
-namespace Ui {
-class TamsorelClass;
-}
-
 class ProjectActions : public QObject
 {
     Q_OBJECT
 
 public:
-    ProjectActions(Ui::TamsorelClass &ui, WizardState &state, Step1Page &step1, Step2Page &step2, Step3Page &step3,
-                   QMainWindow *window);
+    ProjectActions(WizardState &state, Step1Page &step1, Step2Page &step2, Step3Page &step3, QMainWindow *window);
 
     void newProject();
     void loadProject();
@@ -40,6 +39,11 @@ public:
     void saveProjectAs();
     void saveProfile();
     void exit();
+
+    // The wizard's job as the pages show it; without pictures for a profile.
+    ProjectJob currentJob(bool withPictures) const;
+    // The pages set from a job; the pictures too when `withPictures`.
+    void showJob(const ProjectJob &job, bool withPictures);
 
     // The wizard's job as a project record; a profile (isProject false) has no pictures.
     _ProjectFile paramFile(bool isProject) const;
@@ -52,7 +56,6 @@ private:
     QString askSavePath(const QString &title) const;
     void setProjectPath(const QString &path);
 
-    Ui::TamsorelClass &m_ui;
     WizardState &m_state;
     Step1Page &m_step1;
     Step2Page &m_step2;

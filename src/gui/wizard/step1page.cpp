@@ -9,7 +9,7 @@
 #include <QMimeData>
 #include <QUrl>
 
-#include "engine/project/appsettings.h"
+#include "gui/wizard/appsettings.h"
 #include "engine/picture/formatcatalog.h"
 #include "engine/batch/pictureentry.h"
 #include "ui_tamsorel.h"

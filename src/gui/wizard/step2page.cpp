@@ -458,6 +458,8 @@ void Step2Page::setNaming(int presetRow, const QString &formateStr, const QStrin
     m_presetReaction = true;
 }
 
+int Step2Page::presetRow() const { return m_ui.step2_cbPreset->currentIndex(); }
+
 void Step2Page::presetChanged(int row)
 {
     if (!m_presetReaction)

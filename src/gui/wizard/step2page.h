@@ -55,6 +55,7 @@ public:
     // The preset box and both templates at once, as a project or New sets them,
     // without acting as the user's choice of a preset.
     void setNaming(int presetRow, const QString &formateStr, const QString &customFormateStr);
+    int presetRow() const;
     // The template of a preset row (Keep, Folder's name, Picture's date); empty for others.
     static QString presetFormat(int row);
 

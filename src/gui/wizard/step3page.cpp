@@ -4,9 +4,9 @@
 #include <QFileDialog>
 #include <QMessageBox>
 
-#include "engine/project/appsettings.h"
-#include "engine/batch/conversionjob.h"
 #include "engine/picture/formatcatalog.h"
+#include "engine/project/projectjob.h"
+#include "gui/wizard/appsettings.h"
 #include "ui_tamsorel.h"
 
 namespace {
@@ -100,16 +100,31 @@ bool Step3Page::checkBeforeProcessing(int pictureCount)
     return true;
 }
 
-void Step3Page::fillJob(ConversionJob &job) const
+void Step3Page::fillJob(ProjectJob &job) const
 {
-    job.writeFormat = writeFormat();
     job.formatRow = m_ui.comboWFormats->currentIndex();
-    job.outputFolder = m_ui.step3_outputFolder->text();
-    job.useSourceFolder = m_ui.step3_cb_useSourceFolder->isChecked();
-    job.multiPage = m_ui.step3_cb_singleDoc->isChecked();
-    job.deleteSource = m_ui.step3_cb_delSource->isChecked();
     job.openOutputFolder = m_ui.step3_cb_openOutputFolder->isChecked();
-    job.output = outputOptions();
+    ConversionJob &options = job.options;
+    options.writeFormat = writeFormat();
+    options.outputFolder = m_ui.step3_outputFolder->text();
+    options.useSourceFolder = m_ui.step3_cb_useSourceFolder->isChecked();
+    options.multiPage = m_ui.step3_cb_singleDoc->isChecked();
+    options.deleteSource = m_ui.step3_cb_delSource->isChecked();
+    options.output = outputOptions();
+}
+
+void Step3Page::showJob(const ProjectJob &job)
+{
+    const ConversionJob &options = job.options;
+    m_ui.step3_cb_useSourceFolder->setChecked(options.useSourceFolder);
+    m_ui.step3_outputFolder->setText(options.outputFolder);
+    if (job.formatRow >= 0 && job.formatRow < m_ui.comboWFormats->count())
+        m_ui.comboWFormats->setCurrentIndex(job.formatRow);
+    // The format decides first whether it can hold pages at all.
+    m_ui.step3_cb_singleDoc->setChecked(options.multiPage && m_ui.step3_cb_singleDoc->isEnabled());
+    m_ui.step3_cb_openOutputFolder->setChecked(job.openOutputFolder);
+    m_ui.step3_cb_delSource->setChecked(options.deleteSource);
+    setOutputOptions(options.output);
 }
 
 OutputOptions Step3Page::outputOptions() const

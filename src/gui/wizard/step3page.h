@@ -3,7 +3,8 @@
 
 // Step 3: where the output goes, in which format, and what happens around the
 // conversion. Checks the job before a batch starts (creating a missing output
-// folder when the user agrees) and contributes the output options to it.
+// folder when the user agrees). The one place where the page's controls and a
+// job meet: fillJob() reads them into a job, showJob() sets them from one.
 //
 // Threads: GUI thread only.
 
@@ -13,7 +14,7 @@
 #include "engine/batch/outputoptions.h"
 
 class AppSettings;
-struct ConversionJob;
+struct ProjectJob;
 
 namespace Ui {
 class TamsorelClass;
@@ -29,9 +30,14 @@ public:
     // The checks before processing, in order, each refusal with its message.
     // True when the batch may start.
     bool checkBeforeProcessing(int pictureCount);
-    // The output options as the page shows them.
-    void fillJob(ConversionJob &job) const;
-    // What the written files carry, as the page shows it; set from a project.
+    // The format, its row, the folder, the switches and what the written files
+    // carry, as the page shows them.
+    void fillJob(ProjectJob &job) const;
+    // The same from a job (a project, New). A format row the list does not have
+    // leaves the format as it was; a multi-page document only where the format
+    // can hold one.
+    void showJob(const ProjectJob &job);
+    // What the written files carry, as the page shows it.
     OutputOptions outputOptions() const;
     void setOutputOptions(const OutputOptions &options);
 

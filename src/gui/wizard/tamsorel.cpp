@@ -1,26 +1,19 @@
 #include "gui/wizard/tamsorel.h"
 
 #include <QFileInfo>
-#include <QIcon>
-#include <QImageReader>
 #include <QLoggingCategory>
-#include <QPixmap>
-#include <QScrollBar>
-
-#include <Magick++.h>
 
 #include "gui/wizard/accelerators.h"
-#include "engine/project/appsettings.h"
+#include "gui/wizard/appsettings.h"
 #include "engine/filters/filterregistry.h"
 #include "gui/help/helpcommands.h"
-#include "gui/views/imagepixmap.h"
-#include "engine/picture/picturecodec.h"
 #include "gui/wizard/projectactions.h"
 #include "engine/naming/renameopter.h"
 #include "engine/runtime/resourcedir.h"
 #include "gui/wizard/step1page.h"
 #include "gui/wizard/step2page.h"
 #include "gui/wizard/step3page.h"
+#include "gui/wizard/wizardicons.h"
 #include "ui_tamsorel.h"
 #include "gui/process/wizardbatch.h"
 #include "gui/views/wizardviews.h"
@@ -42,32 +35,6 @@ void quietSlotNames(QLoggingCategory *category)
     }
 }
 
-QString resourceFile(const QString &name)
-{
-    return resourceDir(QStringLiteral("res")) + QLatin1Char('/') + name;
-}
-
-// The program's icon is a scalable drawing; the toolkit here has no reader for
-// it, the image library has.
-QIcon programIcon()
-{
-    const QString path = resourceFile(QStringLiteral("kelvarine.svg"));
-    if (!QFileInfo::exists(path))
-        return {};
-    QIcon icon(path);
-    if (!icon.availableSizes().isEmpty())
-        return icon;
-    try {
-        Result<Magick::Image> image = PictureCodec::decode(path);
-        if (!image)
-            return {};
-        image.value().zoom(Magick::Geometry(64, 64));
-        return QIcon(imageToPixmap(image.value()));
-    } catch (const std::exception &) {
-        return {};
-    }
-}
-
 } // namespace
 
 Tamsorel::Tamsorel(QWidget *parent)
@@ -78,7 +45,7 @@ Tamsorel::Tamsorel(QWidget *parent)
     static const bool quiet = (previousFilter = QLoggingCategory::installFilter(quietSlotNames), true);
     Q_UNUSED(quiet);
     ui->setupUi(this);
-    setIcons();
+    WizardIcons::assignTo(*this, *ui);
 
     // Filters are loaded once per process; a second window shares them.
     FilterRegistry &registry = FilterRegistry::instance();
@@ -89,7 +56,7 @@ Tamsorel::Tamsorel(QWidget *parent)
     m_step1 = new Step1Page(*ui, m_state, *m_views, *m_settings, this);
     m_step2 = new Step2Page(*ui, m_state, *m_views, this);
     m_step3 = new Step3Page(*ui, *m_settings, this);
-    m_project = new ProjectActions(*ui, m_state, *m_step1, *m_step2, *m_step3, this);
+    m_project = new ProjectActions(m_state, *m_step1, *m_step2, *m_step3, this);
     m_batch = new WizardBatch(m_settings.get(), ui->statusBar, this);
     m_help = new HelpCommands(ui->statusBar, this);
 
@@ -106,35 +73,6 @@ Tamsorel::Tamsorel(QWidget *parent)
 Tamsorel::~Tamsorel()
 {
     delete ui;
-}
-
-void Tamsorel::setIcons()
-{
-    setWindowIcon(programIcon());
-    const QPixmap steps(resourceFile(QStringLiteral("icons-wizard.png")));
-    if (!steps.isNull()) {
-        const QList<QPushButton *> buttons{ui->pbStep_AddPhotos, ui->pbStep_AddFilters, ui->pbStep_Setup,
-                                           ui->pbStep_Process};
-        for (int i = 0; i < buttons.size(); ++i) {
-            buttons.at(i)->setIcon(QIcon(steps.copy(32 * i, 0, 32, 32)));
-            buttons.at(i)->setIconSize(QSize(32, 32));
-        }
-    }
-    for (QPushButton *button : {ui->pbStep_AddPhotos, ui->pbStep_AddFilters, ui->pbStep_Setup, ui->pbStep_Process})
-        button->setStyleSheet(QStringLiteral("QPushButton{text-align : left;}"));
-
-    const QPixmap zoom(resourceFile(QStringLiteral("preview_bt.png")));
-    if (!zoom.isNull()) {
-        const QList<QList<QToolButton *>> pairs{{ui->step1_pbFit, ui->step2_bpFit},
-                                                {ui->step1_pbActual, ui->step2_bpActual},
-                                                {ui->step1_pbZoomIn, ui->step2_bpZoomIn},
-                                                {ui->step1_pbZoomOut, ui->step2_bpZoomOut}};
-        for (int i = 0; i < pairs.size(); ++i) {
-            const QIcon icon(zoom.copy(16 * i, 0, 16, 16));
-            for (QToolButton *button : pairs.at(i))
-                button->setIcon(icon);
-        }
-    }
 }
 
 void Tamsorel::connectSignals()
@@ -269,13 +207,9 @@ void Tamsorel::on_pbConvert_clicked()
         startProcessing();
 }
 
-ConversionJob Tamsorel::conversionJob() const
+ProjectJob Tamsorel::conversionJob() const
 {
-    ConversionJob job;
-    job.chain = m_step2->chain();
-    job.naming = RenameOpter(m_step2->namingTemplate());
-    m_step3->fillJob(job);
-    return job;
+    return m_project->currentJob(false);
 }
 
 void Tamsorel::startProcessing()

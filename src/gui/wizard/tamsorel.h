@@ -14,8 +14,8 @@
 
 #include <memory>
 
-#include "engine/batch/conversionjob.h"
 #include "engine/project/projectfile.h"
+#include "engine/project/projectjob.h"
 #include "gui/wizard/wizardstate.h"
 
 class AppSettings;
@@ -48,7 +48,7 @@ public:
 
     int currentStep() const { return m_currentStep; }
     // What Process would hand the batch now, besides the pictures.
-    ConversionJob conversionJob() const;
+    ProjectJob conversionJob() const;
     WizardState &state() { return m_state; }
     Ui::TamsorelClass &form() { return *ui; }
     Step1Page &step1() { return *m_step1; }
@@ -125,7 +125,6 @@ private slots:
     void testThread();
 
 private:
-    void setIcons();
     void connectSignals();
     void enterStep(int step);
     void startProcessing();

@@ -1,4 +1,4 @@
-#include "engine/project/appsettings.h"
+#include "gui/wizard/appsettings.h"
 
 #include <QDir>
 #include <QFileInfo>

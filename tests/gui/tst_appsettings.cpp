@@ -1,7 +1,7 @@
 #include <QDir>
 #include <QTest>
 
-#include "engine/project/appsettings.h"
+#include "gui/wizard/appsettings.h"
 #include "testutils.h"
 
 class TestAppSettings : public QObject
