@@ -20,7 +20,7 @@
 #include "gui/filters/dlgfilterset.h"
 #include "engine/filters/filterregistry.h"
 #include "engine/runtime/imagelibrary.h"
-#include "gui/filters/previewthread.h"
+#include "gui/filters/previewrun.h"
 
 namespace {
 
@@ -85,7 +85,7 @@ CancelTimes cancelOilPaint(const QString &photo)
     spinUntil([&] { return previewShown(dialog); });
 
     auto *busy = dialog.findChild<DlgFilterProcess *>();
-    auto *worker = dialog.findChild<PreviewThread *>();
+    auto *worker = dialog.findChild<PreviewRun *>();
     CancelTimes times;
     QElapsedTimer clock;
     bool clicked = false;
@@ -109,7 +109,7 @@ CancelTimes cancelOilPaint(const QString &photo)
     times.controlBack = clock.nsecsElapsed() / 1e9;
     if (!clicked)
         std::fprintf(stderr, "the Oil Paint preview finished before Cancel\n");
-    worker->wait();
+    worker->waitForDone();
     times.workerEnd = clock.nsecsElapsed() / 1e9;
     return times;
 }

@@ -1,0 +1,262 @@
+#include <QLabel>
+#include <QPushButton>
+#include <QSlider>
+#include <QSpinBox>
+#include <QTimer>
+#include <QRadioButton>
+
+#include "engine/picture/picturecodec.h"
+#include "filterdialogtest.h"
+#include "gui/filters/dlgfilterprocess.h"
+#include "gui/filters/dlgfilterset.h"
+#include "gui/filters/previewrun.h"
+#include "gui/views/imagepixmap.h"
+
+// The settings dialog's preview: rendered off the GUI thread, cancelled, overtaken.
+class TestFilterPreview : public FilterDialogTest
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+
+    void unreadablePictureLeavesOnlyTheSettings();
+    void sliderCountsWhenItSettlesOrIsReleased();
+    void cancelledPreviewIsNeverShown();
+    void sourceIsReadWhileTheWorkerFilters();
+    void lastQuickChangeIsPreviewed();
+    void closingTheDialogCancelsItsPreview();
+    void runOfAClosedDialogNeverReports_data();
+    void runOfAClosedDialogNeverReports();
+};
+
+void TestFilterPreview::initTestCase()
+{
+    loadPlugins();
+    QCOMPARE(FilterRegistry::instance().count(), 28);
+}
+
+void TestFilterPreview::unreadablePictureLeavesOnlyTheSettings()
+{
+    const QString path = m_dir.filePath(QStringLiteral("broken.jpg"));
+    TestUtils::writeBytes(path, QByteArray("\xff\xd8\xff\xe0 not a picture"));
+    DlgFilterSet dialog;
+    dialog.setFilter(filter(QStringLiteral("Crop")));
+    dialog.setParams(QStringLiteral("Type:0,Width:500,Height:250,xOffset:250,yOffset:100"));
+    dialog.setImage(path);
+    dialog.show();
+    QTest::qWait(50);
+    QVERIFY(!dialog.findChild<DlgFilterProcess *>()->isVisible());
+    QVERIFY(!viewItem(dialog, "graphicsView_1"));
+    QVERIFY(!previewItem(dialog));
+    QVERIFY(child<QLabel>(dialog, "step23_sizeShow")->text().isEmpty());
+
+    // With no size to convert against, the values are only kept within the unit's range.
+    child<QRadioButton>(dialog, "step23_percents")->click();
+    QCOMPARE(dialog.params(), QStringLiteral("Type:1,Width:100,Height:100,xOffset:99,yOffset:99"));
+}
+
+void TestFilterPreview::sliderCountsWhenItSettlesOrIsReleased()
+{
+    DlgFilterSet dialog;
+    dialog.setFilter(filter(QStringLiteral("Blur")));
+    dialog.setParams(QString());
+    auto *slider = child<QSlider>(dialog, "step1_value");
+    auto *number = child<QLabel>(dialog, "step1_lbValue");
+
+    QTest::keyClick(slider, Qt::Key_Right);
+    QCOMPARE(number->text(), QStringLiteral("51"));
+    QVERIFY(TestUtils::waitFor([&] { return dialog.params() == QLatin1String("Value:51"); }));
+
+    // A drag shows its value at once but counts only when let go.
+    slider->setSliderDown(true);
+    slider->setValue(70);
+    QCOMPARE(number->text(), QStringLiteral("70"));
+    QTest::qWait(2 * DlgFilterSet::settleMs);
+    QCOMPARE(dialog.params(), QStringLiteral("Value:51"));
+    slider->setSliderDown(false);
+    QCOMPARE(dialog.params(), QStringLiteral("Value:70"));
+}
+
+void TestFilterPreview::cancelledPreviewIsNeverShown()
+{
+    DlgFilterSet dialog;
+    dialog.setFilter(filter(QStringLiteral("Oil Paint")));
+    dialog.setParams(QStringLiteral("Value:1"));
+    dialog.setImage(pictureFile(2400, 1600));
+    dialog.show();
+    QVERIFY(TestUtils::waitFor([&] { return previewItem(dialog) != nullptr; }, 60000));
+    const qint64 shown = previewItem(dialog)->pixmap().cacheKey();
+    // The toolkit cannot read this format; the Original view shows it all the same.
+    QVERIFY(viewItem(dialog, "graphicsView_1"));
+    QCOMPARE(viewItem(dialog, "graphicsView_1")->pixmap().size(), QSize(2400, 1600));
+    auto *busy = dialog.findChild<DlgFilterProcess *>();
+    auto *worker = dialog.findChild<PreviewRun *>();
+    QVERIFY(busy && worker);
+
+    // Cancel as soon as the busy window shows; a radius of 10 on this picture
+    // takes far longer than that.
+    bool closedAtOnce = false;
+    QTimer poll;
+    connect(&poll, &QTimer::timeout, this, [&] {
+        if (!busy->isVisible())
+            return;
+        poll.stop();
+        QTest::mouseClick(busy->findChild<QPushButton *>(QStringLiteral("pbCancel")), Qt::LeftButton);
+        closedAtOnce = !busy->isVisible();
+    });
+    poll.start(20);
+    QTest::keyClick(child<QSlider>(dialog, "step10_value"), Qt::Key_End);
+    QVERIFY(TestUtils::waitFor([&] { return !poll.isActive(); }, 10000));
+    QVERIFY(closedAtOnce);
+    QCOMPARE(dialog.params(), QStringLiteral("Value:100"));
+    QTest::qWait(50);
+    QCOMPARE(previewItem(dialog)->pixmap().cacheKey(), shown);
+
+    // The next change is previewed, whether or not the cancelled run has ended yet.
+    auto *slider = child<QSlider>(dialog, "step10_value");
+    slider->setSliderDown(true);
+    slider->setValue(2);
+    slider->setSliderDown(false);
+    QVERIFY(!busy->isVisible());
+    QCOMPARE(dialog.params(), QStringLiteral("Value:2"));
+    QVERIFY(TestUtils::waitFor([&] { return !worker->isRunning(); }, 60000));
+    QTest::qWait(100);
+    QVERIFY(previewItem(dialog));
+    QVERIFY(previewItem(dialog)->pixmap().cacheKey() != shown);
+    QVERIFY(!previewItem(dialog)->pixmap().isNull());
+}
+
+void TestFilterPreview::sourceIsReadWhileTheWorkerFilters()
+{
+    // The dialog converts its picture for the Original view while the worker
+    // filters the same picture; neither may disturb the other.
+    const Magick::Image source = PictureCodec::decode(pictureFile(1600, 1200)).valueOr(Magick::Image());
+    const QImage expected = imageToImage(source);
+    QVERIFY(!expected.isNull());
+    PreviewRun worker;
+    QImage filtered;
+    connect(&worker, &PreviewRun::ready, this, [&](const PreviewResult &result) { filtered = result.image; });
+    for (int run = 0; run < 8; ++run) {
+        filtered = QImage();
+        worker.start(filter(QStringLiteral("Resize")), QStringLiteral("Type:0,Width:800,Height:600,Radio:1,RadioBy:0"),
+                     source, PreviewPane::Filtered);
+        while (worker.isRunning())
+            QCOMPARE(imageToImage(source), expected);
+        worker.waitForDone();
+        QVERIFY(!worker.isRunning());
+        QVERIFY(TestUtils::waitFor([&] { return !filtered.isNull(); }, 10000));
+        QCOMPARE(filtered.size(), QSize(800, 600));
+    }
+}
+
+void TestFilterPreview::lastQuickChangeIsPreviewed()
+{
+    DlgFilterSet dialog;
+    dialog.setFilter(filter(QStringLiteral("Resize")));
+    dialog.setParams(QStringLiteral("Type:0,Width:400,Height:300,Radio:0,RadioBy:0"));
+    dialog.setImage(pictureFile(400, 300));
+    dialog.show();
+    QVERIFY(TestUtils::waitFor([&] { return previewItem(dialog) != nullptr; }, 20000));
+    auto *busy = dialog.findChild<DlgFilterProcess *>();
+    auto *worker = dialog.findChild<PreviewRun *>();
+    auto *width = child<QSpinBox>(dialog, "step24_width");
+    auto *height = child<QSpinBox>(dialog, "step24_height");
+
+    // Width, then height, each change arriving while the run before it ends.
+    int step = 0;
+    QTimer typing;
+    connect(&typing, &QTimer::timeout, this, [&] {
+        if (step >= 60)
+            return typing.stop();
+        if (step % 2 == 0)
+            width->setValue(100 + step);
+        else
+            height->setValue(50 + step);
+        ++step;
+    });
+    typing.start(1);
+    QVERIFY(TestUtils::waitFor([&] { return !typing.isActive(); }, 60000));
+    QVERIFY(TestUtils::waitFor([&] { return !busy->isVisible() && !worker->isRunning(); }, 20000));
+    QTest::qWait(50);
+    QCOMPARE(dialog.params(), QStringLiteral("Type:0,Width:158,Height:109,Radio:0,RadioBy:1"));
+    QCOMPARE(previewItem(dialog)->pixmap().size(), QSize(158, 109));
+}
+
+void TestFilterPreview::closingTheDialogCancelsItsPreview()
+{
+    DlgFilterSet dialog;
+    dialog.setFilter(filter(QStringLiteral("Oil Paint")));
+    dialog.setParams(QStringLiteral("Value:1"));
+    dialog.setImage(pictureFile(2400, 1600));
+    dialog.show();
+    QVERIFY(TestUtils::waitFor([&] { return previewItem(dialog) != nullptr; }, 60000));
+    const qint64 shown = previewItem(dialog)->pixmap().cacheKey();
+    auto *busy = dialog.findChild<DlgFilterProcess *>();
+    auto *worker = dialog.findChild<PreviewRun *>();
+
+    // The owner closes the dialog while the busy window shows (the user cannot:
+    // the busy window is modal).
+    bool busyClosed = false;
+    QTimer poll;
+    connect(&poll, &QTimer::timeout, this, [&] {
+        if (!busy->isVisible())
+            return;
+        poll.stop();
+        dialog.reject();
+        busyClosed = !busy->isVisible();
+    });
+    poll.start(20);
+    QTest::keyClick(child<QSlider>(dialog, "step10_value"), Qt::Key_End);
+    QVERIFY(TestUtils::waitFor([&] { return !poll.isActive(); }, 10000));
+    QVERIFY(busyClosed);
+    QVERIFY(!dialog.isVisible());
+    QCOMPARE(dialog.result(), int(QDialog::Rejected));
+    QVERIFY(TestUtils::waitFor([&] { return !worker->isRunning(); }, 60000));
+    QTest::qWait(100);
+    QCOMPARE(previewItem(dialog)->pixmap().cacheKey(), shown);
+}
+
+void TestFilterPreview::runOfAClosedDialogNeverReports_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("params");
+    // Oil Paint reports progress and stops at once; Resize runs to its end.
+    QTest::newRow("stops at once") << "Oil Paint" << "Value:100";
+    QTest::newRow("runs to its end") << "Resize" << "Type:0,Width:3000,Height:2000,Radio:0,RadioBy:0";
+}
+
+void TestFilterPreview::runOfAClosedDialogNeverReports()
+{
+    QFETCH(QString, name);
+    QFETCH(QString, params);
+    const Magick::Image source = PictureCodec::decode(pictureFile(1600, 1200)).valueOr(Magick::Image());
+    bool reported = false;
+    {
+        auto *host = new QObject;
+        auto *run = new PreviewRun(host);
+        connect(run, &PreviewRun::ready, this, [&reported] { reported = true; });
+        run->start(filter(name), params, source, PreviewPane::Filtered);
+        QVERIFY(run->isRunning());
+        delete host;  // as the dialog goes away: nothing waits for the run
+    }
+    QTest::qWait(500);
+    QVERIFY(!reported);
+
+    // A run on its own, not cancelled, reports once.
+    PreviewRun run;
+    int reports = 0;
+    PreviewPane pane = PreviewPane::Filtered;
+    connect(&run, &PreviewRun::ready, this, [&](const PreviewResult &result) {
+        ++reports;
+        pane = result.pane;
+    });
+    run.start(filter(QStringLiteral("Flip")), QStringLiteral("Vertical:1,Horizontal:0"), source, PreviewPane::Original);
+    QVERIFY(TestUtils::waitFor([&] { return reports > 0; }, 20000));
+    QTest::qWait(50);
+    QCOMPARE(reports, 1);
+    QCOMPARE(pane, PreviewPane::Original);
+}
+
+QTEST_MAIN(TestFilterPreview)
+#include "tst_filterpreview.moc"
