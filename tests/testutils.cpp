@@ -15,6 +15,7 @@
 
 #include <unistd.h>
 
+#include "engine/filters/filterregistry.h"
 #include "engine/runtime/imagelibrary.h"
 #include "engine/picture/sandboxdecoder.h"
 
@@ -230,6 +231,41 @@ ReadOnlyFolder::~ReadOnlyFolder()
         run(QStringLiteral("chattr"), {QStringLiteral("-i"), m_folder});
     else
         QFile::setPermissions(m_folder, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+}
+
+QList<ChainEntry> chainOf(const QList<QPair<QString, QString>> &filters)
+{
+    QList<ChainEntry> chain;
+    const FilterRegistry &registry = FilterRegistry::instance();
+    for (const auto &[name, params] : filters)
+        chain.append(ChainEntry{registry.filterAt(registry.indexOfFilter(name)), params});
+    return chain;
+}
+
+QList<ChainEntry> flipChain()
+{
+    return chainOf({{QStringLiteral("Flip"), QStringLiteral("Vertical:1,Horizontal:0")}});
+}
+
+Magick::Image flipped(const QString &path)
+{
+    Magick::Image image = readEncoded(path);
+    image.flip();
+    return image;
+}
+
+ConversionJob jobFor(const QString &format, const QString &outputFolder, const QList<ChainEntry> &chain)
+{
+    ConversionJob job;
+    job.writeFormat = format;
+    job.outputFolder = outputFolder;
+    job.chain = chain;
+    return job;
+}
+
+void writeJpeg(const QString &path, int width, int height)
+{
+    writeEncoded(path, makePicture(width, height), QStringLiteral("JPEG"));
 }
 
 WizardBatch::WizardBatch(QList<int> answers, QStringList renames)

@@ -64,6 +64,15 @@ int pageCount(const QString &path);
 // Files in a folder, hidden ones included, sorted.
 QStringList folderEntries(const QString &folder);
 
+// A chain of installed filters by name, each with its parameter string.
+QList<ChainEntry> chainOf(const QList<QPair<QString, QString>> &filters);
+// The chain that turns a picture upside down, and a picture read and so turned.
+QList<ChainEntry> flipChain();
+Magick::Image flipped(const QString &path);
+// A job that writes `format` into the folder, through the chain.
+ConversionJob jobFor(const QString &format, const QString &outputFolder, const QList<ChainEntry> &chain = {});
+void writeJpeg(const QString &path, int width = 40, int height = 30);
+
 // One batch in the wizard's way: a driver, its converter on real worker threads,
 // and a scripted user who answers the overwrite questions in turn (No when the
 // script has run out), giving the names of `renames` to Rename answers.

@@ -1,3 +1,6 @@
+// The wizard's conversion of single pictures: copied or re-encoded, the names
+// they get, and pictures that fail without costing the others.
+
 #include <QDeadlineTimer>
 #include <QDir>
 #include <QElapsedTimer>
@@ -20,43 +23,7 @@ namespace {
 
 const QString flipParams = QStringLiteral("Vertical:1,Horizontal:0");
 
-QList<ChainEntry> chainOf(const QList<QPair<QString, QString>> &filters)
-{
-    QList<ChainEntry> chain;
-    for (const auto &[name, params] : filters) {
-        FilterRegistry &registry = FilterRegistry::instance();
-        chain.append(ChainEntry{registry.filterAt(registry.indexOfFilter(name)), params});
-    }
-    return chain;
-}
-
-QList<ChainEntry> flipChain()
-{
-    return chainOf({{QStringLiteral("Flip"), flipParams}});
-}
-
 using Batch = WizardBatch;
-
-ConversionJob jobFor(const QString &format, const QString &outputFolder, const QList<ChainEntry> &chain = {})
-{
-    ConversionJob job;
-    job.writeFormat = format;
-    job.outputFolder = outputFolder;
-    job.chain = chain;
-    return job;
-}
-
-void writeJpeg(const QString &path, int width = 40, int height = 30)
-{
-    writeEncoded(path, makePicture(width, height), QStringLiteral("JPEG"));
-}
-
-Magick::Image flipped(const QString &path)
-{
-    Magick::Image image = readEncoded(path);
-    image.flip();
-    return image;
-}
 
 } // namespace
 
@@ -74,43 +41,19 @@ private slots:
     void originalKeepsOrFallsBack();
     void targetBaseNameEndsAtFirstDot_data();
     void targetBaseNameEndsAtFirstDot();
-    void overwriteAnswers_data();
-    void overwriteAnswers();
-    void renameToExistingNameAsksAgain();
     void replacedFileKeepsItsPermissions_data();
     void replacedFileKeepsItsPermissions();
-    void closedWhileAsking();
     void undecodablePictureThenNext();
     void encoderRemarkDoesNotFailThePicture_data();
     void encoderRemarkDoesNotFailThePicture();
     void missingSourceFails_data();
     void missingSourceFails();
-    void threePicturesIntoOneTiff();
-    void copiesBesideTheDocument_data();
-    void copiesBesideTheDocument();
-    void lastCopyAnsweredEndsOrKeepsTheDocument_data();
-    void lastCopyAnsweredEndsOrKeepsTheDocument();
-    void declinedDocumentWritesNothing_data();
-    void declinedDocumentWritesNothing();
-    void deleteSourceOntoItself();
-    void deleteSourceMovesOrRemoves_data();
-    void deleteSourceMovesOrRemoves();
     void hostileNamesConvert_data();
     void hostileNamesConvert();
-    void readOnlyFolderLosesNothing_data();
-    void readOnlyFolderLosesNothing();
-    void writeFailingMidwayLosesNothing();
-    void lastPageAndDocumentFailingSendOneMessage();
     void absurdSizeFailsQuickly();
-    void newBatchWaitsForStoppedRun_data();
-    void newBatchWaitsForStoppedRun();
+    void tooLongNameFailsThePicture();
     void collidingNamesAllSurvive_data();
     void collidingNamesAllSurvive();
-    void stopWhileAskingEndsTheRun();
-    void stopRightAfterStartIsKept();
-    void tooLongNameFailsThePicture();
-    void driverTellsHowTheBatchEnded_data();
-    void driverTellsHowTheBatchEnded();
 
 private:
     QTemporaryDir m_dir;
@@ -239,84 +182,6 @@ void TestConverter::targetBaseNameEndsAtFirstDot()
     QCOMPARE(folderEntries(m_out), QStringList{target});
 }
 
-void TestConverter::overwriteAnswers_data()
-{
-    QTest::addColumn<QList<int>>("answers");
-    QTest::addColumn<QStringList>("renames");
-    QTest::addColumn<QList<int>>("statuses");
-    QTest::addColumn<int>("questions");
-    QTest::addColumn<QList<bool>>("replaced");  // per existing target a.png, b.png
-    QTest::addColumn<QStringList>("outputs");
-
-    const QStringList both{"a.png", "b.png"};
-    QTest::newRow("Yes overwrites, then asks again")
-        << QList<int>{OverwriteYes, OverwriteNo} << QStringList{} << QList<int>{1, 2} << 2
-        << QList<bool>{true, false} << both;
-    QTest::newRow("No skips")
-        << QList<int>{OverwriteNo, OverwriteYes} << QStringList{} << QList<int>{2, 1} << 2
-        << QList<bool>{false, true} << both;
-    QTest::newRow("Rename writes beside the old one")
-        << QList<int>{OverwriteRename, OverwriteNo} << QStringList{"holiday"} << QList<int>{1, 2} << 2
-        << QList<bool>{false, false} << QStringList{"a.png", "b.png", "holiday.png"};
-    QTest::newRow("Yes to All asks once")
-        << QList<int>{OverwriteYesToAll} << QStringList{} << QList<int>{1, 1} << 1
-        << QList<bool>{true, true} << both;
-    QTest::newRow("No to All asks once")
-        << QList<int>{OverwriteNoToAll} << QStringList{} << QList<int>{2, 2} << 1
-        << QList<bool>{false, false} << both;
-    QTest::newRow("Abort ends the batch")
-        << QList<int>{OverwriteAbort} << QStringList{} << QList<int>{3} << 1
-        << QList<bool>{false, false} << both;
-    QTest::newRow("unknown code aborts")
-        << QList<int>{42} << QStringList{} << QList<int>{3} << 1 << QList<bool>{false, false} << both;
-}
-
-void TestConverter::overwriteAnswers()
-{
-    QFETCH(QList<int>, answers);
-    QFETCH(QStringList, renames);
-    QFETCH(QList<int>, statuses);
-    QFETCH(int, questions);
-    QFETCH(QList<bool>, replaced);
-    QFETCH(QStringList, outputs);
-
-    const QStringList names{"a", "b"};
-    QStringList sources;
-    for (const QString &name : names) {
-        sources.append(m_in + '/' + name + ".jpg");
-        writeJpeg(sources.last());
-        writeBytes(m_out + '/' + name + ".png", "existing " + name.toUtf8());
-    }
-    Batch batch(answers, renames);
-    QVERIFY(batch.run(sources, jobFor("PNG", m_out, flipChain())));
-    QCOMPARE(batch.statuses, statuses);
-    QCOMPARE(batch.questions.size(), questions);
-    QCOMPARE(batch.questions.first(), m_out + "/a.png");
-    QCOMPARE(batch.offeredNames.first(), QString("a"));
-    QCOMPARE(folderEntries(m_out), outputs);
-    for (int i = 0; i < names.size(); ++i) {
-        const bool untouched = fileBytes(m_out + '/' + names[i] + ".png") == "existing " + names[i].toUtf8();
-        QVERIFY2(untouched != replaced[i], qPrintable(names[i]));
-    }
-    if (outputs.contains("holiday.png"))
-        QVERIFY(samePixels(readEncoded(m_out + "/holiday.png"), flipped(sources[0])));
-}
-
-void TestConverter::renameToExistingNameAsksAgain()
-{
-    const QString source = m_in + "/a.jpg";
-    writeJpeg(source);
-    writeBytes(m_out + "/a.png", "first");
-    writeBytes(m_out + "/taken.png", "second");
-    Batch batch({OverwriteRename, OverwriteRename}, {"taken", "free"});
-    QVERIFY(batch.run({source}, jobFor("PNG", m_out, flipChain())));
-    QCOMPARE(batch.statuses, QList<int>{StatusConverted});
-    QCOMPARE(batch.questions, QStringList({m_out + "/a.png", m_out + "/taken.png"}));
-    QCOMPARE(fileBytes(m_out + "/a.png"), QByteArray("first"));
-    QCOMPARE(fileBytes(m_out + "/taken.png"), QByteArray("second"));
-    QVERIFY(QFileInfo::exists(m_out + "/free.png"));
-}
-
 void TestConverter::replacedFileKeepsItsPermissions_data()
 {
     QTest::addColumn<QString>("format");
@@ -343,33 +208,6 @@ void TestConverter::replacedFileKeepsItsPermissions()
     QVERIFY(fileBytes(target) != "existing");
     const auto ownerGroupOther = QFileDevice::Permissions(0x7077);  // without the "user" mirror of the owner
     QCOMPARE(QFile::permissions(target) & ownerGroupOther, permissions);
-}
-
-void TestConverter::closedWhileAsking()
-{
-    // The window closes while the question is open: the run ends as aborted
-    // instead of waiting for an answer that never comes.
-    const QString source = m_in + "/a.jpg";
-    writeJpeg(source);
-    writeBytes(m_out + "/a.png", "existing");
-    auto *converter = new Converter;
-    // Set on the worker (a direct connection), read here.
-    std::atomic<bool> asked{false};
-    connect(converter, &Converter::requestOverwrite, [&asked] { asked = true; });
-    QList<PictureEntry> pictures;
-    addPictures(pictures, {source});
-    ConversionJob job = jobFor("PNG", m_out, flipChain());
-    job.deleteSource = true;
-    converter->setBatch(pictures, job);
-    converter->setJob(0);
-    converter->start();
-    QVERIFY(waitFor([&asked] { return asked.load(); }));
-    QElapsedTimer timer;
-    timer.start();
-    delete converter;
-    QVERIFY(timer.elapsed() < 5000);
-    QCOMPARE(fileBytes(m_out + "/a.png"), QByteArray("existing"));
-    QVERIFY(QFileInfo::exists(source));
 }
 
 void TestConverter::undecodablePictureThenNext()
@@ -447,197 +285,6 @@ void TestConverter::missingSourceFails()
     QCOMPARE(folderEntries(m_out).size(), 1);
 }
 
-void TestConverter::threePicturesIntoOneTiff()
-{
-    QStringList sources;
-    for (int i = 0; i < 3; ++i) {
-        sources.append(m_in + QStringLiteral("/p%1.png").arg(i));
-        writeEncoded(sources.last(), makePicture(20 + 10 * i, 16), "PNG");
-    }
-    ConversionJob job = jobFor("TIFF", m_out, flipChain());
-    job.multiPage = true;
-    job.deleteSource = true;
-    Batch batch;
-    QVERIFY(batch.run(sources, job));
-    QCOMPARE(batch.statuses, QList<int>({1, 1, 1}));
-    QCOMPARE(folderEntries(m_out), QStringList{"p0.tiff"});
-
-    const QByteArray bytes = fileBytes(m_out + "/p0.tiff");
-    std::list<Magick::Image> pages;
-    Magick::readImages(&pages, Magick::Blob(bytes.constData(), size_t(bytes.size())));
-    QCOMPARE(int(pages.size()), 3);
-    int i = 0;
-    for (const Magick::Image &page : pages) {
-        QCOMPARE(int(page.columns()), 20 + 10 * i);
-        QCOMPARE(QString::fromStdString(page.magick()), QString("TIFF"));
-        ++i;
-    }
-    // Moved into the document: the sources go only once it is written.
-    QCOMPARE(folderEntries(m_in), QStringList{});
-}
-
-void TestConverter::copiesBesideTheDocument_data()
-{
-    QTest::addColumn<QStringList>("sources");
-    QTest::addColumn<QStringList>("outputs");
-    QTest::addColumn<int>("pages");
-
-    // Nothing to apply and the format kept: copied, and no document at all.
-    QTest::newRow("all copied") << QStringList{"a.tiff", "b.tiff"} << QStringList{"a.tiff", "b.tiff"} << 0;
-    // The first picture is copied, so the first page names the document; the last
-    // one is copied too, and the document is still written after it.
-    QTest::newRow("pages between copies") << QStringList{"a.tiff", "b.png", "c.png", "d.tiff"}
-                                          << QStringList{"a.tiff", "b.tiff", "d.tiff"} << 2;
-}
-
-void TestConverter::copiesBesideTheDocument()
-{
-    QFETCH(QStringList, sources);
-    QFETCH(QStringList, outputs);
-    QFETCH(int, pages);
-
-    QStringList paths;
-    for (const QString &source : sources) {
-        paths.append(m_in + '/' + source);
-        writeEncoded(paths.last(), makePicture(12, 10), source.endsWith(".png") ? "PNG" : "TIFF");
-    }
-    ConversionJob job = jobFor("TIFF", m_out);
-    job.multiPage = true;
-    Batch batch;
-    QVERIFY(batch.run(paths, job));
-    QCOMPARE(batch.statuses, QList<int>(sources.size(), StatusConverted));
-    QCOMPARE(folderEntries(m_out), outputs);
-    QCOMPARE(fileBytes(m_out + "/a.tiff"), fileBytes(paths.first()));
-    if (pages > 0)
-        QCOMPARE(pageCount(m_out + "/b.tiff"), pages);
-}
-
-void TestConverter::lastCopyAnsweredEndsOrKeepsTheDocument_data()
-{
-    QTest::addColumn<int>("answer");
-    QTest::addColumn<QList<int>>("statuses");
-    QTest::addColumn<bool>("documentWritten");
-
-    // The copy's own question is about the copy alone: the pages before it still
-    // make their document. Abort, though, ends the batch, which writes nothing more.
-    QTest::newRow("No keeps the document") << int(OverwriteNo) << QList<int>{1, 1, 2} << true;
-    QTest::newRow("Yes keeps the document") << int(OverwriteYes) << QList<int>{1, 1, 1} << true;
-    QTest::newRow("Abort writes no document") << int(OverwriteAbort) << QList<int>{1, 1, 3} << false;
-}
-
-void TestConverter::lastCopyAnsweredEndsOrKeepsTheDocument()
-{
-    QFETCH(int, answer);
-    QFETCH(QList<int>, statuses);
-    QFETCH(bool, documentWritten);
-
-    QStringList paths;
-    for (const char *source : {"b.png", "c.png", "d.tiff"}) {
-        paths.append(m_in + '/' + source);
-        writeEncoded(paths.last(), makePicture(12, 10), paths.last().endsWith(".png") ? "PNG" : "TIFF");
-    }
-    writeBytes(m_out + "/d.tiff", "an older copy");
-    ConversionJob job = jobFor("TIFF", m_out);
-    job.multiPage = true;
-    job.deleteSource = true;
-    Batch batch({answer});
-    QVERIFY(batch.run(paths, job));
-    QCOMPARE(batch.statuses, statuses);
-    QCOMPARE(QFileInfo::exists(m_out + "/b.tiff"), documentWritten);
-    // The pages' sources go only with a document that was written.
-    QCOMPARE(QFileInfo::exists(paths.at(0)), !documentWritten);
-    QCOMPARE(QFileInfo::exists(paths.at(1)), !documentWritten);
-}
-
-void TestConverter::declinedDocumentWritesNothing_data()
-{
-    QTest::addColumn<int>("answer");
-    QTest::addColumn<QList<int>>("statuses");
-
-    QTest::newRow("No") << int(OverwriteNo) << QList<int>{2, 2, 2};
-    QTest::newRow("No to All") << int(OverwriteNoToAll) << QList<int>{2, 2, 2};
-    QTest::newRow("Abort") << int(OverwriteAbort) << QList<int>{3};
-}
-
-void TestConverter::declinedDocumentWritesNothing()
-{
-    QFETCH(int, answer);
-    QFETCH(QList<int>, statuses);
-
-    QStringList sources;
-    for (int i = 0; i < 3; ++i) {
-        sources.append(m_in + QStringLiteral("/p%1.jpg").arg(i));
-        writeJpeg(sources.last());
-    }
-    writeBytes(m_out + "/p0.tiff", "the old document");
-    ConversionJob job = jobFor("TIFF", m_out, flipChain());
-    job.multiPage = true;
-    job.deleteSource = true;
-    Batch batch({answer});
-    QVERIFY(batch.run(sources, job));
-    QCOMPARE(batch.statuses, statuses);
-    QCOMPARE(batch.questions.size(), 1);
-    QCOMPARE(fileBytes(m_out + "/p0.tiff"), QByteArray("the old document"));
-    QCOMPARE(folderEntries(m_out), QStringList{"p0.tiff"});
-    QCOMPARE(folderEntries(m_in).size(), 3);
-}
-
-void TestConverter::deleteSourceOntoItself()
-{
-    const QString source = m_in + "/same.png";
-    writeEncoded(source, makePicture(24, 18), "PNG");
-    const Magick::Image expected = flipped(source);
-    ConversionJob job = jobFor("PNG", QString(), flipChain());
-    job.useSourceFolder = true;
-    job.deleteSource = true;
-    Batch batch({OverwriteYes});
-    QVERIFY(batch.run({source}, job));
-    QCOMPARE(batch.statuses, QList<int>{StatusConverted});
-    QCOMPARE(folderEntries(m_in), QStringList{"same.png"});
-    QVERIFY(samePixels(readEncoded(source), expected));
-}
-
-void TestConverter::deleteSourceMovesOrRemoves_data()
-{
-    QTest::addColumn<QString>("format");
-    QTest::addColumn<bool>("filtered");
-    QTest::addColumn<bool>("failing");
-
-    QTest::newRow("moved in copy mode") << "Original" << false << false;
-    QTest::newRow("removed after encoding") << "PNG" << true << false;
-    QTest::newRow("kept when decoding fails") << "PNG" << true << true;
-    QTest::newRow("kept when the encoder writes nothing") << "NULL" << true << false;
-    QTest::newRow("kept when there is no encoder") << "CLIPBOARD" << true << false;
-}
-
-void TestConverter::deleteSourceMovesOrRemoves()
-{
-    QFETCH(QString, format);
-    QFETCH(bool, filtered);
-    QFETCH(bool, failing);
-
-    const QString source = m_in + "/pic.jpg";
-    if (failing)
-        writeBytes(source, "not a picture");
-    else
-        writeJpeg(source);
-    const QByteArray before = fileBytes(source);
-    ConversionJob job = jobFor(format, m_out, filtered ? flipChain() : QList<ChainEntry>{});
-    job.deleteSource = true;
-    Batch batch;
-    QVERIFY(batch.run({source}, job));
-    const bool converted = batch.statuses == QList<int>{StatusConverted};
-    QCOMPARE(QFileInfo::exists(source), !converted);
-    if (!converted) {
-        QCOMPARE(batch.statuses, QList<int>{StatusFailed});
-        QCOMPARE(fileBytes(source), before);
-        QCOMPARE(folderEntries(m_out), QStringList{});
-    } else {
-        QCOMPARE(folderEntries(m_out).size(), 1);
-    }
-    QCOMPARE(converted, format != "NULL" && format != "CLIPBOARD" && !failing);
-}
-
 void TestConverter::hostileNamesConvert_data()
 {
     QTest::addColumn<QString>("source");
@@ -670,105 +317,6 @@ void TestConverter::hostileNamesConvert()
     QCOMPARE(int(output.columns()), 40);
 }
 
-void TestConverter::readOnlyFolderLosesNothing_data()
-{
-    QTest::addColumn<QString>("format");
-    QTest::addColumn<bool>("filtered");
-    QTest::addColumn<bool>("multiPage");
-
-    QTest::newRow("encoded") << "PNG" << true << false;
-    QTest::newRow("copied") << "Original" << false << false;
-    QTest::newRow("document") << "TIFF" << true << true;
-}
-
-void TestConverter::readOnlyFolderLosesNothing()
-{
-    QFETCH(QString, format);
-    QFETCH(bool, filtered);
-    QFETCH(bool, multiPage);
-
-    const QString source = m_in + "/pic.png";
-    writeEncoded(source, makePicture(30, 20), "PNG");
-    const QString existing = m_out + (multiPage ? "/pic.tiff" : "/pic.png");
-    writeBytes(existing, "keep me");
-    ConversionJob job = jobFor(format, m_out, filtered ? flipChain() : QList<ChainEntry>{});
-    job.deleteSource = true;
-    job.multiPage = multiPage;
-    Batch batch({OverwriteYes});
-    {
-        ReadOnlyFolder readOnly(m_out);
-        if (!readOnly.ok())
-            QSKIP("cannot make a folder read-only here");
-        QVERIFY(batch.run({source}, job));
-    }
-    QCOMPARE(batch.statuses, QList<int>{StatusFailed});
-    QCOMPARE(batch.errors.size(), 1);
-    QVERIFY2(batch.errors.first().startsWith("Error: "), qPrintable(batch.errors.first()));
-    QCOMPARE(folderEntries(m_out), QStringList{QFileInfo(existing).fileName()});
-    QCOMPARE(fileBytes(existing), QByteArray("keep me"));
-    QVERIFY(QFileInfo::exists(source));
-}
-
-void TestConverter::writeFailingMidwayLosesNothing()
-{
-    // A file-size limit makes the disk refuse the output halfway, as a full disk would.
-    const QString source = m_in + "/big.png";
-    writeEncoded(source, makePicture(200, 150), "PNG");
-    writeBytes(m_out + "/big.ppm", "keep me");
-    const QString next = m_in + "/small.png";
-    writeEncoded(next, makePicture(4, 4), "PNG");
-
-    Batch batch({OverwriteYes});
-    ConversionJob job = jobFor("PPM", m_out, flipChain());
-    job.deleteSource = true;
-    rlimit saved;
-    QCOMPARE(getrlimit(RLIMIT_FSIZE, &saved), 0);
-    const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
-    rlimit limited = saved;
-    limited.rlim_cur = 16 * 1024;
-    QCOMPARE(setrlimit(RLIMIT_FSIZE, &limited), 0);
-    const bool ran = batch.run({source, next}, job);
-    setrlimit(RLIMIT_FSIZE, &saved);
-    std::signal(SIGXFSZ, oldHandler);
-
-    QVERIFY(ran);
-    QCOMPARE(batch.statuses, QList<int>({StatusFailed, StatusConverted}));
-    QCOMPARE(fileBytes(m_out + "/big.ppm"), QByteArray("keep me"));
-    QCOMPARE(folderEntries(m_out), QStringList({"big.ppm", "small.ppm"}));
-    QVERIFY(QFileInfo::exists(source));
-    QVERIFY(!QFileInfo::exists(next));
-}
-
-void TestConverter::lastPageAndDocumentFailingSendOneMessage()
-{
-    // The last picture cannot be read, and the document of the others does not fit
-    // on the disk: one picture, one message, telling both.
-    const QString first = m_in + "/big.png";
-    writeEncoded(first, makePicture(200, 150), "PNG");
-    const QString last = m_in + "/broken.png";
-    writeBytes(last, "not a picture");
-    ConversionJob job = jobFor("TIFF", m_out, flipChain());
-    job.multiPage = true;
-    job.deleteSource = true;
-    Batch batch;
-    rlimit saved;
-    QCOMPARE(getrlimit(RLIMIT_FSIZE, &saved), 0);
-    const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
-    rlimit limited = saved;
-    limited.rlim_cur = 2 * 1024;
-    QCOMPARE(setrlimit(RLIMIT_FSIZE, &limited), 0);
-    const bool ran = batch.run({first, last}, job);
-    setrlimit(RLIMIT_FSIZE, &saved);
-    std::signal(SIGXFSZ, oldHandler);
-
-    QVERIFY(ran);
-    QCOMPARE(batch.statuses, QList<int>({StatusConverted, StatusFailed}));
-    QCOMPARE(batch.errors.size(), 1);
-    QCOMPARE(batch.errors.first().count("Error: "), 2);
-    QCOMPARE(folderEntries(m_out), QStringList{});
-    QVERIFY(QFileInfo::exists(first));
-}
-
 void TestConverter::absurdSizeFailsQuickly()
 {
     // 2500 times the size: 40 x 40 becomes 100000 x 100000, 1 x 1 only 2500 x 2500.
@@ -790,44 +338,21 @@ void TestConverter::absurdSizeFailsQuickly()
     QCOMPARE(int(readEncoded(m_out + "/next.ppm").columns()), 2500);
 }
 
-void TestConverter::newBatchWaitsForStoppedRun_data()
+void TestConverter::tooLongNameFailsThePicture()
 {
-    QTest::addColumn<bool>("stopFirst");
-
-    QTest::newRow("stopped, then restarted") << true;
-    // A new batch stops the old one by itself: the old one goes no further.
-    QTest::newRow("restarted without a stop") << false;
-}
-
-void TestConverter::newBatchWaitsForStoppedRun()
-{
-    QFETCH(bool, stopFirst);
-
-    const QString first = m_in + "/first.jpg";
-    const QString rest = m_in + "/rest.jpg";
-    const QString second = m_in + "/second.jpg";
-    writeJpeg(first, 1200, 900);
-    writeJpeg(rest);
-    writeJpeg(second);
+    const QString source = m_in + "/a.jpg";
+    const QString next = m_in + "/b.jpg";
+    writeJpeg(source);
+    writeJpeg(next);
+    ConversionJob job = jobFor("PNG", m_out, flipChain());
+    // Only "a" grows: 200 of them, each into 200 "x".
+    job.naming = RenameOpter(QString(200, 'a') + "[FileName][Replace_a_" + QString(200, 'x') + "]");
     Batch batch;
-    QStringList started;
-    QObject::connect(&batch.driver, &BatchDriver::statusMessage,
-                     [&started](const QString &text) { started.append(text); });
-    QList<PictureEntry> pictures;
-    addPictures(pictures, {first, rest});
-    QVERIFY(batch.driver.startProcessing(pictures, jobFor("PNG", m_out, flipChain())));
-    // Restarted at once, while the first run is still at work.
-    if (stopFirst)
-        batch.driver.stopProcess();
-    QVERIFY(batch.run({second}, jobFor("BMP", m_out, flipChain())));
-    // The first run's result arrives first and belongs to the first batch; whether
-    // it still saw the stop depends on how far it had got.
-    QCOMPARE(batch.paths, QStringList({first, second}));
-    QCOMPARE(batch.statuses.last(), int(StatusConverted));
-    QVERIFY(QFileInfo::exists(m_out + "/second.bmp"));
-    QVERIFY2(!started.contains("rest"), qPrintable(started.join(", ")));
-    QVERIFY(!QFileInfo::exists(m_out + "/rest.png"));
-    QCOMPARE(QFileInfo::exists(m_out + "/first.png"), batch.statuses.first() == StatusConverted);
+    QVERIFY(batch.run({source, next}, job));
+    QCOMPARE(batch.statuses, QList<int>({StatusFailed, StatusFailed}));
+    QCOMPARE(batch.errors.size(), 2);
+    QVERIFY2(batch.errors.first().contains("longer than 255 bytes"), qPrintable(batch.errors.first()));
+    QCOMPARE(folderEntries(m_out), QStringList{});
 }
 
 void TestConverter::collidingNamesAllSurvive_data()
@@ -900,105 +425,6 @@ void TestConverter::collidingNamesAllSurvive()
     // Every renamed picture says so in the log.
     QCOMPARE(batch.errors.filter("Saved as ").size(), outputs.filter(" (").size());
     QVERIFY(batch.errors.join('\n').contains(QDir::toNativeSeparators(m_out + '/' + outputs.last())));
-}
-
-void TestConverter::stopWhileAskingEndsTheRun()
-{
-    // The stop comes while the worker waits for an answer and before the question
-    // has reached the user: the run ends as aborted at once, the question is never
-    // shown, and a new batch starts.
-    const QString first = m_in + "/a.jpg";
-    const QString second = m_in + "/b.jpg";
-    writeJpeg(first);
-    writeJpeg(second);
-    writeBytes(m_out + "/a.png", "existing");
-    Batch batch({OverwriteYes, OverwriteYes});
-    QList<PictureEntry> pictures;
-    addPictures(pictures, {first});
-    QVERIFY(batch.driver.startProcessing(pictures, jobFor("PNG", m_out, flipChain())));
-    QDeadlineTimer deadline(10000);
-    while (batch.driver.converter().pendingQuestion().isEmpty() && !deadline.hasExpired())
-        QThread::msleep(1);
-    QVERIFY(!batch.driver.converter().pendingQuestion().isEmpty());
-    batch.driver.stopProcess();
-    QVERIFY(batch.run({second}, jobFor("BMP", m_out, flipChain())));
-    QCOMPARE(batch.paths, QStringList({first, second}));
-    QCOMPARE(batch.statuses, QList<int>({StatusAborted, StatusConverted}));
-    QTest::qWait(200);  // a stale question would arrive now
-    QCOMPARE(batch.questions, QStringList{});
-    QCOMPARE(fileBytes(m_out + "/a.png"), QByteArray("existing"));
-    QVERIFY(QFileInfo::exists(m_out + "/b.bmp"));
-}
-
-void TestConverter::stopRightAfterStartIsKept()
-{
-    // A stop between the start of a run and its first step ends the run before it
-    // writes anything.
-    const QString source = m_in + "/a.jpg";
-    writeJpeg(source, 400, 300);
-    Batch batch;
-    Converter &converter = batch.driver.converter();
-    QObject::connect(&converter, &QThread::started, &converter, [&converter] { converter.stop(); },
-                     Qt::DirectConnection);
-    QVERIFY(batch.run({source}, jobFor("PNG", m_out, flipChain())));
-    QCOMPARE(batch.statuses, QList<int>{StatusSkipped});
-    QCOMPARE(folderEntries(m_out), QStringList{});
-}
-
-void TestConverter::tooLongNameFailsThePicture()
-{
-    const QString source = m_in + "/a.jpg";
-    const QString next = m_in + "/b.jpg";
-    writeJpeg(source);
-    writeJpeg(next);
-    ConversionJob job = jobFor("PNG", m_out, flipChain());
-    // Only "a" grows: 200 of them, each into 200 "x".
-    job.naming = RenameOpter(QString(200, 'a') + "[FileName][Replace_a_" + QString(200, 'x') + "]");
-    Batch batch;
-    QVERIFY(batch.run({source, next}, job));
-    QCOMPARE(batch.statuses, QList<int>({StatusFailed, StatusFailed}));
-    QCOMPARE(batch.errors.size(), 2);
-    QVERIFY2(batch.errors.first().contains("longer than 255 bytes"), qPrintable(batch.errors.first()));
-    QCOMPARE(folderEntries(m_out), QStringList{});
-}
-
-void TestConverter::driverTellsHowTheBatchEnded_data()
-{
-    QTest::addColumn<bool>("existing");
-    QTest::addColumn<QStringList>("messages");
-
-    // Whether the output folder is opened afterwards is the wizard's concern (tst_wizardprocess).
-    QTest::newRow("finished")
-        << false << QStringList{"Processing...", "a", "b", "Processing finished!"};
-    QTest::newRow("aborted")
-        << true << QStringList{"Processing...", "a", "Processing Aborted!"};
-}
-
-void TestConverter::driverTellsHowTheBatchEnded()
-{
-    QFETCH(bool, existing);
-    QFETCH(QStringList, messages);
-
-    const QStringList sources{m_in + "/a.jpg", m_in + "/b.jpg"};
-    for (const QString &source : sources)
-        writeJpeg(source);
-    if (existing)
-        writeBytes(m_out + "/a.png", "existing");
-    BatchDriver driver;
-    driver.setOverwriteQuestion([](const QString &, QString &) { return OverwriteAbort; });
-    QStringList shown;
-    bool ended = false;
-    connect(&driver, &BatchDriver::statusMessage, [&](const QString &text, int) { shown.append(text); });
-    connect(&driver, &BatchDriver::batchFinished, [&] { ended = true; });
-    connect(&driver, &BatchDriver::batchAborted, [&] { ended = true; });
-
-    QList<PictureEntry> pictures;
-    addPictures(pictures, sources);
-    ConversionJob job = jobFor("PNG", m_out, flipChain());
-    QVERIFY(driver.startProcessing(pictures, job));
-    QVERIFY(waitFor([&] { return ended; }));
-    QCOMPARE(shown, messages);
-    QVERIFY(!driver.isRunning());
 }
 
 QTEST_GUILESS_MAIN(TestConverter)

@@ -121,8 +121,9 @@ void TestRenameOpter::newName()
     QFETCH(QString, fileName);
     QFETCH(int, index);
     QFETCH(QString, name);
-    RenameOpter::instance().setFormat(format);
-    QCOMPARE(RenameOpter::instance().newName(source(fileName), index).valueOr(QString()), name);
+    RenameOpter engine;
+    engine.setFormat(format);
+    QCOMPARE(engine.newName(source(fileName), index).valueOr(QString()), name);
 }
 
 void TestRenameOpter::dateAndTime_data()
@@ -164,8 +165,9 @@ void TestRenameOpter::dateAndTime()
     QFETCH(QString, format);
     QFETCH(QDateTime, modified);
     QFETCH(QString, name);
-    RenameOpter::instance().setFormat(format);
-    QCOMPARE(RenameOpter::instance().newName(source("shot.jpg", modified), 0).valueOr(QString()), name);
+    RenameOpter engine;
+    engine.setFormat(format);
+    QCOMPARE(engine.newName(source("shot.jpg", modified), 0).valueOr(QString()), name);
 }
 
 void TestRenameOpter::dateAndTimeInOtherLanguages_data()
@@ -228,8 +230,8 @@ void TestRenameOpter::missingSourceGivesNoName()
 {
     QFETCH(QString, path);
     QFETCH(QString, reason);
-    RenameOpter::instance().setFormat("fixed[Counter_1_1_1]");
-    const Result<QString> name = RenameOpter::instance().newName(path, 0);
+    const RenameOpter engine("fixed[Counter_1_1_1]");
+    const Result<QString> name = engine.newName(path, 0);
     QCOMPARE(name.valueOr(QString()), QString());
     // The batch shows the reason as the picture's error.
     QVERIFY2(name.error().contains(reason), qPrintable(name.error()));
@@ -238,13 +240,13 @@ void TestRenameOpter::missingSourceGivesNoName()
 void TestRenameOpter::namesAgreeAcrossThreads()
 {
     // The converter names pictures from several workers at once.
-    RenameOpter::instance().setFormat("[Case_3_1][FolderName]_[Counter_1_2_4]_[Date_0_10_1_1][Replace_Trip_tour]");
+    const RenameOpter engine("[Case_3_1][FolderName]_[Counter_1_2_4]_[Date_0_10_1_1][Replace_Trip_tour]");
     const QString path = source("P.JPG", QDateTime(QDate(2012, 1, 5), QTime(15, 45, 30)));
     QList<int> indexes;
     for (int i = 0; i < 2000; ++i)
         indexes.append(i);
     const QStringList names = QtConcurrent::blockingMapped<QStringList>(
-        indexes, [&path](int index) { return RenameOpter::instance().newName(path, index).valueOr(QString()); });
+        indexes, [&engine, &path](int index) { return engine.newName(path, index).valueOr(QString()); });
     for (int i = 0; i < indexes.size(); ++i)
         QCOMPARE(names.at(i), QString("Tour_%1_2012-01-05 15-45-30.jpg").arg(1 + 2 * i, 4, 10, QChar('0')));
 }

@@ -17,6 +17,8 @@ private slots:
     void resultsArriveOnTheOwnersThread();
     void cancelStopsTheLibraryAndDropsTheResult_data();
     void cancelStopsTheLibraryAndDropsTheResult();
+    void doneComesFromTheEventLoop_data();
+    void doneComesFromTheEventLoop();
 };
 
 void TestWorker::resultsArriveOnTheOwnersThread()
@@ -94,6 +96,52 @@ void TestWorker::cancelStopsTheLibraryAndDropsTheResult()
     QVERIFY2(timer.elapsed() < 5000, qPrintable(QString::number(timer.elapsed())));
     QTest::qWait(50);
     QVERIFY(!delivered);
+}
+
+void TestWorker::doneComesFromTheEventLoop_data()
+{
+    QTest::addColumn<bool>("contextGone");
+    // Ended before start() returns, most likely: still never handed over from
+    // within start(), where its owner is in the middle of something.
+    QTest::newRow("task that ends at once") << false;
+    QTest::newRow("context gone before the task ends") << true;
+}
+
+void TestWorker::doneComesFromTheEventLoop()
+{
+    QFETCH(bool, contextGone);
+    Worker worker(1);
+    auto context = std::make_unique<QObject>();
+    int delivered = 0;
+    bool starting = true;
+    bool deliveredWhileStarting = false;
+    std::atomic<bool> release{!contextGone};
+    for (int i = 0; i < 20; ++i) {
+        worker.start(
+            context.get(),
+            [&release](const CancelToken &) {
+                while (!release.load())
+                    QThread::msleep(1);
+                return 1;
+            },
+            [&](int) {
+                deliveredWhileStarting = deliveredWhileStarting || starting;
+                ++delivered;
+            });
+        QThread::msleep(1);
+    }
+    starting = false;
+    if (contextGone) {
+        context.reset();
+        release = true;
+        worker.waitForDone();
+        QTest::qWait(50);
+        QCOMPARE(delivered, 0);
+        return;
+    }
+    QVERIFY(!deliveredWhileStarting);
+    QCOMPARE(delivered, 0);
+    QTRY_COMPARE(delivered, 20);
 }
 
 QTEST_GUILESS_MAIN(TestWorker)

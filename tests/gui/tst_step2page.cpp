@@ -265,7 +265,7 @@ void TestStep2Page::previewShowsLastRequest()
         imageToImage(PicturePipeline::render(large, page.chain()).value()).convertToFormat(QImage::Format_RGBA8888);
     QVERIFY(TestUtils::waitFor([&] { return previewImage() == expected; }, 30000));
     // Every render has ended, the first one abandoned or finished; what is shown stays.
-    QVERIFY(QThreadPool::globalInstance()->waitForDone(60000));
+    QTRY_VERIFY_WITH_TIMEOUT(!page.isRendering(), 60000);
     QCoreApplication::processEvents();
     QVERIFY(previewImage() == expected);
 }
@@ -295,7 +295,7 @@ void TestStep2Page::presets()
     ui.step2_cbPreset->setCurrentIndex(row);
     QCOMPARE(m_window->state().formateStr, format);
     if (preview.isEmpty())  // the date: the file's own time, as the engine writes it
-        preview = RenameOpter::instance().newName(m_pictures[1], 1).valueOr(QString());
+        preview = RenameOpter(format).newName(m_pictures[1], 1).valueOr(QString());
     QCOMPARE(ui.step2_txtPreview->text(), preview);
     QVERIFY(!preview.isEmpty());
 }

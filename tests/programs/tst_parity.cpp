@@ -83,9 +83,8 @@ void TestParity::initTestCase()
     FilterRegistry &registry = FilterRegistry::instance();
     registry.loadPlugins(QStringLiteral(KELVARINE_PLUGIN_DIR));
     QVERIFY(registry.indexOfFilter(QStringLiteral("Flip")) >= 0);
-    // What the wizard shows in its previews must not reach a batch: only the job's
-    // own template counts. (Its chain is the job's too: the registry keeps none.)
-    RenameOpter::instance().setFormat(QStringLiteral("preview_[Counter_1_1_1]"));
+    // What the wizard shows in its previews must not reach a batch: only the
+    // job's own chain counts, and the registry keeps none of its own.
 }
 
 void TestParity::sameFilesAndStatuses_data()

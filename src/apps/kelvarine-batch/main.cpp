@@ -8,6 +8,7 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QTextStream>
+#include <QThread>
 
 #include <algorithm>
 #include <atomic>
@@ -85,6 +86,9 @@ int main(int argc, char *argv[])
     }
 
     ImageLibrary::setPicturesAtOnce(std::min<int>(options.jobs, options.pictures.size()));
+    // The cores are shared out among the pictures converted at once, rather than
+    // oversubscribed; once, for the whole batch.
+    ImageLibrary::setThreadLimit(std::max(1, QThread::idealThreadCount() / options.jobs));
     ImageLibrary::setMaxMegapixels(options.maxMegapixels);
     options.job.naming = RenameOpter(options.nameTemplate);
     BatchRunner runner(options.pictures, options.job);

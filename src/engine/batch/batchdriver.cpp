@@ -1,7 +1,5 @@
 #include "engine/batch/batchdriver.h"
 
-#include <QCoreApplication>
-
 #include "engine/picture/picturetarget.h"
 
 BatchDriver::BatchDriver(QObject *parent)
@@ -23,7 +21,6 @@ bool BatchDriver::startProcessing(const QList<PictureEntry> &pictures, const Con
         m_aborted = true;
         m_converter.stop();
         m_converter.wait();
-        QCoreApplication::sendPostedEvents(&m_converter, QEvent::MetaCall);
     }
     if (pictures.isEmpty())
         return false;
@@ -50,7 +47,7 @@ void BatchDriver::processNext()
     // is the user's, and must not be lost.
     m_converter.clearStop();
     m_runPending = true;
-    m_converter.start(QThread::InheritPriority);
+    m_converter.start();
 }
 
 void BatchDriver::nextConversion(int status)

@@ -2,7 +2,7 @@
 #define BATCHRUNNER_H
 
 // Runs a whole batch without a user: several pictures decoded, filtered and
-// encoded (or copied) at once on a thread pool, while their outputs are put in
+// encoded (or copied) at once by a worker, while their outputs are put in
 // place one by one in picture order on the calling thread. The planner decides
 // every picture, in picture order, before any conversion starts (the policy
 // answers the overwrite question, so no decision waits for a conversion): the
@@ -10,6 +10,8 @@
 // at once, and are those the wizard leaves for the same answers.
 //
 // Threads: construct and run on one thread; run() blocks until the batch ends.
+// The image library's threads per operation are the program's to set, once at
+// its start (see ImageLibrary::setThreadLimit): a batch never changes them.
 
 #include <QList>
 #include <QString>
@@ -38,7 +40,7 @@ class BatchRunner
 public:
     BatchRunner(const QList<PictureEntry> &pictures, const ConversionJob &job);
 
-    // Pictures converted at once; the library's own threads are shared out among them.
+    // Pictures converted at once.
     void setJobs(int jobs) { m_jobs = std::max(1, jobs); }
     void setOverwritePolicy(OverwritePolicy policy) { m_policy = policy; }
     // Checked between pictures; when it turns true the batch ends as aborted.
@@ -55,12 +57,7 @@ public:
     BatchSummary run(const Progress &progress);
 
 private:
-    struct Rendered;
-
     OverwriteAnswer policyAnswer() const;
-    Rendered renderOne(const PicturePlan &plan) const;
-    // A copy that is put in place with one rename when its turn comes.
-    bool movedInTurn(const PicturePlan &plan) const;
 
     BatchPlanner m_planner;
     int m_jobs = 1;

@@ -1,199 +1,148 @@
 #include "engine/batch/converter.h"
 
-Converter::Converter(QObject *parent)
-    : QThread(parent)
+#include "engine/batch/documentpages.h"
+#include "engine/batch/picturework.h"
+
+struct Converter::Batch
 {
-    connect(this, &QThread::finished, this, &Converter::conversionCompleted);
+    BatchPlanner planner;
+    DocumentPages document;
+    PicturePlan plan;
+};
+
+Converter::Report Converter::convert(Batch &batch, OverwriteWait &question, int index)
+{
+    Report report;
+    const auto tell = [&report](const PictureResult &result) {
+        report.status = result.status;
+        if (!result.message.isEmpty())
+            report.messages.append(result.message);
+    };
+    if (index < 0 || index >= batch.planner.count())
+        return report;
+
+    const ConversionJob &job = batch.planner.job();
+    PicturePlan &plan = batch.plan;
+    plan = batch.planner.decide(index, [&question](const QString &target, QString &name) {
+        return question.ask(target, name);
+    });
+    // A stop is seen here, once the question is settled; a run past this point
+    // finishes normally.
+    if (!plan.proceeds())
+        tell(plan.result());
+    else if (question.isStopped())
+        report.status = StatusSkipped;
+    else if (plan.mode == PictureMode::Copy && !plan.cleansCopy)
+        tell(PictureWork::copyInTurn(plan, job.deleteSource));
+    else
+        tell(PictureWork::place(plan, PictureWork::prepare(plan, job), job.deleteSource, batch.document));
+
+    if (!question.isStopped()) {
+        const std::optional<PictureResult> document = batch.document.placeIfDue(batch.planner, index, report.status);
+        if (document && document->status != StatusConverted)
+            tell(*document);
+    }
+    return report;
+}
+
+Converter::Converter(QObject *parent)
+    : QObject(parent)
+    , m_batch(std::make_shared<Batch>())
+    , m_question(std::make_shared<OverwriteWait>())
+{
+    // Direct: the question leaves from the worker, as the run asks it.
+    connect(m_question.get(), &OverwriteWait::asked, this, &Converter::requestOverwrite, Qt::DirectConnection);
+    connect(&m_watcher, &QFutureWatcherBase::finished, this, &Converter::conversionCompleted);
 }
 
 Converter::~Converter()
 {
-    stop();
-    {
-        // A run about to ask a question nobody will answer any more must not keep
-        // the program from ending: it is told Abort.
-        QMutexLocker lock(&answerLock);
-        closing = true;
-        answerReady.wakeAll();
-    }
-    wait();
+    // A run about to ask a question nobody will answer any more must not keep the
+    // program from ending: it is told Abort.
+    m_question->stop();
+    m_question->close();
+    m_worker.waitForDone();
 }
 
 void Converter::setBatch(const QList<PictureEntry> &pictures, const ConversionJob &job)
 {
-    planner = BatchPlanner(pictures, job);
+    m_batch->planner = BatchPlanner(pictures, job);
     reset();
 }
 
 void Converter::reset()
 {
-    pages.clear();
-    pageSources.clear();
-    plan = PicturePlan();
+    m_batch->document.clear();
+    m_batch->plan = PicturePlan();
 }
 
 void Converter::setYesToAll(bool yes)
 {
-    planner.setYesToAll(yes);
+    m_batch->planner.setYesToAll(yes);
 }
 
 void Converter::setJob(int pictureIndex)
 {
-    this->pictureIndex = pictureIndex;
+    m_pictureIndex = pictureIndex;
 }
 
-void Converter::stop()
+bool Converter::isCopyOnly() const
 {
-    stopRequested = true;
-    // Under the lock, so that a run between its check and its wait still hears it.
-    QMutexLocker lock(&answerLock);
-    answerReady.wakeAll();
+    return m_batch->plan.mode == PictureMode::Copy;
 }
 
-void Converter::clearStop()
+QString Converter::documentTarget() const
 {
-    stopRequested = false;
+    return m_batch->planner.documentPath();
 }
 
-QString Converter::pendingQuestion() const
+void Converter::start()
 {
-    QMutexLocker lock(&answerLock);
-    return asking;
+    emit started();
+    m_running = true;
+    m_run = m_worker.start([batch = m_batch, question = m_question, index = m_pictureIndex](const CancelToken &) {
+        return convert(*batch, *question, index);
+    });
+    m_watcher.setFuture(m_run);
 }
 
-void Converter::answerOverwrite(const QString &name, int code)
+void Converter::wait()
 {
-    QMutexLocker lock(&answerLock);
-    answerName = name;
-    answerCode = overwriteAnswer(code);
-    answerGiven = true;
-    answerReady.wakeAll();
+    m_worker.waitForDone();
+    conversionCompleted();
 }
 
 void Converter::conversionCompleted()
 {
-    emit nextConversion(status);
-}
-
-void Converter::run()
-{
-    runMessages.clear();
-    status = StatusSkipped;
-    if (pictureIndex >= 0 && pictureIndex < planner.count()) {
-        plan = planner.decide(pictureIndex, [this](const QString &target, QString &name) {
-            return askOverwrite(target, name);
-        });
-        // A stop is seen here, once the question is settled; a run past this
-        // point finishes normally.
-        if (!plan.proceeds())
-            report(plan.result());
-        else if (stopRequested)
-            status = StatusSkipped;
-        else if (plan.mode == PictureMode::Copy)
-            renameImage();
-        else if (plan.mode == PictureMode::Encode)
-            runFrame();
-        else
-            runFrames();
-
-        if (planner.documentDue(pictureIndex, status) && !stopRequested)
-            finishDocument();
-    }
-
+    // Once per run: wait() may have delivered it already.
+    if (!m_running || !m_run.isFinished())
+        return;
+    m_running = false;
+    const Report report = m_run.result();
+    m_status = report.status;
     // The last picture of a document can fail, and the document after it: the log
     // gets one message per picture, telling both.
-    if (!runMessages.isEmpty())
-        emit errorMessage(runMessages.join(QLatin1Char('\n')));
+    if (!report.messages.isEmpty())
+        emit errorMessage(report.messages.join(QLatin1Char('\n')));
+    emit nextConversion(m_status);
 }
 
-void Converter::renameImage()
+void Converter::stop()
 {
-    const ConversionJob &job = planner.job();
-    if (!plan.cleansCopy) {
-        report(plan.settled(PicturePipeline::copyPicture(plan.source, plan.target, job.deleteSource)));
-        return;
-    }
-    QStringList notes;
-    const auto output = PicturePipeline::cleanedCopy(plan.source, plan.target, job.output, &notes);
-    PictureResult result = PicturePipeline::failed(output.error());
-    if (output) {
-        result = PicturePipeline::placeOutput(*output.value(), plan.source, job.deleteSource);
-        result.notes = notes;
-    }
-    report(plan.settled(result));
+    m_question->stop();
 }
 
-void Converter::runFrame()
+void Converter::clearStop()
 {
-    Result<RenderedPicture> picture = PicturePipeline::render(plan.source, planner.job());
-    if (picture)
-        writeImage(picture.value(), plan.extension, plan.target);
-    else
-        report(PicturePipeline::failed(picture.error()));
+    m_question->clearStop();
 }
 
-void Converter::runFrames()
+QString Converter::pendingQuestion() const
 {
-    Result<RenderedPicture> picture = PicturePipeline::render(plan.source, planner.job());
-    const Result<Magick::Image> page = picture ? PicturePipeline::asPage(picture.value(), plan.extension)
-                                               : Result<Magick::Image>(Failure{picture.error()});
-    PictureResult result = PicturePipeline::failed(page.error());
-    if (page) {
-        pages.append(page.value());
-        pageSources.append(plan.source);
-        result = PictureResult{StatusConverted, {}, {}, picture.value().notesOf()};
-    }
-    report(plan.settled(result));
+    return m_question->pending();
 }
 
-bool Converter::writeImage(RenderedPicture &picture, const QString &extension, const QString &target)
+void Converter::answerOverwrite(const QString &name, int code)
 {
-    const auto output = PicturePipeline::encode(picture, extension, target, plan.source, planner.job());
-    PictureResult result = PicturePipeline::failed(output.error());
-    if (output) {
-        result = PicturePipeline::placeOutput(*output.value(), plan.source, planner.job().deleteSource);
-        result.notes = picture.notesOf();
-    }
-    report(plan.settled(result));
-    return result.status == StatusConverted;
-}
-
-void Converter::finishDocument()
-{
-    // Written from the pages that were made, also when the last picture failed:
-    // one bad picture at the end does not cost the whole document.
-    if (pages.isEmpty())
-        return;
-    const PictureResult result = PicturePipeline::placeDocument(
-        pages, planner.documentExtension(), planner.documentPath(), pageSources, planner.job().deleteSource);
-    pageSources.clear();
-    if (result.status != StatusConverted)
-        report(result);
-}
-
-OverwriteAnswer Converter::askOverwrite(const QString &target, QString &name)
-{
-    // The lock is held from before the question goes out until the wait releases
-    // it, so neither an answer nor a stop can slip in before the worker listens.
-    QMutexLocker lock(&answerLock);
-    if (closing || stopRequested)
-        return OverwriteAbort;
-    answerName = name;
-    answerGiven = false;
-    asking = target;
-    emit requestOverwrite(target);
-    while (!answerGiven && !closing && !stopRequested)
-        answerReady.wait(&answerLock);
-    asking.clear();
-    if (!answerGiven)
-        return OverwriteAbort;
-    name = answerName;
-    return answerCode;
-}
-
-void Converter::report(const PictureResult &result)
-{
-    status = result.status;
-    if (!result.message.isEmpty())
-        runMessages.append(result.message);
+    m_question->answer(name, code);
 }

@@ -19,6 +19,7 @@
 // on the pool. A cancelled task's result is never handed to `done`.
 
 #include <QFuture>
+#include <QFutureWatcher>
 #include <QObject>
 #include <QThreadPool>
 #include <QtConcurrent/QtConcurrentRun>
@@ -48,23 +49,28 @@ public:
     }
 
     // Starts `task`; `done(result)` runs on `context`'s thread once it ends,
-    // unless the task was cancelled first or the context is gone.
+    // unless the task was cancelled first or the context is gone. `done` is
+    // always called from the context's event loop, never from within start(),
+    // also for a task that ends at once. The context lives on the calling thread.
     template <typename Task, typename Done>
     void start(QObject *context, Task task, Done done)
     {
         using Result = ResultOf<Task>;
         std::shared_ptr<CancelToken> token = m_token;
-        if constexpr (std::is_void_v<Result>) {
-            start(std::move(task)).then(context, [token, done = std::move(done)] {
-                if (!token->isCancelled())
-                    done();
-            });
-        } else {
-            start(std::move(task)).then(context, [token, done = std::move(done)](const Result &result) {
-                if (!token->isCancelled())
-                    done(result);
-            });
-        }
+        // A child of the context: gone with it, so nothing is delivered to an
+        // owner that went away, and its signal is posted, never called in place.
+        auto *watcher = new QFutureWatcher<Result>(context);
+        QObject::connect(watcher, &QFutureWatcherBase::finished, watcher,
+                         [watcher, token, done = std::move(done)] {
+                             watcher->deleteLater();
+                             if (token->isCancelled())
+                                 return;
+                             if constexpr (std::is_void_v<Result>)
+                                 done();
+                             else
+                                 done(watcher->result());
+                         });
+        watcher->setFuture(start(std::move(task)));
     }
 
     // Stops every task started so far; tasks started afterwards run normally.

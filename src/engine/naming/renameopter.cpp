@@ -46,12 +46,6 @@ QString dateText(const QDate &date, QString pattern)
 
 } // namespace
 
-RenameOpter &RenameOpter::instance()
-{
-    static RenameOpter engine;
-    return engine;
-}
-
 RenameOpter::RenameOpter()
     : RenameOpter(defaultFormat())
 {

@@ -8,8 +8,8 @@
 // Templates are stored in project files, so the tag shapes are a file format.
 //
 // The engine is a value: a batch takes its own copy of the template when it
-// starts, so the wizard may change the process-wide one (instance(), used by its
-// previews and dialogs) while the batch runs.
+// starts, and the wizard's previews and dialogs make their own, so nothing a
+// batch reads changes while it runs.
 //
 // Threads: newName() is const and only reads the engine, the file system and the
 // clock, so any number of threads may call it on one engine at once. setFormat()
@@ -23,9 +23,6 @@
 class RenameOpter
 {
 public:
-    // The engine of the wizard's previews and dialogs.
-    static RenameOpter &instance();
-
     // An engine with the default template, or with `format`.
     RenameOpter();
     explicit RenameOpter(const QString &format);

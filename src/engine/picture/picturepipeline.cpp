@@ -4,6 +4,7 @@
 #include <QDir>
 #include <QFileInfo>
 
+#include "engine/batch/canceltoken.h"
 #include "engine/batch/conversionjob.h"
 #include "engine/files/fileattributes.h"
 #include "engine/picture/outputimage.h"
@@ -135,12 +136,15 @@ Result<RenderedPicture> render(const QString &sourcePath, const ConversionJob &j
     return ImageLibrary::call([&] { return renderPicture(sourcePath, job); });
 }
 
-Result<Magick::Image> render(const QString &sourcePath, const QList<ChainEntry> &chain)
+Result<Magick::Image> render(const QString &sourcePath, const QList<ChainEntry> &chain, bool allowDocuments,
+                             const CancelToken *token)
 {
     Magick::Image image;
-    const Status decoded = decodeInto(image, sourcePath, false);
+    const Status decoded = decodeInto(image, sourcePath, allowDocuments);
     if (!decoded)
         return Failure{decoded.error()};
+    if (token)
+        token->attach(image);
     const Status filtered = PictureCodec::applyChain(chain, image);
     if (!filtered)
         return Failure{filtered.error()};

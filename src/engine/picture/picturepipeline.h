@@ -38,6 +38,7 @@ struct PictureResult
     QStringList notes;  // told beside a success: what was left out of the output, and why
 };
 
+class CancelToken;
 struct ConversionJob;
 
 // A decoded, filtered picture with the metadata that goes along with it.
@@ -68,7 +69,10 @@ PictureResult missingSource(const QString &sourcePath);
 // chain on it; its metadata is read and adapted to the result and the options.
 Result<RenderedPicture> render(const QString &sourcePath, const ConversionJob &job);
 // Decodes the source and runs the chain on it, nothing more (a preview).
-Result<Magick::Image> render(const QString &sourcePath, const QList<ChainEntry> &chain);
+// Documents are decoded when `allowDocuments` says so; with a token, the chain
+// stops at the library's next progress report once the token is cancelled.
+Result<Magick::Image> render(const QString &sourcePath, const QList<ChainEntry> &chain, bool allowDocuments = false,
+                             const CancelToken *token = nullptr);
 
 // The picture made fit to be a page of a document written with `extension`.
 Result<Magick::Image> asPage(RenderedPicture &picture, const QString &extension);

@@ -21,8 +21,9 @@ namespace ImageLibrary {
 void initialize(const char *programPath);
 
 // Threads the library may use for one operation; 0 restores its own choice.
-// Used when several pictures are converted at once, so the cores are shared
-// rather than oversubscribed.
+// Set once, at a program's start (kelvarine-batch from its --jobs, so the cores
+// are shared rather than oversubscribed): the library reads it from every thread
+// and an operation in progress must not see it change.
 void setThreadLimit(int threads);
 
 // The memory budget. The pictures in progress together may take about half the

@@ -79,13 +79,12 @@ void DlgRename::rebuild()
               + QLatin1Char(']');
 
     m_format = format;
-    RenameOpter::instance().setFormat(m_format);
-    ui.txtPreview->setText(RenameOpter::instance().newName(m_samplePath, m_sampleIndex).valueOr(QString()));
+    ui.txtPreview->setText(RenameOpter(m_format).newName(m_samplePath, m_sampleIndex).valueOr(QString()));
 }
 
 void DlgRename::loadFormat(const QString &format)
 {
-    // One rebuild at the end instead of one per control, each giving the engine a
+    // One rebuild at the end instead of one per control, each previewing a
     // half-loaded template.
     m_settingControls = true;
     QString rest = format;

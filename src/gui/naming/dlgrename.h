@@ -5,7 +5,9 @@
 // "[Counter]", "[DateTime]", ...) and sets the counter, date, case and
 // search-and-replace controls; the dialog turns them into a template of the rename
 // engine and shows the name it gives a sample picture. Opening a template sets
-// the controls from its tags, so a saved template comes back editable.
+// the controls from its tags, so a saved template comes back editable. The
+// dialog works on its own copy: the template goes in with loadFormat() and comes
+// out with format(), for the caller to take on OK; nothing else changes meanwhile.
 
 #include <QDialog>
 #include <QString>

@@ -2,10 +2,10 @@
 
 #include <QFileInfo>
 #include <QImageReader>
-#include <QMutexLocker>
-#include <QtConcurrent/QtConcurrentRun>
 
 #include <Magick++.h>
+
+#include <optional>
 
 #include "gui/views/imagepixmap.h"
 #include "engine/picture/picturecodec.h"
@@ -16,11 +16,7 @@ PictureLoader::PictureLoader(QObject *parent)
 {
 }
 
-PictureLoader::~PictureLoader()
-{
-    for (QFuture<void> &worker : m_workers)
-        worker.waitForFinished();
-}
+PictureLoader::~PictureLoader() = default;
 
 const QStringList &PictureLoader::qtReadableSuffixes()
 {
@@ -35,14 +31,7 @@ const QStringList &PictureLoader::qtReadableSuffixes()
 
 QString PictureLoader::requestPath() const
 {
-    QMutexLocker locker(&m_lock);
     return m_requestPath;
-}
-
-bool PictureLoader::isCurrent(const QString &path) const
-{
-    QMutexLocker locker(&m_lock);
-    return m_requestPath == path;
 }
 
 QImage PictureLoader::decode(const QString &path, const std::function<bool()> &current, bool allowDocuments)
@@ -78,23 +67,21 @@ QImage PictureLoader::decode(const QString &path, const std::function<bool()> &c
 
 void PictureLoader::request(const QString &path, ImageView *view, bool allowDocuments)
 {
-    {
-        QMutexLocker locker(&m_lock);
-        m_requestPath = path;
-    }
-    m_workers.removeIf([](const QFuture<void> &worker) { return worker.isFinished(); });
-    m_workers.append(QtConcurrent::run([this, path, view, allowDocuments] {
-        const QFileInfo info(path);
-        if (!info.exists() || info.size() == 0)
-            return;
-        QImage image = decode(path, [this, &path] { return isCurrent(path); }, allowDocuments);
-        if (!isCurrent(path))
-            return;
-        QMetaObject::invokeMethod(
-            this,
-            [this, image = std::move(image), view]() mutable {
-                emit loaded(QPixmap::fromImage(std::move(image)), view);
-            },
-            Qt::QueuedConnection);
-    }));
+    m_requestPath = path;
+    m_worker.cancel();
+    m_worker.start(
+        this,
+        [path, allowDocuments](const CancelToken &token) -> std::optional<QImage> {
+            const QFileInfo info(path);
+            if (!info.exists() || info.size() == 0)
+                return std::nullopt;
+            QImage image = decode(path, [&token] { return !token.isCancelled(); }, allowDocuments);
+            if (token.isCancelled())
+                return std::nullopt;
+            return image;
+        },
+        [this, view](const std::optional<QImage> &image) {
+            if (image)
+                emit loaded(QPixmap::fromImage(*image), view);
+        });
 }

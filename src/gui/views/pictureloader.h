@@ -1,23 +1,21 @@
 #ifndef PICTURELOADER_H
 #define PICTURELOADER_H
 
-// Decodes pictures for the views on the global thread pool. The last request
-// wins: a worker whose path is no longer the requested one drops its result
-// (checked before and after the slow steps), so scrolling through a list of
-// large photographs never shows an older picture after a newer one.
+// Decodes pictures for the views on a worker. The last request wins: a new
+// request cancels the older ones, which drop their result (checked before and
+// after the slow steps), so scrolling through a list of large photographs never
+// shows an older picture after a newer one.
 //
-// Threads: request() and the signal are on the GUI thread. The workers read
-// only their own copy of the path and the request path under the lock.
+// Threads: GUI thread only; the tasks read only their own copy of the path.
 
-#include <QFuture>
 #include <QImage>
-#include <QList>
-#include <QMutex>
 #include <QObject>
 #include <QPixmap>
 #include <QStringList>
 
 #include <functional>
+
+#include "engine/batch/worker.h"
 
 struct ImageView;
 
@@ -27,7 +25,7 @@ class PictureLoader : public QObject
 
 public:
     explicit PictureLoader(QObject *parent = nullptr);
-    ~PictureLoader() override;  // waits for running workers
+    ~PictureLoader() override;  // waits for running decodings
 
     // Starts decoding `path` for `view`; makes it the current request. Documents
     // are shown only when `allowDocuments` (Step 3's choice) says so.
@@ -48,11 +46,8 @@ signals:
     void loaded(const QPixmap &pixmap, ImageView *view);
 
 private:
-    bool isCurrent(const QString &path) const;
-
-    mutable QMutex m_lock;
     QString m_requestPath;
-    QList<QFuture<void>> m_workers;
+    Worker m_worker;
 };
 
 #endif

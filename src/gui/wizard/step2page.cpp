@@ -5,15 +5,13 @@
 #include <QGraphicsView>
 #include <QMainWindow>
 #include <QStatusBar>
-#include <QtConcurrent>
 
-#include "engine/batch/canceltoken.h"
 #include "gui/filters/dlgfilters.h"
 #include "gui/filters/dlgfilterset.h"
 #include "gui/naming/dlgrename.h"
 #include "filterinterface.h"
 #include "gui/views/imagepixmap.h"
-#include "engine/picture/picturecodec.h"
+#include "engine/picture/picturepipeline.h"
 #include "engine/naming/renameopter.h"
 #include "engine/runtime/resourcedir.h"
 #include "ui_tamsorel.h"
@@ -45,20 +43,12 @@ Step2Page::Step2Page(Ui::TamsorelClass &ui, WizardState &state, WizardViews &vie
     , m_state(state)
     , m_views(views)
     , m_window(window)
-    , m_latestRender(std::make_shared<std::atomic<quint64>>(0))
 {
     m_ui.treeWidget_Filter->setColumnHidden(1, true);
     m_ui.step2_checkShowPreview->hide();
     buildContextMenu();
     picsIndexChanged(m_ui.step2_listPics->currentIndex());
     connect(m_ui.treeWidget_Filter, &QTreeWidget::itemDoubleClicked, this, &Step2Page::editFilter);
-}
-
-Step2Page::~Step2Page()
-{
-    cancelRendering();
-    for (QFuture<void> &render : m_renders)
-        render.waitForFinished();
 }
 
 void Step2Page::buildContextMenu()
@@ -317,7 +307,7 @@ void Step2Page::refreshPreview(int mode)
             m_modifiedRequestPath = path;
             renderModified(path);
         } else {
-            cancelRendering();
+            m_preview.cancel();
             m_modifiedRequestPath.clear();
             preview.clear();
         }
@@ -326,59 +316,27 @@ void Step2Page::refreshPreview(int mode)
     }
 }
 
-void Step2Page::cancelRendering()
-{
-    m_latestRender->store(++m_renderCount);
-    // The library abandons the superseded render's filter at its next progress
-    // report, so a slow chain on a large photograph does not hold a worker.
-    if (m_renderToken)
-        m_renderToken->cancel();
-    m_renderToken.reset();
-}
-
 void Step2Page::renderModified(const QString &path)
 {
-    // Each request gets a number of its own: a render of an older request, also
-    // one of the same picture with the chain as it was, never replaces a newer one.
-    cancelRendering();
-    const quint64 request = m_renderCount;
-    const QList<ChainEntry> chain = this->chain();
-    const bool allowDocuments = m_ui.step3_cb_allowDocuments->isChecked();
-    const std::shared_ptr<std::atomic<quint64>> latest = m_latestRender;
-    const auto token = std::make_shared<CancelToken>();
-    m_renderToken = token;
-
-    m_renders.removeIf([](const QFuture<void> &render) { return render.isFinished(); });
-    m_renders.append(QtConcurrent::run([this, path, chain, allowDocuments, latest, request, token] {
-        const auto current = [&] { return latest->load() == request; };
-        QImage result;
-        try {
-            if (!current())
-                return;
-            Result<Magick::Image> picture = PictureCodec::decode(path, allowDocuments);
-            if (!current())
-                return;
-            if (picture) {
-                token->attach(picture.value());
-                const Status filtered = PictureCodec::applyChain(chain, picture.value());
-                if (!current())
-                    return;
-                if (filtered)
-                    result = imageToImage(picture.value());
+    // A render of an older request, also one of the same picture with the chain
+    // as it was, never replaces a newer one; the library abandons its filter at
+    // its next progress report, so a slow chain on a large photograph does not
+    // hold the worker.
+    m_preview.cancel();
+    m_preview.start(
+        this,
+        [path, chain = this->chain(), allowDocuments = m_ui.step3_cb_allowDocuments->isChecked()](const CancelToken &token) {
+            try {
+                // A request overtaken before or while it ran ends here; its result is dropped.
+                if (token.isCancelled())
+                    return QImage();
+                const Result<Magick::Image> picture = PicturePipeline::render(path, chain, allowDocuments, &token);
+                return token.isCancelled() || !picture ? QImage() : imageToImage(picture.value());
+            } catch (const std::exception &) {
+                return QImage();  // shown as an empty view
             }
-        } catch (const std::exception &) {
-            result = QImage();  // shown as an empty view
-        }
-        if (!current())
-            return;
-        QMetaObject::invokeMethod(
-            this,
-            [this, result, latest, request] {
-                if (latest->load() == request)
-                    displayModified(QPixmap::fromImage(result));
-            },
-            Qt::QueuedConnection);
-    }));
+        },
+        [this](const QImage &image) { displayModified(QPixmap::fromImage(image)); });
 }
 
 void Step2Page::displayModified(const QPixmap &pixmap)
@@ -494,16 +452,15 @@ void Step2Page::openCustomDialog()
         if (!m_presetReaction)
             m_ui.step2_cbPreset->setCurrentIndex(CustomDefined);
     }
-    // The dialog's previews changed the engine's template; give it back the active one.
     updateFilenamePreview();
 }
 
 void Step2Page::updateFilenamePreview()
 {
-    RenameOpter &engine = RenameOpter::instance();
-    engine.setFormat(m_state.formateStr);
-    m_ui.step2_txtPreview->setText(
-        engine.newName(m_ui.step2_listPics->currentText(), qMax(0, m_ui.step2_listPics->currentIndex())).valueOr(QString()));
+    m_ui.step2_txtPreview->setText(RenameOpter(m_state.formateStr)
+                                       .newName(m_ui.step2_listPics->currentText(),
+                                                qMax(0, m_ui.step2_listPics->currentIndex()))
+                                       .valueOr(QString()));
 }
 
 void Step2Page::showStatus(const QString &text)

@@ -9,23 +9,19 @@
 // from another machine): such a row is skipped where the chain is run, and saved
 // as it is, so that the user's chain survives.
 //
-// Threads: GUI thread only. The Preview tab is rendered on the global thread
-// pool from a copy of the chain taken when the request is made; only the last
-// request's picture is ever shown.
+// Threads: GUI thread only. The Preview tab is rendered by a worker from a copy
+// of the chain taken when the request is made; a new request cancels the older
+// ones, so only the last request's picture is ever shown.
 
-#include <QFuture>
 #include <QList>
 #include <QObject>
 #include <QPixmap>
 #include <QString>
 
-#include <atomic>
-#include <memory>
-
+#include "engine/batch/worker.h"
 #include "engine/filters/filterregistry.h"
 #include "engine/project/projectfile.h"
 
-class CancelToken;
 class QTreeWidgetItem;
 class WizardViews;
 struct WizardState;
@@ -40,7 +36,6 @@ class Step2Page : public QObject
 
 public:
     Step2Page(Ui::TamsorelClass &ui, WizardState &state, WizardViews &views, QWidget *window);
-    ~Step2Page() override;  // waits for a running preview
 
     // The chain as the list shows it, each entry with its own parameter string;
     // rows whose filter is not installed are left out.
@@ -81,6 +76,8 @@ public:
     void presetChanged(int row);
     void customTemplate();
     void displayModified(const QPixmap &pixmap);
+    // A render of the Preview tab, current or cancelled, is still running.
+    bool isRendering() const { return m_preview.isBusy(); }
 
 private:
     void buildContextMenu();
@@ -92,7 +89,6 @@ private:
     void moveRow(int from, int to);
     void chainChanged();
     void renderModified(const QString &path);
-    void cancelRendering();
     void showStatus(const QString &text);
 
     Ui::TamsorelClass &m_ui;
@@ -101,13 +97,9 @@ private:
     QWidget *m_window;
     bool m_presetReaction = true;
 
-    // The Preview tab's last request. Workers compare their own number with the
-    // shared one, which outlives the page, and drop their result once it moved on.
+    // The Preview tab's last request.
     QString m_modifiedRequestPath;
-    std::shared_ptr<std::atomic<quint64>> m_latestRender;
-    quint64 m_renderCount = 0;
-    std::shared_ptr<CancelToken> m_renderToken;
-    QList<QFuture<void>> m_renders;
+    Worker m_preview;
 };
 
 #endif

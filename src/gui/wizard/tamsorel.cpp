@@ -65,7 +65,6 @@ Tamsorel::Tamsorel(QWidget *parent)
     m_currentStep = 0;
     ui->pbBack->setEnabled(false);
     setWindowTitle(tr("Kelvarine"));
-    RenameOpter::instance().setFormat(m_state.formateStr);
 
     Accelerators::assignTo(ui->menuBar->actions());
 }
