@@ -349,4 +349,58 @@ QByteArray withJpegProfile(const QByteArray &jpeg, const QByteArray &profile)
     return insertAfterJfif(jpeg, segments);
 }
 
+void writePhoto(const QString &path, Magick::Image image, int orientation)
+{
+    image.depth(8);
+    image.iccColorProfile(OutputImage::srgbProfile());
+    TestUtils::writeEncoded(path, image, "JPEG");
+
+    auto photo = Exiv2::ImageFactory::open(QFile::encodeName(path).toStdString());
+    photo->readMetadata();  // or Exiv2 would write the file without its colour profile
+    Exiv2::ExifData exif;
+    exif["Exif.Image.Make"] = "Kelvarine Test Camera";
+    exif["Exif.Image.Orientation"] = uint16_t(orientation);
+    exif["Exif.Photo.PixelXDimension"] = uint32_t(image.columns());
+    exif["Exif.Photo.PixelYDimension"] = uint32_t(image.rows());
+    exif["Exif.GPSInfo.GPSLatitudeRef"] = "N";
+    exif["Exif.GPSInfo.GPSLatitude"] = "56/1 9/1 21/1";
+    Exiv2::IptcData iptc;
+    iptc["Iptc.Application2.Keywords"] = "harbour";
+    Exiv2::XmpData xmp;
+    xmp["Xmp.dc.creator"] = "Ann Example";
+    xmp["Xmp.exif.GPSLatitude"] = "56,9.35N";
+    photo->setExifData(exif);
+    photo->setIptcData(iptc);
+    photo->setXmpData(xmp);
+    photo->writeMetadata();
+}
+
+Found readBack(const QString &path)
+{
+    Found found;
+    // Exiv2 reads JPEG XL only in the container that metadata needs; a bare
+    // code stream carries none.
+    found.icc = TestUtils::readEncoded(path).iccColorProfile().length() > 0;
+    Exiv2::Image::AutoPtr file;
+    try {
+        file = Exiv2::ImageFactory::open(QFile::encodeName(path).toStdString());
+    } catch (const Exiv2::AnyError &) {
+        return found;
+    }
+    file->readMetadata();
+    const Exiv2::ExifData &exif = file->exifData();
+    found.exif = exif.findKey(Exiv2::ExifKey("Exif.Image.Make")) != exif.end();
+    found.gps = exif.findKey(Exiv2::ExifKey("Exif.GPSInfo.GPSLatitude")) != exif.end();
+    auto tag = exif.findKey(Exiv2::ExifKey("Exif.Image.Orientation"));
+    found.orientation = tag != exif.end() ? tag->toLong() : 0;
+    tag = exif.findKey(Exiv2::ExifKey("Exif.Photo.PixelXDimension"));
+    found.pixelWidth = tag != exif.end() ? tag->toLong() : 0;
+    tag = exif.findKey(Exiv2::ExifKey("Exif.Photo.PixelYDimension"));
+    found.pixelHeight = tag != exif.end() ? tag->toLong() : 0;
+    found.iptc = file->iptcData().findKey(Exiv2::IptcKey("Iptc.Application2.Keywords")) != file->iptcData().end();
+    found.xmp = file->xmpData().findKey(Exiv2::XmpKey("Xmp.dc.creator")) != file->xmpData().end();
+    found.xmpGps = file->xmpData().findKey(Exiv2::XmpKey("Xmp.exif.GPSLatitude")) != file->xmpData().end();
+    return found;
+}
+
 } // namespace MetadataUtils

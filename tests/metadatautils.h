@@ -50,6 +50,25 @@ QStringList pngChunkTypes(const QByteArray &png);
 // A JPEG file with an APP2 colour profile segment holding `profile` as it is.
 QByteArray withJpegProfile(const QByteArray &jpeg, const QByteArray &profile);
 
+// A photograph as a camera leaves it: EXIF with a location, IPTC, XMP and an
+// sRGB profile, stored `orientation` (EXIF values 1 to 8), as JPEG.
+void writePhoto(const QString &path, Magick::Image image, int orientation = 1);
+
+// What Exiv2 finds of writePhoto()'s fields in an output.
+struct Found
+{
+    bool exif = false;
+    bool gps = false;
+    bool iptc = false;
+    bool xmp = false;
+    bool xmpGps = false;
+    bool icc = false;
+    long orientation = 0;
+    long pixelWidth = 0;
+    long pixelHeight = 0;
+};
+Found readBack(const QString &path);
+
 } // namespace MetadataUtils
 
 #endif

@@ -1,6 +1,7 @@
 #include "testutils.h"
 
 #include <QCoreApplication>
+#include <QDataStream>
 #include <QDeadlineTimer>
 #include <QDir>
 #include <QFile>
@@ -293,6 +294,93 @@ bool WizardBatch::run(const QStringList &files, const ConversionJob &job)
     if (!driver.startProcessing(pictures, job))
         return false;
     return waitFor([this] { return ended; }, 60000) && !driver.converter().isRunning();
+}
+
+QList<double> meanColour(const Magick::Image &picture, int x, int y, int width, int height)
+{
+    Magick::Image region = picture;
+    region.crop(Magick::Geometry(unsigned(width), unsigned(height), x, y));
+    region.scale(Magick::Geometry("1x1!"));
+    const Magick::ColorRGB c = region.pixelColor(0, 0);
+    return {c.red() * 255, c.green() * 255, c.blue() * 255};
+}
+
+bool near(const QList<double> &a, const QList<double> &b, double levels)
+{
+    for (int i = 0; i < 3; ++i) {
+        if (std::abs(a.at(i) - b.at(i)) > levels)
+            return false;
+    }
+    return true;
+}
+
+Magick::Image quadrants(int width, int height)
+{
+    Magick::Image image(Magick::Geometry(unsigned(width), unsigned(height)), Magick::Color("blue"));
+    image.fillColor("red");
+    image.draw(Magick::DrawableRectangle(0, 0, width / 2 - 1, height / 2 - 1));
+    image.fillColor("lime");
+    image.draw(Magick::DrawableRectangle(width / 2, 0, width - 1, height / 2 - 1));
+    image.fillColor("yellow");
+    image.draw(Magick::DrawableRectangle(0, height / 2, width / 2 - 1, height - 1));
+    return image;
+}
+
+QByteArray linearDng(int width, int height)
+{
+    QByteArray pixels;
+    QDataStream samples(&pixels, QIODevice::WriteOnly);
+    samples.setByteOrder(QDataStream::LittleEndian);
+    for (int y = 0; y < height; ++y) {
+        for (int x = 0; x < width; ++x) {
+            const bool left = x < width / 2;
+            samples << quint16(left ? 60000 : 4000) << quint16(4000) << quint16(left ? 4000 : 60000);
+        }
+    }
+    struct Entry
+    {
+        quint16 tag;
+        quint16 type;  // 1 byte, 2 ASCII, 3 short, 4 long, 10 signed rational
+        quint32 count;
+        quint32 value;
+    };
+    const int entryCount = 14;
+    const quint32 dataStart = 8 + 2 + entryCount * 12 + 4;
+    QByteArray data;
+    auto place = [&](const QByteArray &bytes) {
+        const quint32 offset = dataStart + quint32(data.size());
+        data += bytes;
+        return offset;
+    };
+    const quint32 bits = place(QByteArray::fromHex("100010001000"));
+    const QByteArray model("Kelvarine Test", 15);  // with its terminating zero
+    const quint32 modelAt = place(model);
+    QByteArray identity;
+    QDataStream matrix(&identity, QIODevice::WriteOnly);
+    matrix.setByteOrder(QDataStream::LittleEndian);
+    for (int i = 0; i < 9; ++i)
+        matrix << qint32(i % 4 == 0 ? 1 : 0) << qint32(1);
+    const quint32 colourMatrix = place(identity);
+    const quint32 strip = place(pixels);
+    const QList<Entry> entries = {
+        {254, 4, 1, 0},        {256, 3, 1, quint32(width)}, {257, 3, 1, quint32(height)},
+        {258, 3, 3, bits},     {259, 3, 1, 1},              {262, 3, 1, 34892},  // linear raw
+        {273, 4, 1, strip},    {277, 3, 1, 3},              {278, 3, 1, quint32(height)},
+        {279, 4, 1, quint32(pixels.size())}, {284, 3, 1, 1}, {50706, 1, 4, 0x0401},  // DNG 1.4
+        {50708, 2, quint32(model.size()), modelAt}, {50721, 10, 9, colourMatrix}};
+    QByteArray file("II*\0", 4);
+    QDataStream out(&file, QIODevice::WriteOnly | QIODevice::Append);
+    out.setByteOrder(QDataStream::LittleEndian);
+    out << quint32(8) << quint16(entryCount);
+    for (const Entry &entry : entries) {
+        out << entry.tag << entry.type << entry.count;
+        if (entry.type == 3 && entry.count == 1)
+            out << quint16(entry.value) << quint16(0);
+        else
+            out << entry.value;
+    }
+    out << quint32(0);
+    return file + data;
 }
 
 } // namespace TestUtils

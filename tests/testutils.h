@@ -119,6 +119,18 @@ private:
     bool m_immutable = false;
 };
 
+// Mean colour of a region on the 0..255 scale, and whether two such colours
+// are within `levels` of each other in every channel.
+QList<double> meanColour(const Magick::Image &picture, int x, int y, int width, int height);
+bool near(const QList<double> &a, const QList<double> &b, double levels);
+
+// Four quadrants of clearly different colours, so a turn or a mirror shows.
+Magick::Image quadrants(int width, int height);
+
+// A linear DNG as raw converters write it: TIFF inside, but with pixels that
+// only the raw helper program develops. Left half red, right half blue.
+QByteArray linearDng(int width, int height);
+
 } // namespace TestUtils
 
 #endif

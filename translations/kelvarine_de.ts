@@ -1265,6 +1265,10 @@
 <context>
     <name>PictureCodec</name>
     <message>
+        <source>The raw helper dcraw stopped on %1: it took longer than %2 s</source>
+        <translation>Das Rohdatenprogramm dcraw hat bei %1 aufgehört: es brauchte länger als %2 s</translation>
+    </message>
+    <message>
         <source>The decoder of %1 handed back no picture</source>
         <translation>Der Decoder von %1 hat kein Bild zurückgegeben</translation>
     </message>
@@ -1521,6 +1525,14 @@
 </context>
 <context>
     <name>RenameOpter</name>
+    <message>
+        <source>%1 does not exist</source>
+        <translation>%1 existiert nicht</translation>
+    </message>
+    <message>
+        <source>%1 is not a picture file</source>
+        <translation>%1 ist keine Bilddatei</translation>
+    </message>
     <message>
         <source>The naming template makes a name for %1 longer than %2 bytes</source>
         <translation>Die Namensvorlage ergibt für %1 einen Namen, der länger als %2 Bytes ist</translation>

@@ -146,9 +146,16 @@ void TestDecodeTransfer::helperKeepsWhatEncodersUse()
     const QString file = path(QStringLiteral("kept.") + source.toLower());
     writeEncoded(file, picture, source);
 
-    auto encoded = [&](Magick::Image image) {
+    auto encoded = [&](const Result<Magick::Image> &decoded) {
+        if (!decoded)
+            return QByteArray();
+        Magick::Image image = decoded.value();
         FILE *stream = std::tmpfile();
-        PictureCodec::write(image, target, -1, stream);
+        const Status written = PictureCodec::write(image, target, -1, stream);
+        if (!written) {
+            std::fclose(stream);
+            return QByteArray();
+        }
         QByteArray bytes(int(std::ftell(stream)), '\0');
         std::rewind(stream);
         const size_t got = std::fread(bytes.data(), 1, size_t(bytes.size()), stream);
@@ -156,15 +163,13 @@ void TestDecodeTransfer::helperKeepsWhatEncodersUse()
         bytes.resize(int(got));
         return bytes;
     };
-    QByteArray here;
-    QByteArray apart;
-    try {
-        here = encoded(PictureCodec::decodeInProcess(file, false));
-        SandboxDecoder::setDecodesEverythingApart(true);
-        apart = encoded(PictureCodec::decode(file));
-    } catch (const std::exception &error) {
-        QFAIL(error.what());
-    }
+    const Result<Magick::Image> decodedHere = PictureCodec::decodeInProcess(file, false);
+    QVERIFY2(decodedHere, qPrintable(decodedHere.error()));
+    const QByteArray here = encoded(decodedHere);
+    SandboxDecoder::setDecodesEverythingApart(true);
+    const Result<Magick::Image> decodedApart = PictureCodec::decode(file);
+    QVERIFY2(decodedApart, qPrintable(decodedApart.error()));
+    const QByteArray apart = encoded(decodedApart);
     QVERIFY(!here.isEmpty());
     QVERIFY2(apart == here, "the helper's picture is encoded otherwise");
 }

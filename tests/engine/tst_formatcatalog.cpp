@@ -29,6 +29,10 @@ private slots:
     void keepsSourceFormat();
     void canHoldPages_data();
     void canHoldPages();
+    void metadataCarrier_data();
+    void metadataCarrier();
+    void decodesUpright_data();
+    void decodesUpright();
 };
 
 void TestFormatCatalog::formatListRows()
@@ -235,6 +239,62 @@ void TestFormatCatalog::canHoldPages()
     QFETCH(QString, format);
     QFETCH(bool, pages);
     QCOMPARE(FormatCatalog::canHoldPages(format), pages);
+}
+
+void TestFormatCatalog::metadataCarrier_data()
+{
+    using Carrier = FormatCatalog::MetadataCarrier;
+    QTest::addColumn<QString>("extension");
+    QTest::addColumn<int>("carrier");
+    QTest::addColumn<bool>("tiff");
+    QTest::addColumn<bool>("carriesMetadata");
+    QTest::newRow("tif") << "tif" << int(Carrier::Exiv2) << true << true;
+    QTest::newRow("TIFF in capitals") << "TIFF" << int(Carrier::Exiv2) << true << true;
+    QTest::newRow("webp") << "webp" << int(Carrier::Exiv2) << false << true;
+    QTest::newRow("png24") << "png24" << int(Carrier::Png) << false << true;
+    QTest::newRow("jpe") << "jpe" << int(Carrier::Jpeg) << false << true;
+    QTest::newRow("JPG in capitals") << "JPG" << int(Carrier::Jpeg) << false << true;
+    QTest::newRow("gif by its encoder") << "gif" << int(Carrier::Encoder) << false << true;
+    // TIFFs all the same, but left to their encoders: see metadataCarrier().
+    QTest::newRow("pyramid TIFF") << "ptif" << int(Carrier::Encoder) << true << true;
+    QTest::newRow("BigTIFF") << "BIGTIFF" << int(Carrier::Encoder) << true << true;
+    QTest::newRow("bmp holds none") << "bmp" << int(Carrier::Encoder) << false << false;
+    QTest::newRow("TGA in capitals holds none") << "TGA" << int(Carrier::Encoder) << false << false;
+    QTest::newRow("no suffix") << "" << int(Carrier::Encoder) << false << true;
+}
+
+void TestFormatCatalog::metadataCarrier()
+{
+    QFETCH(QString, extension);
+    QFETCH(int, carrier);
+    QFETCH(bool, tiff);
+    QFETCH(bool, carriesMetadata);
+    QCOMPARE(int(FormatCatalog::metadataCarrier(extension)), carrier);
+    QCOMPARE(FormatCatalog::isTiff(extension), tiff);
+    QCOMPARE(FormatCatalog::carriesMetadata(extension), carriesMetadata);
+}
+
+void TestFormatCatalog::decodesUpright_data()
+{
+    QTest::addColumn<QString>("format");
+    QTest::addColumn<bool>("upright");
+    QTest::newRow("heic suffix") << "heic" << true;
+    QTest::newRow("HEIF as read") << "HEIF" << true;
+    QTest::newRow("AVIF as read") << "AVIF" << true;
+    QTest::newRow("jxl suffix") << "jxl" << true;
+    QTest::newRow("developed raw as read") << "DCRAW" << true;
+    QTest::newRow("nef suffix") << "nef" << true;
+    QTest::newRow("DNG in capitals") << "DNG" << true;
+    QTest::newRow("jpg turns by its EXIF") << "jpg" << false;
+    QTest::newRow("TIFF as read turns by its EXIF") << "TIFF" << false;
+    QTest::newRow("empty") << "" << false;
+}
+
+void TestFormatCatalog::decodesUpright()
+{
+    QFETCH(QString, format);
+    QFETCH(bool, upright);
+    QCOMPARE(FormatCatalog::decodesUpright(format), upright);
 }
 
 QTEST_GUILESS_MAIN(TestFormatCatalog)

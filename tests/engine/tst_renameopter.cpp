@@ -123,7 +123,7 @@ void TestRenameOpter::newName()
     QFETCH(QString, name);
     RenameOpter engine;
     engine.setFormat(format);
-    QCOMPARE(engine.newName(source(fileName), index), name);
+    QCOMPARE(engine.newName(source(fileName), index).valueOr(QString()), name);
 }
 
 void TestRenameOpter::dateAndTime_data()
@@ -167,7 +167,7 @@ void TestRenameOpter::dateAndTime()
     QFETCH(QString, name);
     RenameOpter engine;
     engine.setFormat(format);
-    QCOMPARE(engine.newName(source("shot.jpg", modified), 0), name);
+    QCOMPARE(engine.newName(source("shot.jpg", modified), 0).valueOr(QString()), name);
 }
 
 void TestRenameOpter::dateAndTimeInOtherLanguages_data()
@@ -209,27 +209,32 @@ void TestRenameOpter::tooLongNameIsRefused()
 {
     QFETCH(QString, format);
     const RenameOpter naming(format);
-    QString error;
     QElapsedTimer timer;
     timer.start();
-    QCOMPARE(naming.newName(source("a.jpg"), 0, &error), QString());
+    const Result<QString> name = naming.newName(source("a.jpg"), 0);
+    QCOMPARE(name.valueOr(QString()), QString());
     QVERIFY2(timer.elapsed() < 2000, qPrintable(QString::number(timer.elapsed())));
-    QVERIFY2(error.contains("longer than 255 bytes"), qPrintable(error));
+    QVERIFY2(name.error().contains("longer than 255 bytes"), qPrintable(name.error()));
 }
 
 void TestRenameOpter::missingSourceGivesNoName_data()
 {
     QTest::addColumn<QString>("path");
-    QTest::newRow("missing file") << m_trip + "/gone.jpg";
-    QTest::newRow("folder") << m_trip;
-    QTest::newRow("empty path") << QString();
+    QTest::addColumn<QString>("reason");
+    QTest::newRow("missing file") << m_trip + "/gone.jpg" << "gone.jpg does not exist";
+    QTest::newRow("folder") << m_trip << "is not a picture file";
+    QTest::newRow("empty path") << QString() << "does not exist";
 }
 
 void TestRenameOpter::missingSourceGivesNoName()
 {
     QFETCH(QString, path);
+    QFETCH(QString, reason);
     const RenameOpter engine("fixed[Counter_1_1_1]");
-    QCOMPARE(engine.newName(path, 0), QString());
+    const Result<QString> name = engine.newName(path, 0);
+    QCOMPARE(name.valueOr(QString()), QString());
+    // The batch shows the reason as the picture's error.
+    QVERIFY2(name.error().contains(reason), qPrintable(name.error()));
 }
 
 void TestRenameOpter::namesAgreeAcrossThreads()
@@ -241,7 +246,7 @@ void TestRenameOpter::namesAgreeAcrossThreads()
     for (int i = 0; i < 2000; ++i)
         indexes.append(i);
     const QStringList names = QtConcurrent::blockingMapped<QStringList>(
-        indexes, [&engine, &path](int index) { return engine.newName(path, index); });
+        indexes, [&engine, &path](int index) { return engine.newName(path, index).valueOr(QString()); });
     for (int i = 0; i < indexes.size(); ++i)
         QCOMPARE(names.at(i), QString("Tour_%1_2012-01-05 15-45-30.jpg").arg(1 + 2 * i, 4, 10, QChar('0')));
 }

@@ -19,13 +19,15 @@ QStringList sources;
 
 void check(const RenameOpter &engine, const QString &source, int index)
 {
-    QString error;
-    const QString name = engine.newName(source, index, &error);
-    if (name.isEmpty()) {
-        if (error.isEmpty())
+    const Result<QString> named = engine.newName(source, index);
+    if (!named) {
+        if (named.error().isEmpty())
             Fuzz::fail("no name and no reason", engine.format());
         return;
     }
+    const QString &name = named.value();
+    if (name.isEmpty())
+        Fuzz::fail("an empty name", engine.format());
     if (name.toUtf8().size() > RenameOpter::maxNameBytes)
         Fuzz::fail("a name longer than the limit", engine.format() + QLatin1String(" -> ") + name);
     if (!error.isEmpty())
@@ -55,9 +57,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
         for (int i : {0, 1, index, INT_MAX})
             check(engine, source, i);
     }
-    // No file there: no name, and no reason to give either.
-    QString error;
-    if (!engine.newName(Fuzz::folder().filePath(QStringLiteral("missing.jpg")), 0, &error).isEmpty() || !error.isEmpty())
+    // No file there: no name, and the reason says so.
+    const Result<QString> missing = engine.newName(Fuzz::folder().filePath(QStringLiteral("missing.jpg")), 0);
+    if (missing || !missing.error().contains(QLatin1String("missing.jpg")))
         Fuzz::fail("a name for a missing file", engine.format());
     return 0;
 }

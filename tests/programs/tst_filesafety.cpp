@@ -105,15 +105,14 @@ mode_t newFileMode()
 // Re-encodes the source to the target in the format its suffix names, the way a batch does.
 PictureResult encodeTo(const QString &source, const QString &target, bool deleteSource)
 {
-    PictureResult result;
-    std::unique_ptr<OutputFile> output;
-    if (PicturePipeline::guarded(result, [&] {
-            const ConversionJob job;
-            RenderedPicture picture = PicturePipeline::render(source, job);
-            output = PicturePipeline::encode(picture, QFileInfo(target).suffix(), target, source, job);
-        }))
-        result = PicturePipeline::placeOutput(*output, source, deleteSource);
-    return result;
+    const ConversionJob job;
+    Result<RenderedPicture> picture = PicturePipeline::render(source, job);
+    if (!picture)
+        return PicturePipeline::failed(picture.error());
+    const auto output = PicturePipeline::encode(picture.value(), QFileInfo(target).suffix(), target, source, job);
+    if (!output)
+        return PicturePipeline::failed(output.error());
+    return PicturePipeline::placeOutput(*output.value(), source, deleteSource);
 }
 
 } // namespace

@@ -10,12 +10,14 @@
 #include <QByteArray>
 #include <QString>
 
+#include "engine/result.h"
+
 namespace HeifSize {
 
 // Decodes the primary picture as the image library will and compares its size
-// with the declared one; throws PictureError on a mismatch ("declares 640 x 400
-// pixels but holds 64 x 64") or when the picture cannot be decoded at all.
-void check(const QString &path, const QByteArray &content);
+// with the declared one; a failure on a mismatch ("declares 640 x 400 pixels but
+// holds 64 x 64") or when the picture cannot be decoded at all.
+Status check(const QString &path, const QByteArray &content);
 
 } // namespace HeifSize
 

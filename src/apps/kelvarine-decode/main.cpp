@@ -29,6 +29,7 @@
 #include "engine/picture/picturecodec.h"
 #include "engine/picture/picturekind.h"
 #include "engine/picture/picturetransfer.h"
+#include "engine/picture/sandboxdecoder.h"
 #include "i18n/translations.h"
 
 namespace {
@@ -92,21 +93,25 @@ bool isHeif(const QString &format)
 int decode(const Arguments &arguments)
 {
     const QString name = QDir::toNativeSeparators(arguments.picture);
+    // The library's failures come back as results; what is caught here is memory
+    // running out anywhere else, against the helper's limit.
     try {
-        QString error;
-        const QString format = PictureKind::admitFile(arguments.picture, arguments.documents, &error);
-        if (isHeif(format)) {
-            QFile file(arguments.picture);
-            if (file.open(QIODevice::ReadOnly))
-                HeifSize::check(arguments.picture, file.readAll());
-        }
-        Magick::Image image = PictureCodec::decodeInProcess(arguments.picture, arguments.documents);
-        return PictureTransfer::sendPicture(sharedFile, image) ? ExitDecoded : ExitFailed;
+        // The size a HEIF declares is checked before the library trusts it.
+        Status declared;
+        const Result<QString> format = PictureKind::admitFile(arguments.picture, arguments.documents);
+        QFile file(arguments.picture);
+        if (format && isHeif(format.value()) && file.open(QIODevice::ReadOnly))
+            declared = HeifSize::check(arguments.picture, file.readAll());
+        Result<Magick::Image> image = declared ? PictureCodec::decodeInProcess(arguments.picture, arguments.documents)
+                                               : Result<Magick::Image>(Failure{declared.error()});
+        const Status sent = image ? PictureTransfer::sendPicture(sharedFile, image.value()) : Failure{image.error()};
+        if (sent)
+            return ExitDecoded;
+        if (!sent.error().isEmpty())
+            PictureTransfer::sendFailure(sharedFile, sent.error());
     } catch (const std::bad_alloc &) {
         PictureTransfer::sendFailure(
             sharedFile, QCoreApplication::translate("SandboxDecoder", "The decoder stopped on %1: it ran out of the memory one picture may take").arg(name));
-    } catch (const std::exception &error) {
-        PictureTransfer::sendFailure(sharedFile, QString::fromLocal8Bit(error.what()));
     }
     return ExitFailed;
 }
@@ -139,6 +144,7 @@ int main(int argc, char *argv[])
     ImageLibrary::initialize(argv[0]);
     ImageLibrary::setPixelBudget(arguments.budget);
     ImageLibrary::setThreadLimit(threads);
+    SandboxDecoder::setTimeLimit(arguments.seconds);
     const int status = decode(arguments);
     // Nothing is left to tidy: the parent removes the temporary folder, and a
     // leak checker's report at exit (under AddressSanitizer) would only turn a

@@ -63,16 +63,13 @@ PicturePlan BatchPlanner::draft(int index) const
     const PictureEntry &picture = m_pictures.at(index);
     PicturePlan plan;
     plan.source = picture.path;
-    QString error;
-    const QString name = PictureTarget::newFileName(m_job.naming, picture.path, index, &error);
-    if (name.isEmpty()) {
+    const Result<QString> named = PictureTarget::newFileName(m_job.naming, picture.path, index);
+    if (!named) {
         plan.status = StatusFailed;
-        if (error.isEmpty() && PictureKind::isSpecialFile(picture.path))
-            error = PictureKind::notAPicture(picture.path);
-        plan.message = error.isEmpty() ? PicturePipeline::missingSource(picture.path).message
-                                       : PicturePipeline::errorText(error);
+        plan.message = PicturePipeline::errorText(named.error());
         return plan;
     }
+    const QString &name = named.value();
     const QString format = m_job.outputFormat();
     const QString dir = m_job.outputDirFor(picture);
     // Copy mode comes first: a picture that needs no decoding is copied on its
@@ -83,9 +80,10 @@ PicturePlan BatchPlanner::draft(int index) const
         plan.target = PictureTarget::copyTarget(dir, name);
         // A copy is made, and its source may be removed, without decoding: the
         // header must show a picture, or a project could move any file it names.
-        if (!PictureKind::isPictureFile(picture.path, m_job.output.allowDocuments, &error)) {
+        const Status picturesOnly = PictureKind::isPictureFile(picture.path, m_job.output.allowDocuments);
+        if (!picturesOnly) {
             plan.status = StatusFailed;
-            plan.message = PicturePipeline::errorText(error);
+            plan.message = PicturePipeline::errorText(picturesOnly.error());
         }
         return plan;
     }

@@ -13,28 +13,39 @@ bool waitsForItsTurn(const PicturePlan &plan, bool deleteSource)
 PreparedPicture prepare(const PicturePlan &plan, const ConversionJob &job)
 {
     PreparedPicture prepared;
+    // The written output, or why there is none.
+    auto settle = [&prepared](Result<std::unique_ptr<OutputFile>> output) {
+        prepared.ok = output.ok();
+        if (prepared.ok)
+            prepared.output = std::move(output).value();
+        else
+            prepared.failure = PicturePipeline::failed(output.error());
+    };
     if (plan.mode == PictureMode::Copy && plan.cleansCopy) {
-        prepared.ok = PicturePipeline::guarded(prepared.failure, [&] {
-            prepared.output = PicturePipeline::cleanedCopy(plan.source, plan.target, job.output, &prepared.notes);
-        });
+        settle(PicturePipeline::cleanedCopy(plan.source, plan.target, job.output, &prepared.notes));
         return prepared;
     }
     if (plan.mode == PictureMode::Copy) {
-        QString reason;
-        prepared.output = SafeFile::copyToOutput(plan.source, plan.target, &reason);
-        prepared.ok = prepared.output != nullptr;
-        prepared.failure.status = StatusFailed;
-        prepared.failure.message = PicturePipeline::errorText(reason);
+        settle(SafeFile::copyToOutput(plan.source, plan.target));
         return prepared;
     }
-    prepared.ok = PicturePipeline::guarded(prepared.failure, [&] {
-        RenderedPicture picture = PicturePipeline::render(plan.source, job);
-        if (plan.mode == PictureMode::Page)
-            prepared.page = PicturePipeline::asPage(picture, plan.extension);
+    Result<RenderedPicture> picture = PicturePipeline::render(plan.source, job);
+    if (!picture) {
+        prepared.failure = PicturePipeline::failed(picture.error());
+        return prepared;
+    }
+    if (plan.mode == PictureMode::Page) {
+        const Result<Magick::Image> page = PicturePipeline::asPage(picture.value(), plan.extension);
+        prepared.ok = page.ok();
+        if (page)
+            prepared.page = page.value();
         else
-            prepared.output = PicturePipeline::encode(picture, plan.extension, plan.target, plan.source, job);
-        prepared.notes = picture.notesOf();
-    });
+            prepared.failure = PicturePipeline::failed(page.error());
+    } else {
+        settle(PicturePipeline::encode(picture.value(), plan.extension, plan.target, plan.source, job));
+    }
+    if (prepared.ok)
+        prepared.notes = picture.value().notesOf();
     return prepared;
 }
 

@@ -79,19 +79,19 @@ OutputFile::~OutputFile()
         ::unlink(m_tempName.constData());
 }
 
-bool OutputFile::open(QString *error)
+Status OutputFile::open()
 {
     // A file without a name, given one only when complete (mode 0666 less the umask).
     if (!unnamedFilesUnusable) {
         m_fd = ::open(folderOf(m_targetName).constData(), O_TMPFILE | O_RDWR | O_CLOEXEC, 0666);
         if (m_fd >= 0)
-            return true;
+            return {};
         if (errno != EOPNOTSUPP && errno != EISDIR && errno != EINVAL)
-            return fail(error, errno);
+            return fail(errno);
     }
     // A file system without unnamed files: a named one, removed unless committed.
     const int code = openNamed();
-    return code == 0 || fail(error, code);
+    return code == 0 ? Status() : fail(code);
 }
 
 int OutputFile::openNamed()
@@ -132,8 +132,7 @@ int OutputFile::nameByCopy()
     m_fd = -1;
     int code = openNamed();
     if (code == 0) {
-        QString reason;
-        if (::lseek(unnamed, 0, SEEK_SET) != 0 || !SafeFile::copyContents(unnamed, m_fd, &reason))
+        if (::lseek(unnamed, 0, SEEK_SET) != 0 || !SafeFile::copyContents(unnamed, m_fd))
             code = errno ? errno : EIO;
         // With the permissions and the date the output was given.
         struct stat given;
@@ -160,23 +159,23 @@ FILE *OutputFile::stream()
     return m_stream;
 }
 
-bool OutputFile::commit(QString *error, bool durable)
+Status OutputFile::commit(bool durable)
 {
     if (m_fd < 0)
-        return fail(error, EBADF);
+        return fail(EBADF);
     int code = 0;
     if (!closeStream(&code))
-        return fail(error, code);
+        return fail(code);
     if (durable && ::fdatasync(m_fd) != 0)
-        return fail(error, errno);
+        return fail(errno);
 
     if (m_tempName.isEmpty()) {
         // Where nothing is in the way the finished file simply gets the target's name.
         code = linkUnnamed(m_targetName);
         if (code == 0)
-            return done(error, durable);
+            return done(durable);
         if (code != EEXIST && !cannotLinkHere(code))
-            return fail(error, code);
+            return fail(code);
         // Otherwise it needs a name of its own to be renamed over the target from.
         for (int attempt = 0; attempt < 100 && m_tempName.isEmpty() && code == EEXIST; ++attempt) {
             const QByteArray name = tempNameFor(m_targetName);
@@ -187,9 +186,9 @@ bool OutputFile::commit(QString *error, bool durable)
         if (code != 0 && cannotLinkHere(code))
             code = nameByCopy();
         if (code != 0)
-            return fail(error, code);
+            return fail(code);
         if (durable && ::fdatasync(m_fd) != 0)
-            return fail(error, errno);
+            return fail(errno);
     }
     // A replaced file keeps any restriction it had, on top of those the output
     // took from its source; a replaced link is no file of ours to take them
@@ -199,17 +198,17 @@ bool OutputFile::commit(QString *error, bool durable)
     if (::lstat(m_targetName.constData(), &existing) == 0 && S_ISREG(existing.st_mode) && ::fstat(m_fd, &own) == 0)
         ::fchmod(m_fd, own.st_mode & existing.st_mode & 07777);
     if (::rename(m_tempName.constData(), m_targetName.constData()) != 0)
-        return fail(error, errno);
+        return fail(errno);
     m_tempName.clear();
-    return done(error, durable);
+    return done(durable);
 }
 
-bool OutputFile::done(QString *error, bool durable)
+Status OutputFile::done(bool durable)
 {
     ::close(m_fd);
     m_fd = -1;
     const int code = durable ? syncFolder(folderOf(m_targetName)) : 0;
-    return code == 0 || fail(error, code);
+    return code == 0 ? Status() : fail(code);
 }
 
 bool OutputFile::closeStream(int *error)
@@ -230,7 +229,7 @@ bool OutputFile::closeStream(int *error)
     return ok;
 }
 
-bool OutputFile::fail(QString *error, int code)
+Failure OutputFile::fail(int code)
 {
     if (m_fd >= 0) {
         ::close(m_fd);
@@ -240,9 +239,6 @@ bool OutputFile::fail(QString *error, int code)
         ::unlink(m_tempName.constData());
         m_tempName.clear();
     }
-    if (error) {
-        *error = QCoreApplication::translate("OutputFile", "Cannot write %1: %2")
-                     .arg(QDir::toNativeSeparators(m_target), QString::fromLocal8Bit(std::strerror(code)));
-    }
-    return false;
+    return Failure{QCoreApplication::translate("OutputFile", "Cannot write %1: %2")
+                       .arg(QDir::toNativeSeparators(m_target), QString::fromLocal8Bit(std::strerror(code)))};
 }

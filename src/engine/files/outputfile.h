@@ -24,6 +24,8 @@
 
 #include <cstdio>
 
+#include "engine/result.h"
+
 class OutputFile
 {
 public:
@@ -34,26 +36,26 @@ public:
 
     const QString &target() const { return m_target; }
 
-    // Creates the temporary file; false with the reason in `error`.
-    bool open(QString *error);
+    // Creates the temporary file; a failure says why not.
+    Status open();
     // A stream on it for the image library; null when there is none.
     FILE *stream();
     int handle() const { return m_fd; }
 
     // Puts the file in place of the target, the file and the name given to it on
-    // the disk itself when `durable` (before a source is removed); false with the
-    // reason when anything went wrong since open(), in which case the temporary
+    // the disk itself when `durable` (before a source is removed); a failure with
+    // the reason when anything went wrong since open(), in which case the temporary
     // file is gone. A target that is a symbolic link is replaced by the file; what
     // the link points to is never touched.
-    bool commit(QString *error, bool durable = false);
+    Status commit(bool durable = false);
 
 private:
     int openNamed();
     int linkUnnamed(const QByteArray &name) const;
     int nameByCopy();
     bool closeStream(int *error);
-    bool done(QString *error, bool durable);
-    bool fail(QString *error, int code);
+    Status done(bool durable);
+    Failure fail(int code);
 
     QString m_target;
     QByteArray m_targetName;  // local 8-bit

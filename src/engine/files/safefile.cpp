@@ -22,9 +22,14 @@ QString tr(const char *text)
     return QCoreApplication::translate("SafeFile", text);
 }
 
-QString failure(const char *what, const QString &path, const QString &reason)
+Failure failure(const char *what, const QString &path, const QString &reason)
 {
-    return tr(what).arg(QDir::toNativeSeparators(path), reason);
+    return Failure{tr(what).arg(QDir::toNativeSeparators(path), reason)};
+}
+
+Failure systemFailure()
+{
+    return Failure{QString::fromLocal8Bit(std::strerror(errno))};
 }
 
 bool isLink(const QString &path)
@@ -37,13 +42,11 @@ bool isLink(const QString &path)
 
 namespace SafeFile {
 
-bool copyContents(int in, int out, QString *reason)
+Status copyContents(int in, int out)
 {
     struct stat info;
-    if (fstat(in, &info) != 0) {
-        *reason = QString::fromLocal8Bit(std::strerror(errno));
-        return false;
-    }
+    if (fstat(in, &info) != 0)
+        return systemFailure();
     off_t left = info.st_size;
     bool kernel = true;
     while (left > 0 && kernel) {
@@ -57,68 +60,62 @@ bool copyContents(int in, int out, QString *reason)
         } else if (errno == EXDEV || errno == EINVAL || errno == ENOSYS || errno == EOPNOTSUPP) {
             kernel = false;
         } else {
-            *reason = QString::fromLocal8Bit(std::strerror(errno));
-            return false;
+            return systemFailure();
         }
     }
     if (kernel)
-        return true;
+        return {};
 
     constexpr size_t bufferSize = 1 << 20;
     QByteArray buffer(int(bufferSize), Qt::Uninitialized);
     for (;;) {
         const ssize_t got = read(in, buffer.data(), bufferSize);
         if (got == 0)
-            return true;
+            return {};
         if (got < 0) {
             if (errno == EINTR)
                 continue;
-            *reason = QString::fromLocal8Bit(std::strerror(errno));
-            return false;
+            return systemFailure();
         }
         for (ssize_t written = 0; written < got;) {
             const ssize_t put = ::write(out, buffer.constData() + written, size_t(got - written));
             if (put < 0) {
                 if (errno == EINTR)
                     continue;
-                *reason = QString::fromLocal8Bit(std::strerror(errno));
-                return false;
+                return systemFailure();
             }
             written += put;
         }
     }
 }
 
-std::unique_ptr<OutputFile> copyToOutput(const QString &source, const QString &target, QString *error)
+Result<std::unique_ptr<OutputFile>> copyToOutput(const QString &source, const QString &target)
 {
     QFile in(source);
-    if (!in.open(QIODevice::ReadOnly)) {
-        if (error)
-            *error = failure("Cannot read %1: %2", source, in.errorString());
-        return nullptr;
-    }
+    if (!in.open(QIODevice::ReadOnly))
+        return failure("Cannot read %1: %2", source, in.errorString());
     auto out = std::make_unique<OutputFile>(target);
-    if (!out->open(error))
-        return nullptr;
-    QString reason;
-    if (!copyContents(in.handle(), out->handle(), &reason)) {
-        if (error)
-            *error = failure("Cannot write %1: %2", target, reason);
-        return nullptr;
-    }
+    const Status opened = out->open();
+    if (!opened)
+        return Failure{opened.error()};
+    const Status copied = copyContents(in.handle(), out->handle());
+    if (!copied)
+        return failure("Cannot write %1: %2", target, copied.error());
     // A copy is the same picture: the same permissions and the same date.
     FileAttributes::takeMode(source, out->handle());
     FileAttributes::takeTimes(source, out->handle());
     return out;
 }
 
-bool copy(const QString &source, const QString &target, QString *error, bool durable)
+Status copy(const QString &source, const QString &target, bool durable)
 {
-    const std::unique_ptr<OutputFile> out = copyToOutput(source, target, error);
-    return out && out->commit(error, durable);
+    const Result<std::unique_ptr<OutputFile>> out = copyToOutput(source, target);
+    if (!out)
+        return Failure{out.error()};
+    return out.value()->commit(durable);
 }
 
-bool move(const QString &source, const QString &target, QString *error)
+Status move(const QString &source, const QString &target)
 {
     // A link is read through: renaming it would make the output a link, one that
     // points nowhere when it was relative.
@@ -126,14 +123,12 @@ bool move(const QString &source, const QString &target, QString *error)
         const QByteArray from = QFile::encodeName(source);
         const QByteArray to = QFile::encodeName(target);
         if (std::rename(from.constData(), to.constData()) == 0)
-            return true;
-        if (errno != EXDEV) {
-            if (error)
-                *error = failure("Cannot move %1: %2", source, QString::fromLocal8Bit(std::strerror(errno)));
-            return false;
-        }
+            return {};
+        if (errno != EXDEV)
+            return failure("Cannot move %1: %2", source, QString::fromLocal8Bit(std::strerror(errno)));
     }
-    return copy(source, target, error, true) && removeSource(source, target, error);
+    const Status copied = copy(source, target, true);
+    return copied ? removeSource(source, target) : copied;
 }
 
 bool samePath(const QString &a, const QString &b)
@@ -148,18 +143,15 @@ bool samePath(const QString &a, const QString &b)
            && first.st_dev == second.st_dev && first.st_ino == second.st_ino;
 }
 
-bool removeSource(const QString &source, const QString &output, QString *error)
+Status removeSource(const QString &source, const QString &output)
 {
     if (samePath(source, output) || !QFileInfo::exists(output))
-        return true;
+        return {};
     QFile file(source);
     if (file.remove())
-        return true;
-    if (error) {
-        *error = tr("%1 was written, but its source %2 could not be removed: %3")
-                     .arg(QDir::toNativeSeparators(output), QDir::toNativeSeparators(source), file.errorString());
-    }
-    return false;
+        return {};
+    return Failure{tr("%1 was written, but its source %2 could not be removed: %3")
+                       .arg(QDir::toNativeSeparators(output), QDir::toNativeSeparators(source), file.errorString())};
 }
 
 } // namespace SafeFile

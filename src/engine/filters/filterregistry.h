@@ -1,9 +1,10 @@
 #ifndef FILTERREGISTRY_H
 #define FILTERREGISTRY_H
 
-// Every filter plug-in found at start, with its category path and description,
-// and the filter chain the program is working with. Filled once on the GUI thread
-// before any worker starts, read without locks afterwards.
+// Every filter plug-in found at start, with its category path and description.
+// Filled once on the GUI thread before any worker starts, read without locks
+// afterwards. A chain of filters belongs to whoever runs it (the wizard's step,
+// a job), never to the registry: nothing here changes while pictures convert.
 //
 // Filters are identified by their untranslated texts: categoryPaths() and the
 // names looked up by indexOfFilter() are the same in every language, so projects
@@ -57,9 +58,6 @@ public:
     // The translated name of the filter called `name`; `name` itself when no
     // loaded filter carries it (a project naming a missing plug-in).
     QString displayNameOf(const QString &name) const;
-
-    // Kept here, maintained by the wizard; a batch takes its own copy at its start.
-    QList<ChainEntry> activeChain;
 
 private:
     FilterRegistry() = default;

@@ -5,7 +5,6 @@
 
 #include <unistd.h>
 
-#include "engine/picture/picturecodec.h"
 #include "engine/metadata/pngchunks.h"
 #include "engine/metadata/xmppacket.h"
 
@@ -13,7 +12,7 @@ using namespace MetadataDetail;
 
 namespace {
 
-QByteArray readAll(FILE *stream)
+Result<QByteArray> readAll(FILE *stream)
 {
     std::fflush(stream);
     std::fseek(stream, 0, SEEK_END);
@@ -21,29 +20,33 @@ QByteArray readAll(FILE *stream)
     QByteArray bytes(qsizetype(std::max(size, 0L)), Qt::Uninitialized);
     std::rewind(stream);
     if (size < 0 || std::fread(bytes.data(), 1, size_t(size), stream) != size_t(size))
-        throw PictureError(tr("Cannot read back the encoded picture"));
+        return Failure{tr("Cannot read back the encoded picture")};
     return bytes;
 }
 
-void replaceAll(FILE *stream, const QByteArray &bytes)
+Status replaceAll(FILE *stream, const QByteArray &bytes)
 {
     std::rewind(stream);
     const bool written = std::fwrite(bytes.constData(), 1, size_t(bytes.size()), stream) == size_t(bytes.size())
                          && std::fflush(stream) == 0;
     if (!written || ::ftruncate(fileno(stream), off_t(bytes.size())) != 0)
-        throw PictureError(tr("Cannot write the picture's metadata"));
+        return Failure{tr("Cannot write the picture's metadata")};
+    return {};
 }
 
-Carrier carrierOfContent(const QByteArray &bytes)
+// The format of a copy, told by its first bytes as the writers below tell
+// them apart; empty for any they do not take.
+QString formatOfContent(const QByteArray &bytes)
 {
     if (JpegMetadata::isJpeg(bytes))
-        return Carrier::Jpeg;
+        return QStringLiteral("jpg");
     if (PngChunks::isPng(bytes))
-        return Carrier::Png;
-    if (bytes.startsWith(QByteArrayView("II*\0", 4)) || bytes.startsWith(QByteArrayView("MM\0*", 4))
-        || (bytes.startsWith("RIFF") && bytes.mid(8, 4) == "WEBP"))
-        return Carrier::Exiv2;
-    return Carrier::Encoder;
+        return QStringLiteral("png");
+    if (bytes.startsWith(QByteArrayView("II*\0", 4)) || bytes.startsWith(QByteArrayView("MM\0*", 4)))
+        return QStringLiteral("tif");
+    if (bytes.startsWith("RIFF") && bytes.mid(8, 4) == "WEBP")
+        return QStringLiteral("webp");
+    return QString();
 }
 
 } // namespace
@@ -161,14 +164,14 @@ JpegMetadata::Blocks PictureMetadata::Data::jpegBlocks()
     return blocks;
 }
 
-QByteArray PictureMetadata::Data::rewritten(QByteArray bytes, Carrier carrier, bool tiff)
+Result<QByteArray> PictureMetadata::Data::rewritten(QByteArray bytes, Carrier carrier, bool tiff)
 {
     startExiv2();
     try {
         if (carrier == Carrier::Jpeg) {
             bytes = JpegMetadata::rewrite(bytes, jpegBlocks(), !stripped);
             if (bytes.isEmpty())
-                throw PictureError(tr("Cannot write the picture's metadata: the file is no complete JPEG"));
+                return Failure{tr("Cannot write the picture's metadata: the file is no complete JPEG")};
             return bytes;
         }
         if (carrier == Carrier::Png)
@@ -177,29 +180,38 @@ QByteArray PictureMetadata::Data::rewritten(QByteArray bytes, Carrier carrier, b
             return bytes;
         return throughExiv2(bytes, carrier, tiff);
     } catch (const Exiv2::AnyError &error) {
-        throw PictureError(tr("Cannot write the picture's metadata: %1").arg(exiv2Reason(error)));
+        return Failure{tr("Cannot write the picture's metadata: %1").arg(exiv2Reason(error))};
     }
 }
 
-void PictureMetadata::writeInto(FILE *stream, const QString &extension)
+Status PictureMetadata::Data::rewrite(FILE *stream, Carrier carrier, bool tiff)
 {
-    const Carrier carrier = carrierOf(extension);
-    if (carrier == Carrier::Encoder || isEmpty())
-        return;
-    const bool tiff = extension.startsWith(QLatin1String("tif"), Qt::CaseInsensitive);
-    replaceAll(stream, d->rewritten(readAll(stream), carrier, tiff));
+    const Result<QByteArray> bytes = readAll(stream);
+    if (!bytes)
+        return Failure{bytes.error()};
+    const Result<QByteArray> written = rewritten(bytes.value(), carrier, tiff);
+    if (!written)
+        return Failure{written.error()};
+    return replaceAll(stream, written.value());
 }
 
-void PictureMetadata::writeIntoCopy(FILE *stream)
+Status PictureMetadata::writeInto(FILE *stream, const QString &extension)
+{
+    const Carrier carrier = FormatCatalog::metadataCarrier(extension);
+    if (carrier == Carrier::Encoder || isEmpty())
+        return {};
+    return d->rewrite(stream, carrier, FormatCatalog::isTiff(extension));
+}
+
+Status PictureMetadata::writeIntoCopy(FILE *stream)
 {
     std::fflush(stream);
     std::rewind(stream);
     char head[12] = {};
     const size_t got = std::fread(head, 1, sizeof head, stream);
-    const QByteArray start(head, qsizetype(got));
-    const Carrier carrier = carrierOfContent(start);
+    const QString format = formatOfContent(QByteArray(head, qsizetype(got)));
+    const Carrier carrier = FormatCatalog::metadataCarrier(format);
     if (carrier == Carrier::Encoder)
-        throw PictureError(tr("Cannot remove the metadata: the file is no JPEG, PNG, TIFF or WebP picture"));
-    const bool tiff = start.startsWith("II") || start.startsWith("MM");
-    replaceAll(stream, d->rewritten(readAll(stream), carrier, tiff));
+        return Failure{tr("Cannot remove the metadata: the file is no JPEG, PNG, TIFF or WebP picture")};
+    return d->rewrite(stream, carrier, FormatCatalog::isTiff(format));
 }

@@ -11,7 +11,7 @@
 
 #include "engine/metadata/locationfields.h"
 #include "engine/batch/outputoptions.h"
-#include "engine/picture/picturecodec.h"
+#include "engine/runtime/imagelibrary.h"
 #include "engine/metadata/xmppacket.h"
 
 using namespace MetadataDetail;
@@ -106,19 +106,6 @@ void startExiv2()
         Exiv2::XmpParser::initialize(lockXmp, nullptr);
         Exiv2::XmpProperties::registerNs("http://ns.adobe.com/xmp/note/", "xmpNote");
     });
-}
-
-Carrier carrierOf(const QString &extension)
-{
-    const QString e = extension.toLower();
-    if (e == QLatin1String("tif") || e == QLatin1String("tiff") || e == QLatin1String("webp"))
-        return Carrier::Exiv2;
-    if (e == QLatin1String("png") || e == QLatin1String("png8") || e == QLatin1String("png24")
-        || e == QLatin1String("png32"))
-        return Carrier::Png;
-    if (e == QLatin1String("jpg") || e == QLatin1String("jpeg") || e == QLatin1String("jpe"))
-        return Carrier::Jpeg;
-    return Carrier::Encoder;
 }
 
 QString tr(const char *text)
@@ -303,10 +290,15 @@ void PictureMetadata::adapt(const OutputOptions &options, const Magick::Image &f
     }
 }
 
-void PictureMetadata::prepareImage(Magick::Image &image, const QString &extension)
+Status PictureMetadata::prepareImage(Magick::Image &image, const QString &extension)
+{
+    return ImageLibrary::call([&] { return prepare(image, extension); });
+}
+
+Status PictureMetadata::prepare(Magick::Image &image, const QString &extension)
 {
     Data &m = *d;
-    const Carrier carrier = carrierOf(extension);
+    const Carrier carrier = FormatCatalog::metadataCarrier(extension);
     image.modifyImage();
     // The encoder would write the source's metadata as it found it: everything
     // but the colour profile is taken off and given back below, as adapted.
@@ -324,7 +316,7 @@ void PictureMetadata::prepareImage(Magick::Image &image, const QString &extensio
     }
     dropSourceNotes(image, carrier == Carrier::Jpeg, m.stripped);
     if (carrier != Carrier::Encoder || m.stripped)
-        return;
+        return {};
 
     try {
         if (!m.exif.empty()) {
@@ -345,17 +337,7 @@ void PictureMetadata::prepareImage(Magick::Image &image, const QString &extensio
         else if (!packet.empty())
             image.profile("XMP", Magick::Blob(packet.data(), packet.size()));
     } catch (const Exiv2::AnyError &error) {
-        throw PictureError(tr("Cannot write the picture's metadata: %1").arg(exiv2Reason(error)));
+        return Failure{tr("Cannot write the picture's metadata: %1").arg(exiv2Reason(error))};
     }
+    return {};
 }
-
-bool PictureMetadata::writtenAfterEncoding(const QString &extension)
-{
-    return carrierOf(extension) != Carrier::Encoder;
-}
-
-bool PictureMetadata::rewritesCopies(const QString &suffix)
-{
-    return carrierOf(suffix) != Carrier::Encoder;
-}
-

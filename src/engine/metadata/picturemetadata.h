@@ -29,6 +29,8 @@
 #include <cstdio>
 #include <memory>
 
+#include "engine/result.h"
+
 struct OutputOptions;
 
 class PictureMetadata
@@ -61,28 +63,24 @@ public:
 
     // Before encoding with the encoder `extension`: gives the image exactly the
     // metadata its encoder should write itself (the colour profile untouched).
-    void prepareImage(Magick::Image &image, const QString &extension);
+    Status prepareImage(Magick::Image &image, const QString &extension);
 
     // After encoding: puts the metadata into the encoded stream where the encoder
     // cannot. The stream must be open for reading and writing and hold the whole
-    // output. Throws PictureError when the output cannot be rewritten.
-    void writeInto(FILE *stream, const QString &extension);
+    // output. Fails when the output cannot be rewritten.
+    Status writeInto(FILE *stream, const QString &extension);
 
     // Replaces the metadata of a copy (JPEG, PNG, TIFF or WebP, told by its
     // content) with this one, leaving its pixel data as it is; the stream as
-    // for writeInto(). Throws PictureError for any other file.
-    void writeIntoCopy(FILE *stream);
-
-    // Whether writeInto() has anything to do for outputs of this encoder.
-    static bool writtenAfterEncoding(const QString &extension);
-
-    // Whether writeIntoCopy() takes files with this suffix.
-    static bool rewritesCopies(const QString &suffix);
+    // for writeInto(). Fails for any other file.
+    Status writeIntoCopy(FILE *stream);
 
     // What was left out and why, one line each.
     QStringList notes() const;
 
 private:
+    Status prepare(Magick::Image &image, const QString &extension);
+
     struct Data;
     std::unique_ptr<Data> d;
 };

@@ -11,15 +11,12 @@
 
 #include "engine/metadata/jpegmetadata.h"
 #include "engine/metadata/picturemetadata.h"
+#include "engine/picture/formatcatalog.h"
 
 namespace MetadataDetail {
 
-// Who writes the metadata of an output: Exiv2 after the encoder (TIFF, WebP),
-// Exiv2 and our eXIf chunk (PNG), our own segments (JPEG), or the encoder
-// itself everywhere else.
-enum class Carrier { Exiv2, Png, Jpeg, Encoder };
-
-Carrier carrierOf(const QString &extension);
+// Who writes the metadata of an output (see FormatCatalog::metadataCarrier).
+using Carrier = FormatCatalog::MetadataCarrier;
 
 constexpr char exifHeader[] = {'E', 'x', 'i', 'f', 0, 0};
 
@@ -47,7 +44,9 @@ struct PictureMetadata::Data
     void leaveOutXmp(const QString &why);
     JpegMetadata::Blocks jpegBlocks();
     void jpegXmp(JpegMetadata::Blocks &blocks);
-    QByteArray rewritten(QByteArray bytes, MetadataDetail::Carrier carrier, bool tiff);
+    Result<QByteArray> rewritten(QByteArray bytes, MetadataDetail::Carrier carrier, bool tiff);
+    // The whole encoded stream, with the metadata written by `carrier`.
+    Status rewrite(FILE *stream, MetadataDetail::Carrier carrier, bool tiff);
     QByteArray throughExiv2(const QByteArray &bytes, MetadataDetail::Carrier carrier, bool tiff);
 };
 

@@ -110,11 +110,14 @@ void RenameOpter::setFormat(const QString &format)
         workingTemplate.remove(replace.start, replace.length);
 }
 
-QString RenameOpter::newName(const QString &sourcePath, int index, QString *error) const
+Result<QString> RenameOpter::newName(const QString &sourcePath, int index) const
 {
     const QFileInfo source(sourcePath);
+    if (!source.exists())
+        return Failure{QCoreApplication::translate("RenameOpter", "%1 does not exist").arg(QDir::toNativeSeparators(sourcePath))};
+    // A folder, a FIFO or a device: never a picture.
     if (!source.isFile())
-        return QString();
+        return Failure{QCoreApplication::translate("RenameOpter", "%1 is not a picture file").arg(QDir::toNativeSeparators(sourcePath))};
 
     bool tooLong = false;
     // Replaces every `search` in `name`, unless the result would pass the bound.
@@ -181,12 +184,9 @@ QString RenameOpter::newName(const QString &sourcePath, int index, QString *erro
     if (!tooLong)
         name += QLatin1Char('.') + extension;
     if (tooLong || name.toUtf8().size() > qsizetype(maxNameLength)) {
-        if (error) {
-            *error = QCoreApplication::translate("RenameOpter", "The naming template makes a name for %1 longer than %2 bytes")
-                         .arg(QDir::toNativeSeparators(sourcePath))
-                         .arg(maxNameLength);
-        }
-        return QString();
+        return Failure{QCoreApplication::translate("RenameOpter", "The naming template makes a name for %1 longer than %2 bytes")
+                           .arg(QDir::toNativeSeparators(sourcePath))
+                           .arg(maxNameLength)};
     }
     return name;
 }

@@ -18,6 +18,8 @@
 #include <QString>
 #include <QStringList>
 
+#include "engine/result.h"
+
 class RenameOpter
 {
 public:
@@ -39,10 +41,10 @@ public:
     QString format() const { return fullTemplate; }
 
     // Output file name of the picture at `index` in the job, extension included and
-    // without a folder; empty when no file exists at `sourcePath`, and empty with
-    // the reason in `error` when the name would be longer than maxNameBytes. Such
-    // a name is never built: the work stays bounded whatever the template.
-    QString newName(const QString &sourcePath, int index, QString *error = nullptr) const;
+    // without a folder; a failure when no file exists at `sourcePath` or it is no
+    // regular file, or when the name would be longer than maxNameBytes. Such a
+    // name is never built: the work stays bounded whatever the template.
+    Result<QString> newName(const QString &sourcePath, int index) const;
 
 private:
     QString fullTemplate;

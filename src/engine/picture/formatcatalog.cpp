@@ -337,6 +337,27 @@ bool FormatCatalog::takesQuality(const QString &extension)
     return oneOf(extension, {"jpg", "jpeg", "jpe", "webp", "jxl"});
 }
 
+FormatCatalog::MetadataCarrier FormatCatalog::metadataCarrier(const QString &extension)
+{
+    if (oneOf(extension, {"tif", "tiff", "webp"}))
+        return MetadataCarrier::Exiv2;
+    if (oneOf(extension, {"png", "png8", "png24", "png32"}))
+        return MetadataCarrier::Png;
+    if (oneOf(extension, {"jpg", "jpeg", "jpe"}))
+        return MetadataCarrier::Jpeg;
+    return MetadataCarrier::Encoder;
+}
+
+bool FormatCatalog::carriesMetadata(const QString &extension)
+{
+    return !oneOf(extension, {"bmp", "dib", "ppm", "pgm", "pbm", "pnm", "pam", "tga", "pcx", "xbm", "xpm", "sgi", "ras"});
+}
+
+bool FormatCatalog::decodesUpright(const QString &format)
+{
+    return oneOf(format, {"heic", "heif", "avif", "jxl", "dcraw"}) || isCameraRaw(format);
+}
+
 bool FormatCatalog::keepsSourceFormat(const QString &name, const QString &sourcePath)
 {
     return isOriginal(name) || QFileInfo(sourcePath).suffix().compare(name, Qt::CaseInsensitive) == 0;

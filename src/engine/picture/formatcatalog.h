@@ -55,6 +55,22 @@ public:
     // Whether the encoder is a lossy one whose quality the user chooses (JPEG, WebP, JPEG XL).
     static bool takesQuality(const QString &extension);
 
+    // Who puts a picture's metadata into a file of this format (an extension or
+    // a format name): Exiv2 after the encoder (TIFF, WebP), Exiv2 and our own
+    // eXIf chunk (PNG), our own segments (JPEG), or the encoder itself. A pyramid
+    // TIFF and a BigTIFF are TIFFs that only their encoder writes: Exiv2 cannot
+    // write a BigTIFF, and rewriting a pyramid takes its smaller levels for
+    // thumbnails and drops them.
+    enum class MetadataCarrier { Exiv2, Png, Jpeg, Encoder };
+    static MetadataCarrier metadataCarrier(const QString &extension);
+    // Whether the format has a place for metadata beyond a colour profile.
+    static bool carriesMetadata(const QString &extension);
+    // Whether pictures of this format (a suffix or the library's name of what a
+    // picture was read as) come upright from their decoder: HEIF and AVIF by their
+    // own transforms, JPEG XL by its orientation, camera raw files by their helper
+    // program. The EXIF orientation they also carry no longer applies.
+    static bool decodesUpright(const QString &format);
+
     // Whether a source can be taken over unchanged instead of being re-encoded
     // (given an empty filter chain): "original", or the source already has that suffix.
     static bool keepsSourceFormat(const QString &name, const QString &sourcePath);

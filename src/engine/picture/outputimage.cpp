@@ -30,8 +30,7 @@ bool turnUpright(Magick::Image &image)
 
 bool decodedUpright(const Magick::Image &image)
 {
-    const std::string format = image.magick();
-    return format == "HEIC" || format == "HEIF" || format == "AVIF" || format == "JXL" || format == "DCRAW";
+    return FormatCatalog::decodesUpright(QString::fromStdString(image.magick()));
 }
 
 void fitFormat(Magick::Image &image, const QString &extension)

@@ -12,16 +12,10 @@
 #include <Magick++.h>
 
 #include <cstdio>
-#include <stdexcept>
+
+#include "engine/result.h"
 
 struct ChainEntry;
-
-// A picture that cannot be read or written for a reason outside the image library.
-class PictureError : public std::runtime_error
-{
-public:
-    explicit PictureError(const QString &text) : std::runtime_error(text.toStdString()) {}
-};
 
 namespace PictureCodec {
 
@@ -30,13 +24,13 @@ namespace PictureCodec {
 // for what their content shows; PostScript, EPS and PDF only with
 // `allowDocuments` (see PictureKind). JPEG, PNG and TIFF are decoded in this
 // process, every other format by the decoding helper (see SandboxDecoder), with
-// the same result. Throws PictureError when the file cannot be read or is not to
-// be, or the helper fails, the library's exceptions when it cannot be decoded.
-Magick::Image decode(const QString &path, bool allowDocuments = false);
+// the same result. Fails when the file cannot be read or is not to be, when the
+// helper fails, or with the library's message when it cannot be decoded.
+Result<Magick::Image> decode(const QString &path, bool allowDocuments = false);
 
 // Decodes the file in this process whatever its format: what the decoding
 // helper runs, inside its confinement. Otherwise as decode().
-Magick::Image decodeInProcess(const QString &path, bool allowDocuments);
+Result<Magick::Image> decodeInProcess(const QString &path, bool allowDocuments);
 
 // Whether a file of `format` (as PictureKind tells it from the content) at
 // `path` is decoded in this process rather than by the decoding helper.
@@ -45,17 +39,21 @@ bool decodesInProcess(const QString &path, const QString &format);
 // "X is W x H pixels (N megapixels), more than the budget ...".
 QString overBudget(const QString &path, long long columns, long long rows, long long budget);
 
+// The size the encoded picture declares, read from its header alone, against
+// the budget of one picture; `format` empty lets the content tell.
+Status checkBudget(const Magick::Blob &blob, const QString &format, const QString &path);
+
 // Runs every entry of the chain on the picture, in order.
-void applyChain(const QList<ChainEntry> &chain, Magick::Image &image);
+Status applyChain(const QList<ChainEntry> &chain, Magick::Image &image);
 
 // Encodes into the stream with the encoder named by `magick` (an extension such
 // as "jpg"); quality -1 leaves the library's choice. The stream must be open for
-// reading as well (see OutputFile). Throws when nothing could be written.
-void write(Magick::Image &image, const QString &magick, int quality, FILE *stream);
+// reading as well (see OutputFile). Fails when nothing could be written.
+Status write(Magick::Image &image, const QString &magick, int quality, FILE *stream);
 
 // All pages, in order, as one document. Takes the list by reference so that no
 // page is copied: the caller should hold the only references to them.
-void writeDocument(QList<Magick::Image> &pages, const QString &magick, FILE *stream);
+Status writeDocument(QList<Magick::Image> &pages, const QString &magick, FILE *stream);
 
 } // namespace PictureCodec
 

@@ -89,7 +89,7 @@ bool isDocumentFormat(const QString &format)
     return listed(documents, format);
 }
 
-QString admit(const QString &path, const char *header, qint64 size, bool allowDocuments, QString *error)
+Result<QString> admit(const QString &path, const char *header, qint64 size, bool allowDocuments)
 {
     const QString suffix = QFileInfo(path).suffix();
     QString format = formatOf(header, size);
@@ -101,18 +101,14 @@ QString admit(const QString &path, const char *header, qint64 size, bool allowDo
         return format;
     const QString name = QDir::toNativeSeparators(path);
     if (fromContent && !suffixNames(suffix, format)) {
-        *error = tr("%1 holds %2 data, which is read only from a file named .%3").arg(name, format, format.toLower());
-        return QString();
+        return Failure{tr("%1 holds %2 data, which is read only from a file named .%3").arg(name, format, format.toLower())};
     }
     if (isDocumentFormat(format) && !allowDocuments) {
-        *error = tr("%1 is a %2 document; documents are read only when \"Read PostScript and PDF documents\" is on")
-                     .arg(name, format);
-        return QString();
+        return Failure{tr("%1 is a %2 document; documents are read only when \"Read PostScript and PDF documents\" is on")
+                           .arg(name, format)};
     }
-    if (format.isEmpty()) {
-        *error = notAPicture(path);
-        return QString();
-    }
+    if (format.isEmpty())
+        return Failure{notAPicture(path)};
     return format;
 }
 
@@ -122,16 +118,14 @@ bool isSpecialFile(const QString &path)
     return ::stat(QFile::encodeName(path).constData(), &status) == 0 && !S_ISREG(status.st_mode);
 }
 
-QString admitFile(const QString &path, bool allowDocuments, QString *error)
+Result<QString> admitFile(const QString &path, bool allowDocuments)
 {
     // One open, one status and one read: every copied picture passes here, and a
     // copy itself costs little more. Opened without blocking, so that a FIFO is
     // told apart instead of waited on.
     const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
-    if (fd < 0) {
-        *error = tr("Cannot read %1: %2").arg(QDir::toNativeSeparators(path), QString::fromLocal8Bit(std::strerror(errno)));
-        return QString();
-    }
+    if (fd < 0)
+        return Failure{tr("Cannot read %1: %2").arg(QDir::toNativeSeparators(path), QString::fromLocal8Bit(std::strerror(errno)))};
     struct stat status;
     char header[headerSize];
     ssize_t size = -1;
@@ -141,22 +135,19 @@ QString admitFile(const QString &path, bool allowDocuments, QString *error)
         while (size < 0 && errno == EINTR);
     }
     ::close(fd);
-    if (size <= 0) {
-        *error = notAPicture(path);
-        return QString();
-    }
-    return admit(path, header, size, allowDocuments, error);
+    if (size <= 0)
+        return Failure{notAPicture(path)};
+    return admit(path, header, size, allowDocuments);
 }
 
-bool isPictureFile(const QString &path, bool allowDocuments, QString *error)
+Status isPictureFile(const QString &path, bool allowDocuments)
 {
-    const QString format = admitFile(path, allowDocuments, error);
-    if (format.isEmpty())
-        return false;
-    if (isPictureFormat(format) || (allowDocuments && isDocumentFormat(format)))
-        return true;
-    *error = notAPicture(path);
-    return false;
+    const Result<QString> format = admitFile(path, allowDocuments);
+    if (!format)
+        return Failure{format.error()};
+    if (isPictureFormat(format.value()) || (allowDocuments && isDocumentFormat(format.value())))
+        return {};
+    return Failure{notAPicture(path)};
 }
 
 QString notAPicture(const QString &path)

@@ -11,6 +11,8 @@
 
 #include <QString>
 
+#include "engine/result.h"
+
 namespace PictureKind {
 
 // How many bytes of a file the checks read.
@@ -26,8 +28,8 @@ bool isPictureFormat(const QString &format);
 bool isDocumentFormat(const QString &format);
 
 // The format the file is to be decoded as, given its first bytes (`header`) and
-// its path; empty, with the user's message in `error`, when it is not to be read.
-QString admit(const QString &path, const char *header, qint64 size, bool allowDocuments, QString *error);
+// its path; a failure with the user's message when it is not to be read.
+Result<QString> admit(const QString &path, const char *header, qint64 size, bool allowDocuments);
 
 // A folder, a FIFO, a device or a socket (links followed): never a picture, and
 // not to be opened (opening a FIFO would wait for a writer forever).
@@ -35,12 +37,12 @@ bool isSpecialFile(const QString &path);
 
 // Reads the first bytes of the file and admits it as above; a special
 // file is refused unopened.
-QString admitFile(const QString &path, bool allowDocuments, QString *error);
+Result<QString> admitFile(const QString &path, bool allowDocuments);
 
 // Whether the file may be copied, or removed after its conversion, as a picture:
-// admitted as above, and a picture format (or an allowed document). False with
-// the user's message in `error` otherwise.
-bool isPictureFile(const QString &path, bool allowDocuments, QString *error);
+// admitted as above, and a picture format (or an allowed document). A failure
+// with the user's message otherwise.
+Status isPictureFile(const QString &path, bool allowDocuments);
 
 // "X is not a picture file", the message for every file that is none.
 QString notAPicture(const QString &path);

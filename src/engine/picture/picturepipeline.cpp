@@ -11,34 +11,27 @@
 #include "engine/batch/outputoptions.h"
 #include "engine/picture/picturecodec.h"
 #include "engine/files/safefile.h"
+#include "engine/runtime/imagelibrary.h"
 
 namespace {
 
-FILE *openStream(OutputFile &output)
+Result<FILE *> openStream(OutputFile &output)
 {
-    QString reason;
-    if (!output.open(&reason))
-        throw PictureError(reason);
+    const Status opened = output.open();
+    if (!opened)
+        return Failure{opened.error()};
     FILE *stream = output.stream();
-    if (!stream) {
-        throw PictureError(QCoreApplication::translate("Converter", "Cannot write %1")
-                               .arg(QDir::toNativeSeparators(output.target())));
-    }
+    if (!stream)
+        return Failure{QCoreApplication::translate("Converter", "Cannot write %1").arg(QDir::toNativeSeparators(output.target()))};
     return stream;
 }
 
 // Before a source goes, its output must be on the disk, not only in the cache.
 PictureResult commitOutput(OutputFile &output, bool beforeDeletingSources)
 {
-    PictureResult result;
+    const Status committed = output.commit(beforeDeletingSources);
+    PictureResult result = committed ? PictureResult{StatusConverted, {}, {}, {}} : PicturePipeline::failed(committed.error());
     result.target = output.target();
-    QString reason;
-    if (output.commit(&reason, beforeDeletingSources)) {
-        result.status = StatusConverted;
-    } else {
-        result.status = StatusFailed;
-        result.message = PicturePipeline::errorText(reason);
-    }
     return result;
 }
 
@@ -49,14 +42,44 @@ void removeSources(PictureResult &result, const QStringList &sources)
 {
     QStringList reasons;
     for (const QString &source : sources) {
-        QString reason;
-        if (!SafeFile::removeSource(source, result.target, &reason))
-            reasons.append(reason);
+        const Status removed = SafeFile::removeSource(source, result.target);
+        if (!removed)
+            reasons.append(removed.error());
     }
     if (!reasons.isEmpty()) {
         result.status = StatusFailed;
         result.message = PicturePipeline::errorText(reasons.join(QStringLiteral("; ")));
     }
+}
+
+// The picture decoded into `image`, which then holds its only reference: the
+// changes after it copy no pixels.
+Status decodeInto(Magick::Image &image, const QString &path, bool allowDocuments)
+{
+    const Result<Magick::Image> decoded = PictureCodec::decode(path, allowDocuments);
+    if (!decoded)
+        return Failure{decoded.error()};
+    image = decoded.value();
+    return {};
+}
+
+// Turns the decoded picture upright as it should be shown; true when it was turned.
+bool upright(Magick::Image &image, bool autoOrient)
+{
+    // Pixels that come upright from their decoder are shown as they are: their
+    // EXIF orientation must be neither applied again nor passed on.
+    if (OutputImage::decodedUpright(image)) {
+        image.orientation(Magick::TopLeftOrientation);
+        return true;
+    }
+    return autoOrient && OutputImage::turnUpright(image);
+}
+
+// The picture made fit for the encoder `extension`, with the metadata it writes.
+Status prepare(RenderedPicture &picture, const QString &extension)
+{
+    const Status fitted = ImageLibrary::call([&] { OutputImage::fitFormat(picture.image, extension); });
+    return fitted ? picture.metadata.prepareImage(picture.image, extension) : fitted;
 }
 
 } // namespace
@@ -68,112 +91,144 @@ QString errorText(const QString &reason)
     return QCoreApplication::translate("Converter", "Error: %1").arg(reason);
 }
 
-PictureResult missingSource(const QString &sourcePath)
+PictureResult failed(const QString &reason)
 {
     PictureResult result;
     result.status = StatusFailed;
-    result.message = errorText(QCoreApplication::translate("Converter", "%1 does not exist")
-                                   .arg(QDir::toNativeSeparators(sourcePath)));
+    result.message = errorText(reason);
     return result;
 }
 
-RenderedPicture render(const QString &sourcePath, const ConversionJob &job)
+PictureResult missingSource(const QString &sourcePath)
+{
+    return failed(QCoreApplication::translate("Converter", "%1 does not exist").arg(QDir::toNativeSeparators(sourcePath)));
+}
+
+static Result<RenderedPicture> renderPicture(const QString &sourcePath, const ConversionJob &job)
 {
     const OutputOptions &options = job.output;
-    RenderedPicture picture{PictureCodec::decode(sourcePath, options.allowDocuments), PictureMetadata(), {}};
+    RenderedPicture picture;
+    const Status decoded = decodeInto(picture.image, sourcePath, options.allowDocuments);
+    if (!decoded)
+        return Failure{decoded.error()};
     if (!options.stripMetadata)
         picture.metadata = PictureMetadata::read(sourcePath, picture.image);
-    const QString profileNote = OutputImage::dropUntrustedProfile(picture.image);
-    if (!profileNote.isEmpty())
-        picture.notes.append(profileNote);
-    // Pixels that come upright from their decoder are shown as they are: their
-    // EXIF orientation must be neither applied again nor passed on.
-    bool turned = OutputImage::decodedUpright(picture.image);
-    if (turned)
-        picture.image.orientation(Magick::TopLeftOrientation);
-    else
-        turned = options.autoOrient && OutputImage::turnUpright(picture.image);
-    PictureCodec::applyChain(job.chain, picture.image);
-    picture.metadata.adapt(options, picture.image, turned, !job.chain.isEmpty());
+    const Result<bool> turned = ImageLibrary::call([&] {
+        const QString profileNote = OutputImage::dropUntrustedProfile(picture.image);
+        if (!profileNote.isEmpty())
+            picture.notes.append(profileNote);
+        return upright(picture.image, options.autoOrient);
+    });
+    if (!turned)
+        return Failure{turned.error()};
+    const Status filtered = PictureCodec::applyChain(job.chain, picture.image);
+    if (!filtered)
+        return Failure{filtered.error()};
+    picture.metadata.adapt(options, picture.image, turned.value(), !job.chain.isEmpty());
     return picture;
 }
 
-Magick::Image render(const QString &sourcePath, const QList<ChainEntry> &chain, bool allowDocuments,
-                     const CancelToken *token)
+// Each step of a picture as a whole goes through ImageLibrary::call as well:
+// memory that runs out, or metadata Exiv2 cannot change, fails that one
+// picture with the reason, never the batch.
+Result<RenderedPicture> render(const QString &sourcePath, const ConversionJob &job)
 {
-    Magick::Image image = PictureCodec::decode(sourcePath, allowDocuments);
+    return ImageLibrary::call([&] { return renderPicture(sourcePath, job); });
+}
+
+Result<Magick::Image> render(const QString &sourcePath, const QList<ChainEntry> &chain, bool allowDocuments,
+                             const CancelToken *token)
+{
+    Magick::Image image;
+    const Status decoded = decodeInto(image, sourcePath, allowDocuments);
+    if (!decoded)
+        return Failure{decoded.error()};
     if (token)
         token->attach(image);
-    PictureCodec::applyChain(chain, image);
+    const Status filtered = PictureCodec::applyChain(chain, image);
+    if (!filtered)
+        return Failure{filtered.error()};
     return image;
 }
 
-Magick::Image asPage(RenderedPicture &picture, const QString &extension)
+Result<Magick::Image> asPage(RenderedPicture &picture, const QString &extension)
 {
-    OutputImage::fitFormat(picture.image, extension);
-    picture.metadata.prepareImage(picture.image, extension);
+    const Status prepared = prepare(picture, extension);
+    if (!prepared)
+        return Failure{prepared.error()};
     return picture.image;
 }
 
 PictureResult copyPicture(const QString &sourcePath, const QString &target, bool deleteSource)
 {
-    PictureResult result;
-    result.target = target;
     if (!QFileInfo::exists(sourcePath))
         return missingSource(sourcePath);
-    QString reason;
-    const bool done = SafeFile::samePath(sourcePath, target)
-                      || (deleteSource ? SafeFile::move(sourcePath, target, &reason)
-                                       : SafeFile::copy(sourcePath, target, &reason));
-    if (done) {
-        result.status = StatusConverted;
-    } else {
-        result.status = StatusFailed;
-        result.message = errorText(reason);
-    }
+    Status done;
+    if (!SafeFile::samePath(sourcePath, target))
+        done = deleteSource ? SafeFile::move(sourcePath, target) : SafeFile::copy(sourcePath, target);
+    PictureResult result = done ? PictureResult{StatusConverted, {}, {}, {}} : failed(done.error());
+    result.target = target;
     return result;
 }
 
-std::unique_ptr<OutputFile> cleanedCopy(const QString &sourcePath, const QString &target,
-                                        const OutputOptions &options, QStringList *notes)
+static Result<std::unique_ptr<OutputFile>> cleanCopy(const QString &sourcePath, const QString &target,
+                                                     const OutputOptions &options, QStringList *notes)
 {
-    QString reason;
-    std::unique_ptr<OutputFile> output = SafeFile::copyToOutput(sourcePath, target, &reason);
+    Result<std::unique_ptr<OutputFile>> output = SafeFile::copyToOutput(sourcePath, target);
     if (!output)
-        throw PictureError(reason);
+        return output;
     PictureMetadata metadata;
     if (!options.stripMetadata)
         metadata = PictureMetadata::read(sourcePath, Magick::Image());
     metadata.removeAsAsked(options);
-    FILE *stream = output->stream();
-    if (!stream) {
-        throw PictureError(QCoreApplication::translate("Converter", "Cannot write %1")
-                               .arg(QDir::toNativeSeparators(target)));
-    }
-    metadata.writeIntoCopy(stream);
+    FILE *stream = output.value()->stream();
+    if (!stream)
+        return Failure{QCoreApplication::translate("Converter", "Cannot write %1").arg(QDir::toNativeSeparators(target))};
+    const Status cleaned = metadata.writeIntoCopy(stream);
+    if (!cleaned)
+        return Failure{cleaned.error()};
     std::fflush(stream);  // nothing may be written after the time is set
-    FileAttributes::takeTimes(sourcePath, output->handle());
+    FileAttributes::takeTimes(sourcePath, output.value()->handle());
     if (notes)
         *notes = metadata.notes();
     return output;
 }
 
-std::unique_ptr<OutputFile> encode(RenderedPicture &picture, const QString &extension, const QString &target,
-                                   const QString &sourcePath, const ConversionJob &job)
+Result<std::unique_ptr<OutputFile>> cleanedCopy(const QString &sourcePath, const QString &target,
+                                                const OutputOptions &options, QStringList *notes)
+{
+    return ImageLibrary::call([&] { return cleanCopy(sourcePath, target, options, notes); });
+}
+
+static Result<std::unique_ptr<OutputFile>> encodePicture(RenderedPicture &picture, const QString &extension,
+                                                         const QString &target, const QString &sourcePath,
+                                                         const ConversionJob &job)
 {
     const int quality = job.output.qualityFor(job.quality(), extension);
-    OutputImage::fitFormat(picture.image, extension);
-    picture.metadata.prepareImage(picture.image, extension);
+    const Status prepared = prepare(picture, extension);
+    if (!prepared)
+        return Failure{prepared.error()};
     auto output = std::make_unique<OutputFile>(target);
-    FILE *stream = openStream(*output);
+    const Result<FILE *> stream = openStream(*output);
+    if (!stream)
+        return Failure{stream.error()};
     FileAttributes::takeMode(sourcePath, output->handle());
-    PictureCodec::write(picture.image, extension, quality, stream);
-    picture.metadata.writeInto(stream, extension);
+    Status written = PictureCodec::write(picture.image, extension, quality, stream.value());
+    if (written)
+        written = picture.metadata.writeInto(stream.value(), extension);
+    if (!written)
+        return Failure{written.error()};
     if (job.output.keepDate) {
-        std::fflush(stream);  // nothing may be written after the time is set
+        std::fflush(stream.value());  // nothing may be written after the time is set
         FileAttributes::takeTimes(sourcePath, output->handle());
     }
     return output;
+}
+
+Result<std::unique_ptr<OutputFile>> encode(RenderedPicture &picture, const QString &extension, const QString &target,
+                                           const QString &sourcePath, const ConversionJob &job)
+{
+    return ImageLibrary::call([&] { return encodePicture(picture, extension, target, sourcePath, job); });
 }
 
 PictureResult placeOutput(OutputFile &output, const QString &sourcePath, bool deleteSource)
@@ -187,18 +242,20 @@ PictureResult placeOutput(OutputFile &output, const QString &sourcePath, bool de
 PictureResult placeDocument(QList<Magick::Image> &pages, const QString &extension, const QString &documentPath,
                             const QStringList &pageSources, bool deleteSource)
 {
-    PictureResult result;
-    result.target = documentPath;
     OutputFile output(documentPath);
-    const bool written = guarded(result, [&] {
-        FILE *stream = openStream(output);
+    Result<FILE *> stream = openStream(output);
+    Status written = stream ? Status() : Failure{stream.error()};
+    if (written) {
         FileAttributes::takeMode(pageSources, output.handle());
-        PictureCodec::writeDocument(pages, extension, stream);
-    });
+        written = PictureCodec::writeDocument(pages, extension, stream.value());
+    }
     pages.clear();
-    if (!written)
+    if (!written) {
+        PictureResult result = failed(written.error());
+        result.target = documentPath;
         return result;
-    result = commitOutput(output, deleteSource);
+    }
+    PictureResult result = commitOutput(output, deleteSource);
     if (result.status == StatusConverted && deleteSource)
         removeSources(result, pageSources);
     return result;

@@ -5,8 +5,9 @@
 // Converter thread (one picture at a time, asking before it overwrites) and the
 // batch runner (several at once, answering from its policy). Names and the
 // overwrite question belong to BatchPlanner; what is here reads,
-// filters, encodes and puts outputs in place, and turns every failure into a
-// result with its message. Safe to call from any thread.
+// filters, encodes and puts outputs in place; a step that fails gives back its
+// message, and failed() makes that the picture's result. Safe to call from any
+// thread.
 
 #include <QList>
 #include <QString>
@@ -19,6 +20,7 @@
 #include "engine/filters/filterregistry.h"
 #include "engine/files/outputfile.h"
 #include "engine/metadata/picturemetadata.h"
+#include "engine/result.h"
 
 // Result of one picture, as the processing log counts it.
 enum RunStatus : int {
@@ -36,6 +38,7 @@ struct PictureResult
     QStringList notes;  // told beside a success: what was left out of the output, and why
 };
 
+class CancelToken;
 struct ConversionJob;
 
 // A decoded, filtered picture with the metadata that goes along with it.
@@ -50,33 +53,29 @@ struct RenderedPicture
 };
 
 struct OutputOptions;
-class CancelToken;
 
 namespace PicturePipeline {
 
 // "Error: %1" as the processing log shows it.
 QString errorText(const QString &reason);
 
-// Runs `work`; an error of the image library (its errors first, then its coder
-// and other warnings), an unreadable file or a lack of memory makes the result
-// a failure with the error's own text. True when `work` went through.
-template <typename Work>
-bool guarded(PictureResult &result, Work &&work);
+// The result of a picture that failed for `reason`.
+PictureResult failed(const QString &reason);
 
 // A source that is gone when its turn comes fails, naming the file.
 PictureResult missingSource(const QString &sourcePath);
 
 // Decodes the source, turns it upright when the job asks, and runs the job's
 // chain on it; its metadata is read and adapted to the result and the options.
-RenderedPicture render(const QString &sourcePath, const ConversionJob &job);
+Result<RenderedPicture> render(const QString &sourcePath, const ConversionJob &job);
 // Decodes the source and runs the chain on it, nothing more (a preview).
 // Documents are decoded when `allowDocuments` says so; with a token, the chain
 // stops at the library's next progress report once the token is cancelled.
-Magick::Image render(const QString &sourcePath, const QList<ChainEntry> &chain, bool allowDocuments = false,
-                     const CancelToken *token = nullptr);
+Result<Magick::Image> render(const QString &sourcePath, const QList<ChainEntry> &chain, bool allowDocuments = false,
+                             const CancelToken *token = nullptr);
 
 // The picture made fit to be a page of a document written with `extension`.
-Magick::Image asPage(RenderedPicture &picture, const QString &extension);
+Result<Magick::Image> asPage(RenderedPicture &picture, const QString &extension);
 
 // Copy mode: the source put under the target name without being decoded, moved
 // when `deleteSource` is set. A target that is the source itself is left alone.
@@ -85,16 +84,17 @@ PictureResult copyPicture(const QString &sourcePath, const QString &target, bool
 // Copy mode when metadata must go (see PictureTarget::cleansCopy): a copy of the
 // source for the target, not yet in its place, its metadata removed as
 // `options` ask and its pixel data as it was, with the source's permissions and
-// date; what was left out beyond that goes to `notes`. Throws PictureError when
-// it cannot be made.
-std::unique_ptr<OutputFile> cleanedCopy(const QString &sourcePath, const QString &target,
+// date; what was left out beyond that goes to `notes`. A failure says why it
+// cannot be made.
+Result<std::unique_ptr<OutputFile>> cleanedCopy(const QString &sourcePath, const QString &target,
                                         const OutputOptions &options, QStringList *notes);
 
 // Encodes the picture with the encoder `extension` into a new output for the
 // target, not yet in its place: at the job's quality, with its metadata, the
 // source's permission bits and, when the job asks, the source's modification
-// time. Throws as the library does, or PictureError when the file cannot be made.
-std::unique_ptr<OutputFile> encode(RenderedPicture &picture, const QString &extension, const QString &target,
+// time. A failure with the library's message, or saying why the file cannot be
+// made.
+Result<std::unique_ptr<OutputFile>> encode(RenderedPicture &picture, const QString &extension, const QString &target,
                                    const QString &sourcePath, const ConversionJob &job);
 
 // Puts an encoded output in place and then, when `deleteSource` is set, removes
@@ -110,26 +110,5 @@ PictureResult placeDocument(QList<Magick::Image> &pages, const QString &extensio
                             const QStringList &pageSources, bool deleteSource);
 
 } // namespace PicturePipeline
-
-template <typename Work>
-bool PicturePipeline::guarded(PictureResult &result, Work &&work)
-{
-    QString reason;
-    try {
-        work();
-        return true;
-    } catch (const Magick::Error &error) {
-        reason = QString::fromLocal8Bit(error.what());
-    } catch (const Magick::WarningCoder &warning) {
-        reason = QString::fromLocal8Bit(warning.what());
-    } catch (const Magick::Warning &warning) {
-        reason = QString::fromLocal8Bit(warning.what());
-    } catch (const std::exception &error) {
-        reason = QString::fromLocal8Bit(error.what());
-    }
-    result.status = StatusFailed;
-    result.message = errorText(reason);
-    return false;
-}
 
 #endif

@@ -18,26 +18,16 @@ QString folderPart(const QString &path)
     return slash < 0 ? QString() : path.left(slash);
 }
 
-// Formats with no place for metadata beyond a colour profile.
-bool carriesMetadata(const QString &format)
-{
-    static const QStringList bare = {"bmp", "dib", "ppm", "pgm", "pbm", "pnm", "pam", "tga", "pcx", "xbm", "xpm", "sgi", "ras"};
-    return !bare.contains(format);
-}
-
-bool decodedUpright(const QString &format)
-{
-    static const QStringList upright = {"heic", "heif", "avif", "jxl"};
-    return upright.contains(format) || FormatCatalog::isCameraRaw(format);
-}
-
 } // namespace
 
 namespace PictureTarget {
 
-QString newFileName(const RenameOpter &naming, const QString &sourcePath, int index, QString *error)
+Result<QString> newFileName(const RenameOpter &naming, const QString &sourcePath, int index)
 {
-    return fileNamePart(naming.newName(sourcePath, index, error));
+    const Result<QString> name = naming.newName(sourcePath, index);
+    if (!name)
+        return name;
+    return fileNamePart(name.value());
 }
 
 QString baseName(const QString &fileName)
@@ -95,11 +85,11 @@ bool copyOnly(bool chainEmpty, const QString &outputFormat, const QString &sourc
     const QString format = suffix(sourcePath).toLower();
     if (OutputOptions::validQuality(options.quality) && FormatCatalog::takesQuality(format))
         return false;
-    if (cleansCopy(options, sourcePath) && !PictureMetadata::rewritesCopies(format))
+    if (cleansCopy(options, sourcePath) && FormatCatalog::metadataCarrier(format) == FormatCatalog::MetadataCarrier::Encoder)
         return false;
     // Formats whose decoders turn the pixels themselves keep their own way of
     // telling the turn, which a copy keeps too.
-    if (options.autoOrient && !decodedUpright(format)) {
+    if (options.autoOrient && !FormatCatalog::decodesUpright(format)) {
         const int orientation = PictureMetadata::read(sourcePath, Magick::Image()).orientation();
         if (orientation > 1 && orientation <= 8)
             return false;
@@ -109,7 +99,7 @@ bool copyOnly(bool chainEmpty, const QString &outputFormat, const QString &sourc
 
 bool cleansCopy(const OutputOptions &options, const QString &sourcePath)
 {
-    return (options.stripMetadata || options.stripGps) && carriesMetadata(suffix(sourcePath).toLower());
+    return (options.stripMetadata || options.stripGps) && FormatCatalog::carriesMetadata(suffix(sourcePath));
 }
 
 } // namespace PictureTarget

@@ -9,15 +9,16 @@
 
 #include <functional>
 
+#include "engine/result.h"
+
 class RenameOpter;
 struct OutputOptions;
 
 namespace PictureTarget {
 
-// The file-name part of the name `naming` makes for the picture at `index`;
-// empty when the source does not exist, or when the name would be too long (then
-// with the reason in `error`).
-QString newFileName(const RenameOpter &naming, const QString &sourcePath, int index, QString *error);
+// The file-name part of the name `naming` makes for the picture at `index`, or
+// why it cannot be made (see RenameOpter::newName).
+Result<QString> newFileName(const RenameOpter &naming, const QString &sourcePath, int index);
 
 // A file name up to its first "." (IMG.0001.jpg gives IMG), and after its last.
 QString baseName(const QString &fileName);

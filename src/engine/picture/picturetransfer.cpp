@@ -12,6 +12,7 @@
 #include <cstring>
 
 #include "engine/picture/picturecodec.h"
+#include "engine/runtime/imagelibrary.h"
 
 namespace {
 
@@ -139,11 +140,8 @@ void restoreProfileNames(MagickLib::Image *image)
     }
 }
 
-} // namespace
-
-namespace PictureTransfer {
-
-bool sendPicture(int fd, Magick::Image &image)
+// The picture into `fd`; false when the file could not be written.
+bool writePicture(int fd, Magick::Image &image)
 {
     Header header = headerOf(KindPicture, 0);
     const MagickLib::Image *picture = image.constImage();
@@ -198,6 +196,18 @@ bool sendPicture(int fd, Magick::Image &image)
            && writeAll(fd, picture->colormap, header.colors * sizeof(MagickLib::PixelPacket));
 }
 
+} // namespace
+
+namespace PictureTransfer {
+
+Status sendPicture(int fd, Magick::Image &image)
+{
+    const Result<bool> sent = ImageLibrary::call([&] { return writePicture(fd, image); });
+    if (!sent)
+        return Failure{sent.error()};
+    return sent.value() ? Status() : Failure{};
+}
+
 bool sendFailure(int fd, const QString &message)
 {
     const QByteArray text = message.toUtf8();
@@ -205,44 +215,41 @@ bool sendFailure(int fd, const QString &message)
     return writeAll(fd, &header, sizeof header) && writeAll(fd, text.constData(), size_t(text.size()));
 }
 
-bool receive(int fd, const QString &path, long long budget, Magick::Image *image, QString *failure)
+Result<Magick::Image> receive(int fd, const QString &path, long long budget)
 {
     struct stat status;
-    if (::fstat(fd, &status) != 0 || status.st_size <= 0) {
-        failure->clear();
-        return false;
-    }
+    if (::fstat(fd, &status) != 0 || status.st_size <= 0)
+        return Failure{};
     const quint64 size = quint64(status.st_size);
     const QString noPicture = tr("The decoder of %1 handed back no picture").arg(QDir::toNativeSeparators(path));
     Header header;
     if (size < sizeof header || !readAt(fd, &header, sizeof header, 0)
         || std::memcmp(header.magic, magicBytes, sizeof magicBytes) != 0 || header.length > size - sizeof header)
-        throw PictureError(noPicture);
+        return Failure{noPicture};
     if (header.kind == KindFailure) {
         QByteArray text(int(std::min<quint64>(header.length, 64 * 1024)), '\0');
         if (!readAt(fd, text.data(), size_t(text.size()), sizeof header))
-            throw PictureError(noPicture);
-        *failure = QString::fromUtf8(text);
-        return false;
+            return Failure{noPicture};
+        return Failure{QString::fromUtf8(text)};
     }
     if (header.kind != KindPicture || header.length > 64 << 20)
-        throw PictureError(noPicture);
+        return Failure{noPicture};
     QByteArray payload(int(header.length), '\0');
     if (!readAt(fd, payload.data(), size_t(payload.size()), sizeof header))
-        throw PictureError(noPicture);
+        return Failure{noPicture};
 
     // The helper checked the size against the budget already; a helper that was
     // made to lie must not make this process take more.
     const long long pixels = static_cast<long long>(header.columns) * header.rows;
     if (pixels > budget)
-        throw PictureError(PictureCodec::overBudget(path, header.columns, header.rows, budget));
+        return Failure{PictureCodec::overBudget(path, header.columns, header.rows, budget)};
     const quint64 left = size - sizeof header - header.length;
     const quint64 pixelBytes = quint64(pixels) * sizeof(MagickLib::PixelPacket);
     const quint64 indexBytes = quint64(pixels) * sizeof(MagickLib::IndexPacket);
     const quint64 colormapBytes = quint64(header.colors) * sizeof(MagickLib::PixelPacket);
     if (pixels <= 0 || header.pixelBytes != pixelBytes || (header.indexBytes != 0 && header.indexBytes != indexBytes)
         || header.colors > MaxColormapSize || left < header.pixelBytes + header.indexBytes + colormapBytes)
-        throw PictureError(noPicture);
+        return Failure{noPicture};
 
     MagickLib::ImageInfo *info = MagickLib::CloneImageInfo(nullptr);
     std::strcpy(info->magick, "MIFF");
@@ -253,22 +260,24 @@ bool receive(int fd, const QString &path, long long budget, Magick::Image *image
     if (!attributes || attributes->columns != 1 || attributes->rows != 1) {
         if (attributes)
             MagickLib::DestroyImageList(attributes);
-        throw PictureError(noPicture);
+        return Failure{noPicture};
     }
     restoreProfileNames(attributes);
     LibraryException cloneException;
     MagickLib::Image *picture = MagickLib::CloneImage(attributes, header.columns, header.rows, MagickTrue,
                                                       &cloneException.info);
     MagickLib::DestroyImageList(attributes);
-    if (!picture)
-        Magick::throwException(cloneException.info);
-    *image = Magick::Image(picture);
+    if (!picture) {
+        const Status thrown = ImageLibrary::call([&] { Magick::throwException(cloneException.info); });
+        return Failure{thrown ? noPicture : thrown.error()};
+    }
+    Magick::Image image(picture);
     // The colour map first: it decides whether there are indexes at all.
     const quint64 at = sizeof header + header.length;
     if (header.colors > 0) {
         if (!MagickLib::AllocateImageColormap(picture, header.colors)
             || !readAt(fd, picture->colormap, size_t(colormapBytes), at + header.pixelBytes + header.indexBytes))
-            throw PictureError(noPicture);
+            return Failure{noPicture};
     }
     picture->storage_class = MagickLib::ClassType(header.storageClass);
     picture->depth = header.depth;
@@ -279,25 +288,25 @@ bool receive(int fd, const QString &path, long long budget, Magick::Image *image
     MagickLib::PixelPacket *packets = MagickLib::SetImagePixels(picture, 0, 0, header.columns, header.rows);
     MagickLib::IndexPacket *indexes = packets && header.indexBytes ? MagickLib::AccessMutableIndexes(picture) : nullptr;
     if (!packets || (header.indexBytes && !indexes))
-        throw PictureError(noPicture);
+        return Failure{noPicture};
     preferHugePages(packets, size_t(header.pixelBytes));
     if (!readAt(fd, packets, size_t(header.pixelBytes), at)
         || (indexes && !readAt(fd, indexes, size_t(header.indexBytes), at + header.pixelBytes)))
-        throw PictureError(noPicture);
+        return Failure{noPicture};
     MagickLib::SyncImagePixels(picture);
     picture->is_grayscale = header.grayscale;
     picture->is_monochrome = header.monochrome;
     picture->taint = header.taint;
     header.magick[sizeof header.magick - 1] = '\0';
-    image->magick(header.magick);
+    image.magick(header.magick);
     // The picture's own, as the decoder left them; the options of its writing
     // stay the defaults, as in-process decoding leaves them.
     picture->compression = MagickLib::CompressionType(header.compression);
     picture->orientation = MagickLib::OrientationType(header.orientation);
     picture->interlace = MagickLib::InterlaceType(header.interlace);
-    image->subImage(0);
-    image->subRange(1);
-    return true;
+    image.subImage(0);
+    image.subRange(1);
+    return image;
 }
 
 } // namespace PictureTransfer

@@ -13,19 +13,20 @@
 
 #include <Magick++.h>
 
+#include "engine/result.h"
+
 namespace PictureTransfer {
 
-// Helper side: write into `fd` (empty, open for writing). False when the file
-// could not be written.
-bool sendPicture(int fd, Magick::Image &image);
+// Helper side: write into `fd` (empty, open for writing). A failure with the
+// library's message, or an empty one when the file could not be written.
+Status sendPicture(int fd, Magick::Image &image);
 bool sendFailure(int fd, const QString &message);
 
-// Parent side: reads what the helper left in `fd`. Returns true with the picture
-// in `image`, or false with the helper's message in `failure` (empty when the
-// helper left nothing). The declared size is checked against `budget` pixels
-// before any pixel is read; throws PictureError when it is over, or when the
-// content is not a transfer at all.
-bool receive(int fd, const QString &path, long long budget, Magick::Image *image, QString *failure);
+// Parent side: reads what the helper left in `fd`: the picture, or a failure
+// with the helper's message (an empty one when the helper left nothing). The
+// declared size is checked against `budget` pixels before any pixel is read; a
+// failure says so when it is over, or when the content is no transfer at all.
+Result<Magick::Image> receive(int fd, const QString &path, long long budget);
 
 } // namespace PictureTransfer
 

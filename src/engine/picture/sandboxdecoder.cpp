@@ -24,7 +24,6 @@
 #include <vector>
 
 #include "engine/runtime/imagelibrary.h"
-#include "engine/picture/picturecodec.h"
 #include "engine/picture/picturetransfer.h"
 #include "engine/runtime/resourcedir.h"
 
@@ -253,18 +252,16 @@ QString stopped(const QString &name, int status)
 
 namespace SandboxDecoder {
 
-Magick::Image decode(const QString &path, bool allowDocuments)
+Result<Magick::Image> decode(const QString &path, bool allowDocuments)
 {
     const QString name = QDir::toNativeSeparators(path);
     const QString helper = program();
-    if (!QFileInfo(helper).isExecutable() || !QFileInfo(helper).isFile()) {
-        throw PictureError(tr("Cannot decode %1: the decoding helper %2 is missing")
-                               .arg(name, QDir::toNativeSeparators(helper)));
-    }
+    if (!QFileInfo(helper).isExecutable() || !QFileInfo(helper).isFile())
+        return Failure{tr("Cannot decode %1: the decoding helper %2 is missing").arg(name, QDir::toNativeSeparators(helper))};
     const WorkFolder folder;
     const Descriptor shared(::memfd_create("kelvarine-picture", MFD_CLOEXEC));
     if (folder.path().isEmpty() || shared.get() < 0)
-        throw PictureError(tr("Cannot decode %1: %2").arg(name, QString::fromLocal8Bit(std::strerror(errno))));
+        return Failure{tr("Cannot decode %1: %2").arg(name, QString::fromLocal8Bit(std::strerror(errno)))};
 
     const long long budget = ImageLibrary::pixelBudget();
     const int seconds = timeLimit();
@@ -279,27 +276,22 @@ Magick::Image decode(const QString &path, bool allowDocuments)
 
     Outcome outcome;
     if (!runHelper(helper, arguments, folder.path(), shared.get(), seconds, &outcome))
-        throw PictureError(tr("Cannot decode %1: the decoding helper %2 does not start")
-                               .arg(name, QDir::toNativeSeparators(helper)));
-    if (outcome.timedOut) {
-        throw PictureError(explained(tr("The decoder stopped on %1: it took longer than %2 s").arg(name).arg(seconds),
-                                     outcome.output));
-    }
+        return Failure{tr("Cannot decode %1: the decoding helper %2 does not start").arg(name, QDir::toNativeSeparators(helper))};
+    if (outcome.timedOut)
+        return Failure{explained(tr("The decoder stopped on %1: it took longer than %2 s").arg(name).arg(seconds), outcome.output)};
     if (WIFSIGNALED(outcome.status))
-        throw PictureError(explained(stopped(name, outcome.status), outcome.output));
+        return Failure{explained(stopped(name, outcome.status), outcome.output)};
 
-    Magick::Image image;
-    QString failure;
-    if (WEXITSTATUS(outcome.status) == 0 && PictureTransfer::receive(shared.get(), path, budget, &image, &failure))
-        return image;
-    if (failure.isEmpty() && WEXITSTATUS(outcome.status) != 0)
-        PictureTransfer::receive(shared.get(), path, budget, &image, &failure);
+    Result<Magick::Image> received = PictureTransfer::receive(shared.get(), path, budget);
+    if (WEXITSTATUS(outcome.status) == 0 && received)
+        return received;
+    QString failure = received ? QString() : received.error();
     if (failure.isEmpty()) {
         failure = tr("The decoder stopped on %1 without a picture (exit status %2)")
                       .arg(name)
                       .arg(WEXITSTATUS(outcome.status));
     }
-    throw PictureError(explained(failure, outcome.output));
+    return Failure{explained(failure, outcome.output)};
 }
 
 QString program()

@@ -18,11 +18,14 @@
 
 #include <Magick++.h>
 
+#include "engine/result.h"
+
 namespace SandboxDecoder {
 
 // Decodes the picture (see PictureCodec::decode) in the helper. The helper's
-// own temporary folder is removed whatever happens. Throws PictureError.
-Magick::Image decode(const QString &path, bool allowDocuments);
+// own temporary folder is removed whatever happens. A failure says why the
+// picture did not come back.
+Result<Magick::Image> decode(const QString &path, bool allowDocuments);
 
 // The helper program: kelvarine-decode beside this program or under
 // libexec/kelvarine (see helperProgram), or what KELVARINE_DECODER names.

@@ -6,6 +6,11 @@
 
 #include <QString>
 
+#include <exception>
+#include <type_traits>
+
+#include "engine/result.h"
+
 namespace ImageLibrary {
 
 // Starts the library without signal handlers of its own (Qt and the shell keep
@@ -63,6 +68,42 @@ public:
     DecodingScope(const DecodingScope &) = delete;
     DecodingScope &operator=(const DecodingScope &) = delete;
 };
+
+namespace Detail {
+template <typename T>
+struct AsResult
+{
+    using Type = Result<T>;
+};
+template <typename T>
+struct AsResult<Result<T>>
+{
+    using Type = Result<T>;
+};
+} // namespace Detail
+
+// Runs `work`, which calls into Magick++, and gives back what it returns as a
+// result (a result it returns as it is). The library tells of a failure by
+// throwing, and of a warning it did not go on after; here that becomes the
+// failure, with the library's own text. The one place where the library's
+// exceptions are caught: every engine function that calls the library goes
+// through it, so none leaves the engine. A picture's steps as a whole go
+// through it too (see PicturePipeline), so that memory running out on the way
+// fails that picture only. Safe from any thread.
+template <typename Work>
+auto call(Work &&work) -> typename Detail::AsResult<std::invoke_result_t<Work>>::Type
+{
+    try {
+        if constexpr (std::is_void_v<std::invoke_result_t<Work>>) {
+            work();
+            return {};
+        } else {
+            return work();
+        }
+    } catch (const std::exception &error) {
+        return Failure{QString::fromLocal8Bit(error.what())};
+    }
+}
 
 } // namespace ImageLibrary
 

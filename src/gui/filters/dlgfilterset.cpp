@@ -105,9 +105,9 @@ void DlgFilterSet::setImage(const QString &path, bool allowDocuments)
     m_imageSize = QSize();
     try {
         // Read as the batch reads it, so the preview is of the same picture.
-        Magick::Image image = PictureCodec::decode(path, allowDocuments);
-        if (image.isValid())
-            m_sourceImage = image;
+        const Result<Magick::Image> image = PictureCodec::decode(path, allowDocuments);
+        if (image && image.value().isValid())
+            m_sourceImage = image.value();
     } catch (const std::exception &) {
         // Unreadable: the views stay empty and only the settings work.
     }

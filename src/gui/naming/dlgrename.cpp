@@ -79,7 +79,7 @@ void DlgRename::rebuild()
               + QLatin1Char(']');
 
     m_format = format;
-    ui.txtPreview->setText(RenameOpter(m_format).newName(m_samplePath, m_sampleIndex));
+    ui.txtPreview->setText(RenameOpter(m_format).newName(m_samplePath, m_sampleIndex).valueOr(QString()));
 }
 
 void DlgRename::loadFormat(const QString &format)

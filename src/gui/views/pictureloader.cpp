@@ -40,10 +40,10 @@ QImage PictureLoader::decode(const QString &path, const std::function<bool()> &c
     // The toolkit's readers are quicker for a preview, and taken only for what the
     // program decodes in process anyway (JPEG, PNG, TIFF by their content); every
     // other picture goes to the decoding helper.
-    QString refusal;
-    const QString format = PictureKind::admitFile(path, false, &refusal);
-    if (qtReadableSuffixes().contains(info.suffix().toLower()) && PictureCodec::decodesInProcess(path, format)) {
-        QImageReader reader(path, format.toLower().toLatin1());
+    const Result<QString> format = PictureKind::admitFile(path, false);
+    if (qtReadableSuffixes().contains(info.suffix().toLower()) && format
+        && PictureCodec::decodesInProcess(path, format.value())) {
+        QImageReader reader(path, format.value().toLower().toLatin1());
         reader.setAutoDetectImageFormat(false);
         QImage image = reader.read();
         if (!image.isNull())
@@ -54,10 +54,10 @@ QImage PictureLoader::decode(const QString &path, const std::function<bool()> &c
         if (!current())
             return {};
         // The same decoding as a batch: only the picture is read, never a file it names.
-        Magick::Image image = PictureCodec::decode(path, allowDocuments);
-        if (!current() || !image.isValid())
+        const Result<Magick::Image> image = PictureCodec::decode(path, allowDocuments);
+        if (!current() || !image || !image.value().isValid())
             return {};
-        return imageToImage(image);
+        return imageToImage(image.value());
     } catch (const Magick::Exception &) {
         return {};
     } catch (const std::exception &) {

@@ -330,8 +330,8 @@ void Step2Page::renderModified(const QString &path)
                 // A request overtaken before or while it ran ends here; its result is dropped.
                 if (token.isCancelled())
                     return QImage();
-                const Magick::Image picture = PicturePipeline::render(path, chain, allowDocuments, &token);
-                return token.isCancelled() ? QImage() : imageToImage(picture);
+                const Result<Magick::Image> picture = PicturePipeline::render(path, chain, allowDocuments, &token);
+                return token.isCancelled() || !picture ? QImage() : imageToImage(picture.value());
             } catch (const std::exception &) {
                 return QImage();  // shown as an empty view
             }
@@ -459,7 +459,8 @@ void Step2Page::updateFilenamePreview()
 {
     m_ui.step2_txtPreview->setText(RenameOpter(m_state.formateStr)
                                        .newName(m_ui.step2_listPics->currentText(),
-                                                qMax(0, m_ui.step2_listPics->currentIndex())));
+                                                qMax(0, m_ui.step2_listPics->currentIndex()))
+                                       .valueOr(QString()));
 }
 
 void Step2Page::showStatus(const QString &text)

@@ -30,9 +30,11 @@ QIcon programIcon()
     if (!icon.availableSizes().isEmpty())
         return icon;
     try {
-        Magick::Image image = PictureCodec::decode(path);
-        image.zoom(Magick::Geometry(64, 64));
-        return QIcon(imageToPixmap(image));
+        Result<Magick::Image> image = PictureCodec::decode(path);
+        if (!image)
+            return {};
+        image.value().zoom(Magick::Geometry(64, 64));
+        return QIcon(imageToPixmap(image.value()));
     } catch (const std::exception &) {
         return {};
     }
