@@ -20,22 +20,12 @@
 using namespace TestUtils;
 using namespace WizardTest;
 
-class TestWizardOutput : public QObject
+class TestWizardOutput : public WizardTest::HomeTestCase
 {
     Q_OBJECT
 
-private:
-    QTemporaryDir m_home;
-    QString m_pictures;  // a.png, b.tif, c.jpg: real pictures of different kinds
-
 private slots:
-    void initTestCase()
-    {
-        QVERIFY(m_home.isValid());
-        m_pictures = prepareHome(m_home);
-        for (const QString name : {"a.png", "b.tif", "c.jpg"})
-            QVERIFY(QFileInfo(m_pictures + QLatin1Char('/') + name).isFile());
-    }
+    void initTestCase() { QVERIFY(setUpHome()); }
 
     void sameBytesAsBatch()
     {

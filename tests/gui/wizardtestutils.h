@@ -10,6 +10,7 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QSettings>
 #include <QTemporaryDir>
 #include <QTest>
@@ -44,6 +45,26 @@ inline QString prepareHome(const QTemporaryDir &home)
     jpeg.write(QFile::encodeName(pictures + QStringLiteral("/c.jpg")).toStdString());
     return pictures;
 }
+
+// A test class of the wizard: its own home folder with the three pictures.
+class HomeTestCase : public QObject
+{
+protected:
+    bool setUpHome()
+    {
+        if (!m_home.isValid())
+            return false;
+        m_pictures = prepareHome(m_home);
+        for (const char *name : {"a.png", "b.tif", "c.jpg"}) {
+            if (!QFileInfo(m_pictures + QLatin1Char('/') + QLatin1String(name)).isFile())
+                return false;
+        }
+        return true;
+    }
+
+    QTemporaryDir m_home;
+    QString m_pictures;  // a.png, b.tif, c.jpg: real pictures of different kinds
+};
 
 inline QString settingsValue(const QString &key)
 {
