@@ -167,6 +167,7 @@ JpegMetadata::Blocks PictureMetadata::Data::jpegBlocks()
 Result<QByteArray> PictureMetadata::Data::rewritten(QByteArray bytes, Carrier carrier, bool tiff)
 {
     startExiv2();
+    const auto exiv2 = lockExiv2();
     try {
         if (carrier == Carrier::Jpeg) {
             bytes = JpegMetadata::rewrite(bytes, jpegBlocks(), !stripped);

@@ -108,6 +108,12 @@ void startExiv2()
     });
 }
 
+std::unique_lock<std::recursive_mutex> lockExiv2()
+{
+    static std::recursive_mutex metadataWork;
+    return std::unique_lock<std::recursive_mutex>(metadataWork);
+}
+
 QString tr(const char *text)
 {
     return QCoreApplication::translate("PictureMetadata", text);
@@ -154,6 +160,7 @@ PictureMetadata &PictureMetadata::operator=(const PictureMetadata &other)
 
 PictureMetadata PictureMetadata::read(const QString &sourcePath, const Magick::Image &decoded)
 {
+    const auto exiv2 = lockExiv2();
     startExiv2();
     PictureMetadata metadata;
     Data &m = *metadata.d;
@@ -220,6 +227,7 @@ QStringList PictureMetadata::notes() const
 
 void PictureMetadata::removeAsAsked(const OutputOptions &options)
 {
+    const auto exiv2 = lockExiv2();
     Data &m = *d;
     if (options.stripMetadata) {
         m = Data();
@@ -251,6 +259,7 @@ void PictureMetadata::removeAsAsked(const OutputOptions &options)
 void PictureMetadata::adapt(const OutputOptions &options, const Magick::Image &finished, bool turnedUpright,
                             bool pixelsChanged)
 {
+    const auto exiv2 = lockExiv2();
     removeAsAsked(options);
     Data &m = *d;
     if (m.stripped)
@@ -297,6 +306,7 @@ Status PictureMetadata::prepareImage(Magick::Image &image, const QString &extens
 
 Status PictureMetadata::prepare(Magick::Image &image, const QString &extension)
 {
+    const auto exiv2 = lockExiv2();
     Data &m = *d;
     const Carrier carrier = FormatCatalog::metadataCarrier(extension);
     image.modifyImage();

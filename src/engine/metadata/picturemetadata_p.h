@@ -9,6 +9,8 @@
 
 #include <exiv2/exiv2.hpp>
 
+#include <mutex>
+
 #include "engine/metadata/jpegmetadata.h"
 #include "engine/metadata/picturemetadata.h"
 #include "engine/picture/formatcatalog.h"
@@ -22,6 +24,13 @@ constexpr char exifHeader[] = {'E', 'x', 'i', 'f', 0, 0};
 
 // Starts Exiv2 and its XMP toolkit once, for all threads.
 void startExiv2();
+
+// Held for every piece of work on a picture's metadata. Exiv2 keeps one registry
+// of XMP namespaces for the process and adds to it while it parses a packet that
+// uses a new one; another thread parsing or looking up keys meanwhile can fail
+// to read its packet, and its XMP would be lost. Metadata work is short beside
+// decoding and encoding, so the pictures of a batch take turns at it.
+std::unique_lock<std::recursive_mutex> lockExiv2();
 
 QString tr(const char *text);
 QString exiv2Reason(const Exiv2::AnyError &error);
