@@ -1,3 +1,5 @@
+#include <QSignalSpy>
+#include <QComboBox>
 #include <QLabel>
 #include <QPushButton>
 #include <QSlider>
@@ -22,6 +24,8 @@ private slots:
 
     void unreadablePictureLeavesOnlyTheSettings();
     void sliderCountsWhenItSettlesOrIsReleased();
+    void changeIsPreviewedOnce_data();
+    void changeIsPreviewedOnce();
     void cancelledPreviewIsNeverShown();
     void sourceIsReadWhileTheWorkerFilters();
     void lastQuickChangeIsPreviewed();
@@ -76,6 +80,44 @@ void TestFilterPreview::sliderCountsWhenItSettlesOrIsReleased()
     QCOMPARE(dialog.params(), QStringLiteral("Value:51"));
     slider->setSliderDown(false);
     QCOMPARE(dialog.params(), QStringLiteral("Value:70"));
+}
+
+void TestFilterPreview::changeIsPreviewedOnce_data()
+{
+    // Controls the form connects by their names as well as through the page's binding.
+    QTest::addColumn<QString>("filterName");
+    QTest::addColumn<QString>("control");
+    QTest::newRow("slider let go") << "Blur" << "step1_value";
+    QTest::newRow("channel chosen") << "Levels" << "step20_channel";
+    QTest::newRow("noise kind chosen") << "Noise" << "step9_type";
+}
+
+void TestFilterPreview::changeIsPreviewedOnce()
+{
+    QFETCH(QString, filterName);
+    QFETCH(QString, control);
+    DlgFilterSet dialog;
+    dialog.setFilter(filter(filterName));
+    dialog.setParams(QString());
+    dialog.setImage(pictureFile(120, 80));
+    dialog.show();
+    auto *run = dialog.findChild<PreviewRun *>();
+    QVERIFY(TestUtils::waitFor([&] { return previewItem(dialog) != nullptr && !run->isRunning(); }));
+    QTest::qWait(50);
+    QSignalSpy previews(run, &PreviewRun::ready);
+
+    if (auto *slider = dialog.findChild<QSlider *>(control)) {
+        slider->setSliderDown(true);
+        slider->setValue(slider->value() + 5);
+        slider->setSliderDown(false);
+    } else {
+        auto *list = child<QComboBox>(dialog, control.toLatin1().constData());
+        list->setCurrentIndex(1);
+    }
+    // The busy window's own event loop may have seen the preview through already.
+    QVERIFY(!previews.isEmpty() || previews.wait(10000));
+    QTest::qWait(2 * DlgFilterSet::settleMs);
+    QCOMPARE(previews.count(), 1);
 }
 
 void TestFilterPreview::cancelledPreviewIsNeverShown()

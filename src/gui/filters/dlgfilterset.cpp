@@ -333,3 +333,18 @@ void DlgFilterSet::on_step24_radio_clicked(bool)
     if (m_ready)
         followAspect(ui->step24_radio->property(FilterPages::leadingDimension).toInt() == 0 ? 0 : 1);
 }
+
+// The form's named slots: a change of the page, as any other.
+void DlgFilterSet::on_step26_degreen_sliderReleased() { commitPage(); }
+void DlgFilterSet::on_step21_channel_currentIndexChanged(int) { commitPage(); }
+void DlgFilterSet::on_step20_channel_currentIndexChanged(int) { commitPage(); }
+void DlgFilterSet::on_step15_degrees_sliderReleased() { commitPage(); }
+void DlgFilterSet::on_step14_amount_sliderReleased() { commitPage(); }
+void DlgFilterSet::on_step12_value_sliderReleased() { commitPage(); }
+void DlgFilterSet::on_step11_effect_currentIndexChanged(int) { commitPage(); }
+void DlgFilterSet::on_step11_width_sliderReleased() { commitPage(); }
+void DlgFilterSet::on_step10_value_sliderReleased() { commitPage(); }
+void DlgFilterSet::on_step9_type_currentIndexChanged(int) { commitPage(); }
+void DlgFilterSet::on_step8_value_sliderReleased() { commitPage(); }
+void DlgFilterSet::on_step4_radius_sliderReleased() { commitPage(); }
+void DlgFilterSet::on_step1_value_sliderReleased() { commitPage(); }

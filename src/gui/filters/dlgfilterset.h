@@ -78,6 +78,22 @@ private slots:
     void on_step24_percents_toggled(bool checked);
     void on_step23_percents_toggled(bool checked);
     void on_step23_pixels_toggled(bool checked);
+    // The slots the form's objects are named for. Each stands for "the page
+    // changed": the page's own binding does the rest, and skips the signals
+    // that reach one of these by name, so a change is handled once.
+    void on_step26_degreen_sliderReleased();
+    void on_step21_channel_currentIndexChanged(int index);
+    void on_step20_channel_currentIndexChanged(int index);
+    void on_step15_degrees_sliderReleased();
+    void on_step14_amount_sliderReleased();
+    void on_step12_value_sliderReleased();
+    void on_step11_effect_currentIndexChanged(int index);
+    void on_step11_width_sliderReleased();
+    void on_step10_value_sliderReleased();
+    void on_step9_type_currentIndexChanged(int index);
+    void on_step8_value_sliderReleased();
+    void on_step4_radius_sliderReleased();
+    void on_step1_value_sliderReleased();
     void on_step2_Color_clicked();
     void on_pbReset_clicked();
     void on_pbZoomOut_clicked();

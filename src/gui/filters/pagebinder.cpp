@@ -146,6 +146,14 @@ QString write(const PageShape *shape, const QWidget *page, const FilterInterface
     return filter.formatParams(*record);
 }
 
+// Whether the form's own connection by name takes `widget`'s `signal` to a slot
+// of `context` ("on_<object>_<signal>"), which then handles the change.
+static bool reachesNamedSlot(const QObject *context, const QWidget *widget, const char *signal)
+{
+    const QByteArray slot = "on_" + widget->objectName().toLatin1() + '_' + signal;
+    return context->metaObject()->indexOfSlot(QMetaObject::normalizedSignature(slot.constData())) >= 0;
+}
+
 void connectChanges(const PageShape &shape, QWidget *page, QObject *context, const std::function<void()> &changed)
 {
     for (const FieldBinding &binding : shape.fields) {
@@ -157,13 +165,17 @@ void connectChanges(const PageShape &shape, QWidget *page, QObject *context, con
                 if (auto *label = widgetOf<QLabel>(page, binding.label))
                     QObject::connect(slider, &QAbstractSlider::valueChanged, label, qOverload<int>(&QLabel::setNum));
             }
-            QObject::connect(slider, &QAbstractSlider::sliderReleased, context, changed);
+            if (!reachesNamedSlot(context, slider, "sliderReleased()"))
+                QObject::connect(slider, &QAbstractSlider::sliderReleased, context, changed);
         } else if (auto *spin = qobject_cast<QSpinBox *>(widget)) {
-            QObject::connect(spin, &QSpinBox::valueChanged, context, changed);
+            if (!reachesNamedSlot(context, spin, "valueChanged(int)"))
+                QObject::connect(spin, &QSpinBox::valueChanged, context, changed);
         } else if (auto *list = qobject_cast<QComboBox *>(widget)) {
-            QObject::connect(list, &QComboBox::currentIndexChanged, context, changed);
+            if (!reachesNamedSlot(context, list, "currentIndexChanged(int)"))
+                QObject::connect(list, &QComboBox::currentIndexChanged, context, changed);
         } else if (auto *button = qobject_cast<QAbstractButton *>(widget)) {
-            QObject::connect(button, &QAbstractButton::clicked, context, changed);
+            if (!reachesNamedSlot(context, button, "clicked(bool)") && !reachesNamedSlot(context, button, "clicked()"))
+                QObject::connect(button, &QAbstractButton::clicked, context, changed);
         }
     }
 }
