@@ -158,6 +158,12 @@ int runBatch(const QStringList &arguments, const QMap<QString, QString> &environ
     return finish(process, QStringLiteral(KELVARINE_BIN_DIR "/kelvarine-batch"), arguments, output, 120000);
 }
 
+int quietBatch(const QStringList &arguments, QByteArray *output)
+{
+    QByteArray ignored;
+    return runBatch(QStringList{QStringLiteral("-q")} + arguments, {}, output ? output : &ignored);
+}
+
 bool waitFor(const std::function<bool()> &condition, int timeoutMs)
 {
     QDeadlineTimer deadline(timeoutMs);

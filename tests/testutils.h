@@ -47,6 +47,8 @@ int run(const QString &program, const QStringList &arguments, QByteArray *output
 // Runs this build's kelvarine-batch with `environment` laid over this process's
 // (a null value removes that variable); output and error merged into `output`.
 int runBatch(const QStringList &arguments, const QMap<QString, QString> &environment, QByteArray *output);
+// kelvarine-batch with -q and the test's own environment; its output in `output` when asked for.
+int quietBatch(const QStringList &arguments, QByteArray *output = nullptr);
 
 // Spins the event loop until condition() holds or the time runs out.
 bool waitFor(const std::function<bool()> &condition, int timeoutMs = 10000);

@@ -24,12 +24,6 @@ namespace {
 
 const QString program = QStringLiteral(KELVARINE_BIN_DIR "/kelvarine-batch");
 
-int batch(const QStringList &arguments, QByteArray *output = nullptr)
-{
-    QByteArray ignored;
-    return run(program, QStringList{"-q"} + arguments, output ? output : &ignored);
-}
-
 QString resizeToWidth(int width)
 {
     return QStringLiteral("Resize=Type:0,Width:%1,Height:1,Radio:1,RadioBy:0").arg(width);
@@ -113,7 +107,7 @@ void TestOutput::metadataPerFormat()
     if (!option.isEmpty())
         arguments.prepend(option);
     QByteArray output;
-    QCOMPARE(batch(arguments, &output), 0);
+    QCOMPARE(quietBatch(arguments, &output), 0);
 
     const QString result = m_out + "/photo." + format.toLower();
     const Found found = readBack(result);
@@ -168,7 +162,7 @@ void TestOutput::orientation()
     QStringList arguments{"-o", m_out, "-f", "JPG", "--filter", resizeToWidth(200), source};
     if (autoOrient)
         arguments.prepend("--auto-orient");
-    QCOMPARE(batch(arguments), 0);
+    QCOMPARE(quietBatch(arguments), 0);
 
     const QString result = m_out + "/portrait.jpg";
     const Magick::Image written = readEncoded(result);
@@ -213,7 +207,7 @@ void TestOutput::tiffVariantsKeepTheirPages()
     QFETCH(bool, exif);
     writePhoto(m_in + "/photo.jpg", makePicture(320, 200));
     QByteArray output;
-    QVERIFY2(batch({"-o", m_out, "-f", format, m_in + "/photo.jpg"}, &output) == 0, output.constData());
+    QVERIFY2(quietBatch({"-o", m_out, "-f", format, m_in + "/photo.jpg"}, &output) == 0, output.constData());
 
     const QString result = m_out + "/photo." + format.toLower();
     const QString reference = m_in + "/reference." + format.toLower();

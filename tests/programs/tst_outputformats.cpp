@@ -25,12 +25,6 @@ namespace {
 const QString program = QStringLiteral(KELVARINE_BIN_DIR "/kelvarine-batch");
 const QString cmykProfilePath = QStringLiteral("/usr/share/color/icc/ghostscript/default_cmyk.icc");
 
-int batch(const QStringList &arguments, QByteArray *output = nullptr)
-{
-    QByteArray ignored;
-    return run(program, QStringList{"-q"} + arguments, output ? output : &ignored);
-}
-
 QString tool(const QString &name)
 {
     return QStandardPaths::findExecutable(name);
@@ -95,7 +89,7 @@ void TestOutputFormats::tiffIsLossless()
         Exiv2::ExifThumb(photo->exifData()).setJpegThumbnail(static_cast<const Exiv2::byte *>(jpeg.data()), long(jpeg.length()));
         photo->writeMetadata();
     }
-    QCOMPARE(batch({"-o", m_out, "-f", "TIFF", m_in + "/photo.jpg"}), 0);
+    QCOMPARE(quietBatch({"-o", m_out, "-f", "TIFF", m_in + "/photo.jpg"}), 0);
     QCOMPARE(pageCount(m_out + "/photo.tiff"), 1);
     const Magick::Image tiff = readEncoded(m_out + "/photo.tiff");
     QVERIFY(tiff.compressType() != Magick::JPEGCompression);
@@ -138,7 +132,7 @@ void TestOutputFormats::phoneFormatsAreRead()
     }
 
     // Given as a folder: the name patterns must find the file too.
-    QCOMPARE(batch({"-o", m_out, "-f", "PNG", m_in}), 0);
+    QCOMPARE(quietBatch({"-o", m_out, "-f", "PNG", m_in}), 0);
     const Magick::Image written = readEncoded(m_out + "/phone.png");
     QCOMPARE(int(written.columns()), 240);
     QCOMPARE(int(written.rows()), 160);
@@ -151,7 +145,7 @@ void TestOutputFormats::cameraRawIsDeveloped()
     if (tool("dcraw").isEmpty())
         QSKIP("dcraw is not installed (scripts/setup.sh installs it)");
     writeBytes(m_in + "/camera.dng", linearDng(64, 48));
-    QCOMPARE(batch({"-o", m_out, "-f", "PNG", m_in}), 0);
+    QCOMPARE(quietBatch({"-o", m_out, "-f", "PNG", m_in}), 0);
     const Magick::Image developed = readEncoded(m_out + "/camera.png");
     QCOMPARE(int(developed.columns()), 64);
     const QList<double> left = meanColour(developed, 4, 4, 24, 40);
@@ -176,7 +170,7 @@ void TestOutputFormats::cmykBecomesSrgbThroughItsProfile()
     QCOMPARE(cmyk.colorSpace(), Magick::CMYKColorspace);
     writeEncoded(m_in + "/print.jpg", cmyk, "JPEG");
 
-    QCOMPARE(batch({"-o", m_out, "-f", "PNG", m_in + "/print.jpg"}), 0);
+    QCOMPARE(quietBatch({"-o", m_out, "-f", "PNG", m_in + "/print.jpg"}), 0);
     const Magick::Image png = readEncoded(m_out + "/print.png");
     QVERIFY(near(meanColour(png, 0, 0, 200, 150), meanColour(rgb, 0, 0, 200, 150), 4));
 }
@@ -189,7 +183,7 @@ void TestOutputFormats::transparencyOnWhite()
     picture.draw(Magick::DrawableRectangle(0, 0, 49, 99));
     writeEncoded(m_in + "/cut.png", picture, "PNG");
 
-    QCOMPARE(batch({"-o", m_out, "-f", "JPG", m_in + "/cut.png"}), 0);
+    QCOMPARE(quietBatch({"-o", m_out, "-f", "JPG", m_in + "/cut.png"}), 0);
     const Magick::Image jpeg = readEncoded(m_out + "/cut.jpg");
     QVERIFY(near(meanColour(jpeg, 60, 10, 30, 80), {255, 255, 255}, 3));
     QVERIFY(near(meanColour(jpeg, 10, 10, 30, 80), {255, 0, 0}, 6));
@@ -209,13 +203,13 @@ void TestOutputFormats::quality()
     writeEncoded(m_in + "/photo.png", makePicture(400, 300), "PNG");
     const QString file = m_out + "/photo." + format.toLower();
 
-    QCOMPARE(batch({"-o", m_out, "-f", format, m_in + "/photo.png"}), 0);
+    QCOMPARE(quietBatch({"-o", m_out, "-f", format, m_in + "/photo.png"}), 0);
     const qint64 byDefault = QFileInfo(file).size();
-    QCOMPARE(batch({"--overwrite", "overwrite", "--quality", "77", "-o", m_out, "-f", format, m_in + "/photo.png"}), 0);
+    QCOMPARE(quietBatch({"--overwrite", "overwrite", "--quality", "77", "-o", m_out, "-f", format, m_in + "/photo.png"}), 0);
     QCOMPARE(QFileInfo(file).size(), byDefault);
-    QCOMPARE(batch({"--overwrite", "overwrite", "--quality", "98", "-o", m_out, "-f", format, m_in + "/photo.png"}), 0);
+    QCOMPARE(quietBatch({"--overwrite", "overwrite", "--quality", "98", "-o", m_out, "-f", format, m_in + "/photo.png"}), 0);
     QVERIFY2(QFileInfo(file).size() > byDefault * 3 / 2, "a higher quality keeps more detail");
-    QCOMPARE(batch({"--quality", "0", "-o", m_out, "-f", format, m_in + "/photo.png"}), 2);
+    QCOMPARE(quietBatch({"--quality", "0", "-o", m_out, "-f", format, m_in + "/photo.png"}), 2);
 }
 
 void TestOutputFormats::modesAndTimes_data()
@@ -245,7 +239,7 @@ void TestOutputFormats::modesAndTimes()
     QStringList arguments{"-o", m_out, "-f", format, source};
     if (keepDate)
         arguments.prepend("--keep-date");
-    QCOMPARE(batch(arguments), 0);
+    QCOMPARE(quietBatch(arguments), 0);
 
     const QString result = m_out + "/private." + (format == "Original" ? QStringLiteral("jpg") : format.toLower());
     struct stat status;

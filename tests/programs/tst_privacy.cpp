@@ -24,12 +24,6 @@ namespace {
 const QString program = QStringLiteral(KELVARINE_BIN_DIR "/kelvarine-batch");
 const QString cmykProfilePath = QStringLiteral("/usr/share/color/icc/ghostscript/default_cmyk.icc");
 
-int batch(const QStringList &arguments, QByteArray *output = nullptr)
-{
-    QByteArray ignored;
-    return run(program, QStringList{"-q"} + arguments, output ? output : &ignored);
-}
-
 QString suffixOf(const QString &format)
 {
     static const QMap<QString, QString> suffixes = {{"JPEG", "jpg"}, {"PNG", "png"}, {"TIFF", "tiff"},
@@ -155,7 +149,7 @@ void TestPrivacy::everyPath()
     QVERIFY2(fileBytes(input).contains(source == "GIF" ? "KEPT" : "SECRET") || source == "PNG",
              "the fixture carries metadata");
     QByteArray log;
-    QCOMPARE(batch({stripAll ? "--strip-metadata" : "--strip-gps", "-o", m_out, "-f", format, input}, &log), 0);
+    QCOMPARE(quietBatch({stripAll ? "--strip-metadata" : "--strip-gps", "-o", m_out, "-f", format, input}, &log), 0);
     const bool copied = format == "Original";
     const QString output = m_out + "/photo." + (copied ? suffixOf(source) : format.toLower());
     QVERIFY2(QFileInfo::exists(output), log.constData());
@@ -251,7 +245,7 @@ void TestPrivacy::copyOrEncode()
         file->writeMetadata();
     }
     QByteArray log;
-    QCOMPARE(batch(options + QStringList{"-o", m_out, "-f", "Original", input}, &log), 0);
+    QCOMPARE(quietBatch(options + QStringList{"-o", m_out, "-f", "Original", input}, &log), 0);
     const QString output = m_out + "/photo." + suffixOf(source);
     QVERIFY2(QFileInfo::exists(output), log.constData());
     QCOMPARE(fileBytes(output) == fileBytes(input), copied);
@@ -325,7 +319,7 @@ void TestPrivacy::largeXmp()
     if (!option.isEmpty())
         arguments.prepend(option);
     QByteArray log;
-    QCOMPARE(batch(arguments, &log), 0);
+    QCOMPARE(quietBatch(arguments, &log), 0);
     const QString output = m_out + "/big." + (format == "Original" ? "png" : format.toLower());
     const QByteArray bytes = fileBytes(output);
     QVERIFY2(!bytes.isEmpty(), log.constData());
@@ -374,7 +368,7 @@ void TestPrivacy::extendedXmpInJpeg()
         file->writeMetadata();
     }
     QByteArray log;
-    QCOMPARE(batch({"-o", m_out, "-f", "JPG", "--filter", "Resize=Type:0,Width:20,Height:1,Radio:1,RadioBy:0",
+    QCOMPARE(quietBatch({"-o", m_out, "-f", "JPG", "--filter", "Resize=Type:0,Width:20,Height:1,Radio:1,RadioBy:0",
                     input}, &log), 0);
     const QString output = m_out + "/tagged.jpg";
     const QByteArray bytes = fileBytes(output);
@@ -476,7 +470,7 @@ void TestPrivacy::colourProfiles()
         writeBytes(input, withJpegProfile(fileBytes(input), icc));
 
     QByteArray log;
-    QCOMPARE(batch({"-o", m_out, "-f", format, "--filter", "Resize=Type:0,Width:24,Height:1,Radio:1,RadioBy:0", input},
+    QCOMPARE(quietBatch({"-o", m_out, "-f", format, "--filter", "Resize=Type:0,Width:24,Height:1,Radio:1,RadioBy:0", input},
                    &log), 0);
     const QString output = m_out + "/picture." + format.toLower();
     QVERIFY2(QFileInfo::exists(output), log.constData());
