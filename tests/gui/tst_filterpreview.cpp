@@ -19,6 +19,17 @@ class TestFilterPreview : public FilterDialogTest
 {
     Q_OBJECT
 
+private:
+    // A slow filter on a photograph-sized picture, its first preview shown.
+    bool showOilPaintOnAPhotograph(DlgFilterSet &dialog)
+    {
+        dialog.setFilter(filter(QStringLiteral("Oil Paint")));
+        dialog.setParams(QStringLiteral("Value:1"));
+        dialog.setImage(pictureFile(2400, 1600));
+        dialog.show();
+        return TestUtils::waitFor([&] { return previewItem(dialog) != nullptr; }, 60000);
+    }
+
 private slots:
     void initTestCase();
 
@@ -123,11 +134,7 @@ void TestFilterPreview::changeIsPreviewedOnce()
 void TestFilterPreview::cancelledPreviewIsNeverShown()
 {
     DlgFilterSet dialog;
-    dialog.setFilter(filter(QStringLiteral("Oil Paint")));
-    dialog.setParams(QStringLiteral("Value:1"));
-    dialog.setImage(pictureFile(2400, 1600));
-    dialog.show();
-    QVERIFY(TestUtils::waitFor([&] { return previewItem(dialog) != nullptr; }, 60000));
+    QVERIFY(showOilPaintOnAPhotograph(dialog));
     const qint64 shown = previewItem(dialog)->pixmap().cacheKey();
     // The toolkit cannot read this format; the Original view shows it all the same.
     QVERIFY(viewItem(dialog, "graphicsView_1"));
@@ -228,11 +235,7 @@ void TestFilterPreview::lastQuickChangeIsPreviewed()
 void TestFilterPreview::closingTheDialogCancelsItsPreview()
 {
     DlgFilterSet dialog;
-    dialog.setFilter(filter(QStringLiteral("Oil Paint")));
-    dialog.setParams(QStringLiteral("Value:1"));
-    dialog.setImage(pictureFile(2400, 1600));
-    dialog.show();
-    QVERIFY(TestUtils::waitFor([&] { return previewItem(dialog) != nullptr; }, 60000));
+    QVERIFY(showOilPaintOnAPhotograph(dialog));
     const qint64 shown = previewItem(dialog)->pixmap().cacheKey();
     auto *busy = dialog.findChild<DlgFilterProcess *>();
     auto *worker = dialog.findChild<PreviewRun *>();
