@@ -42,6 +42,10 @@ public:
     // read nothing and always answer true.
     virtual bool parseParams(const QString &params, FilterParams &record) const = 0;
     virtual QString formatParams(const FilterParams &record) const = 0;
+    // The settings in `params` in words, in the user's language, for the chain list
+    // ("Resize to 50 %", "Sharpen, radius 2"); the filter's shown name when it has no
+    // settings worth saying or the string does not parse.
+    virtual QString summary(const QString &params) const = 0;
 };
 
 Q_DECLARE_INTERFACE(FilterInterface, FilterInterface_iid)

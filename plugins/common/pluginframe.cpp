@@ -1,5 +1,6 @@
 #include "pluginframe.h"
 
+#include <QCoreApplication>
 #include <QFile>
 
 #include <cmath>
@@ -38,6 +39,13 @@ void PluginFrame::loadImage(const QString &fileName)
 QString PluginFrame::defaultParams() const
 {
     return QString::fromLatin1(m_identity.defaultParams);
+}
+
+QString PluginFrame::summary(const QString &) const
+{
+    // The same lookup as the host's display names: the plug-in class's context.
+    return QCoreApplication::translate(metaObject()->className(), m_identity.categoryPath)
+        .section(QLatin1Char('\\'), 1);
 }
 
 int PluginFrame::wholePixels(double value)

@@ -38,6 +38,8 @@ public:
     QString name() const override;
     void loadImage(const QString &fileName) override;
     QString defaultParams() const override;
+    // The shown name; a filter whose settings say something overrides it.
+    QString summary(const QString &params) const override;
 
 protected:
     explicit PluginFrame(const FilterIdentity &identity);
