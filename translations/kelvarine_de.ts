@@ -754,6 +754,69 @@
     </message>
 </context>
 <context>
+    <name>DlgPreferences</name>
+    <message>
+        <source>&amp;Turn pictures upright by their EXIF orientation</source>
+        <translation>Bilder nach ihrer EXIF-Ausrichtung auf&amp;richten</translation>
+    </message>
+    <message>
+        <source>&amp;Keep the source&apos;s modification date</source>
+        <translation>Änderungsdatum der Quelle &amp;behalten</translation>
+    </message>
+    <message>
+        <source>Remove the &amp;location (GPS)</source>
+        <translation>Aufnahmeort (GPS) &amp;entfernen</translation>
+    </message>
+    <message>
+        <source>Preferences</source>
+        <translation>Einstellungen</translation>
+    </message>
+    <message>
+        <source>The last output folder</source>
+        <translation>Der zuletzt verwendete Ausgabeordner</translation>
+    </message>
+    <message>
+        <source>Output folder</source>
+        <translation>Ausgabeordner</translation>
+    </message>
+    <message>
+        <source>&amp;Browse ...</source>
+        <translation>&amp;Durchsuchen ...</translation>
+    </message>
+    <message>
+        <source>Output format</source>
+        <translation>Ausgabeformat</translation>
+    </message>
+    <message>
+        <source>Quality</source>
+        <translation>Qualität</translation>
+    </message>
+    <message>
+        <source>Default (%1)</source>
+        <translation>Standard (%1)</translation>
+    </message>
+    <message>
+        <source>Output &amp;folder</source>
+        <translation>Ausgabe&amp;ordner</translation>
+    </message>
+    <message>
+        <source>Output for&amp;mat</source>
+        <translation>Ausgabe&amp;format</translation>
+    </message>
+    <message>
+        <source>&amp;Quality (JPEG, WebP, JPEG XL)</source>
+        <translation>&amp;Qualität (JPEG, WebP, JPEG XL)</translation>
+    </message>
+    <message>
+        <source>A new job starts with these settings.</source>
+        <translation>Eine neue Aufgabe beginnt mit diesen Einstellungen.</translation>
+    </message>
+    <message>
+        <source>Output Folder</source>
+        <translation>Ausgabeordner</translation>
+    </message>
+</context>
+<context>
     <name>DlgProcess</name>
     <message>
         <source>Cancel</source>
@@ -1433,6 +1496,10 @@
 <context>
     <name>ProjectActions</name>
     <message>
+        <source>The pictures, filters, names or output settings have changed since they were last saved. Save them first?</source>
+        <translation>Die Bilder, Filter, Namen oder Ausgabeeinstellungen wurden seit dem letzten Speichern geändert. Zuerst speichern?</translation>
+    </message>
+    <message>
         <source>Project File</source>
         <translation>Projektdatei</translation>
     </message>
@@ -1705,12 +1772,28 @@
 <context>
     <name>Tamsorel</name>
     <message>
+        <source>Remove All</source>
+        <translation>Alle entfernen</translation>
+    </message>
+    <message>
+        <source>Remove all %1 pictures from the list?</source>
+        <translation>Alle %1 Bilder aus der Liste entfernen?</translation>
+    </message>
+    <message>
         <source>Kelvarine</source>
         <translation>Kelvarine</translation>
     </message>
 </context>
 <context>
     <name>TamsorelClass</name>
+    <message>
+        <source>Recent Projects</source>
+        <translation>Zuletzt verwendete Projekte</translation>
+    </message>
+    <message>
+        <source>Preferences ...</source>
+        <translation>Einstellungen ...</translation>
+    </message>
     <message>
         <source>Kelvarine</source>
         <translation>Kelvarine</translation>
@@ -1736,12 +1819,12 @@
         <translation>Pfad</translation>
     </message>
     <message>
-        <source>Add &amp;Picture(s)</source>
+        <source>Add Pi&amp;cture(s)</source>
         <translation>&amp;Bild(er) hinzufügen</translation>
     </message>
     <message>
-        <source>Add F&amp;older</source>
-        <translation>&amp;Ordner hinzufügen</translation>
+        <source>Add &amp;Folder</source>
+        <translation>Or&amp;dner hinzufügen</translation>
     </message>
     <message>
         <source>&amp;Remove</source>
@@ -1749,7 +1832,7 @@
     </message>
     <message>
         <source>Remove &amp;All</source>
-        <translation>&amp;Alle entfernen</translation>
+        <translation>A&amp;lle entfernen</translation>
     </message>
     <message>
         <source>&amp;Show preview</source>

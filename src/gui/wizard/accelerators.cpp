@@ -1,8 +1,12 @@
 #include "gui/wizard/accelerators.h"
 
+#include <QAbstractButton>
 #include <QAction>
 #include <QCoreApplication>
+#include <QGroupBox>
+#include <QLabel>
 #include <QMenu>
+#include <QTabBar>
 
 namespace {
 
@@ -48,10 +52,39 @@ QString alphabet()
     return QCoreApplication::translate("Accelerator Keys", "0123456789ABCDEFGHIJKLMNOPQRSTUVWXYZ").toUpper();
 }
 
-QStringList assign(const QStringList &texts)
+QChar keyOf(const QString &text)
+{
+    return existingKey(text);
+}
+
+QString widgetKeys(const QWidget *window)
+{
+    QStringList texts;
+    for (const QAbstractButton *button : window->findChildren<QAbstractButton *>())
+        texts.append(button->text());
+    for (const QLabel *label : window->findChildren<QLabel *>()) {
+        if (label->textFormat() != Qt::RichText && !Qt::mightBeRichText(label->text()))
+            texts.append(label->text());
+    }
+    for (const QGroupBox *group : window->findChildren<QGroupBox *>())
+        texts.append(group->title());
+    for (const QTabBar *tabs : window->findChildren<QTabBar *>()) {
+        for (int i = 0; i < tabs->count(); ++i)
+            texts.append(tabs->tabText(i));
+    }
+    QString keys;
+    for (const QString &text : std::as_const(texts)) {
+        const QChar key = existingKey(text);
+        if (!key.isNull() && !keys.contains(key))
+            keys.append(key);
+    }
+    return keys;
+}
+
+QStringList assign(const QStringList &texts, const QString &reserved)
 {
     const QString keys = alphabet();
-    QString used;
+    QString used = reserved.toUpper();
     for (const QString &text : texts) {
         const QChar key = existingKey(text);
         if (!key.isNull())
@@ -74,7 +107,7 @@ QStringList assign(const QStringList &texts)
     return result;
 }
 
-void assignTo(const QList<QAction *> &actions)
+void assignTo(const QList<QAction *> &actions, const QString &reserved)
 {
     QList<QAction *> named;
     QStringList texts;
@@ -84,7 +117,7 @@ void assignTo(const QList<QAction *> &actions)
         named.append(action);
         texts.append(action->text());
     }
-    const QStringList assigned = assign(texts);
+    const QStringList assigned = assign(texts, reserved);
     for (int i = 0; i < named.size(); ++i) {
         named.at(i)->setText(assigned.at(i));
         if (QMenu *menu = named.at(i)->menu())

@@ -8,6 +8,7 @@
 
 #include "engine/naming/renameopter.h"
 #include "engine/project/projectwriter.h"
+#include "gui/wizard/appsettings.h"
 #include "gui/wizard/step1page.h"
 #include "gui/wizard/step2page.h"
 #include "gui/wizard/step3page.h"
@@ -23,14 +24,47 @@ QString projectFilter()
 } // namespace
 
 ProjectActions::ProjectActions(WizardState &state, Step1Page &step1, Step2Page &step2, Step3Page &step3,
-                               QMainWindow *window)
+                               AppSettings &settings, QMainWindow *window)
     : QObject(window)
     , m_state(state)
     , m_step1(step1)
     , m_step2(step2)
     , m_step3(step3)
+    , m_settings(settings)
     , m_window(window)
 {
+    markSaved();
+}
+
+void ProjectActions::markSaved()
+{
+    m_saved = paramFile(true);
+}
+
+bool ProjectActions::hasUnsavedChanges() const
+{
+    return !(paramFile(true) == m_saved);
+}
+
+bool ProjectActions::settleUnsavedWork()
+{
+    if (!hasUnsavedChanges())
+        return true;
+    QMessageBox box(QMessageBox::Question, tr("Kelvarine"),
+                    tr("The pictures, filters, names or output settings have changed since they were last saved. "
+                       "Save them first?"),
+                    QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel, m_window);
+    // Enter keeps the work, Escape leaves everything as it is.
+    box.setDefaultButton(QMessageBox::Save);
+    box.setEscapeButton(QMessageBox::Cancel);
+    switch (box.exec()) {
+    case QMessageBox::Save:
+        return saveProject();
+    case QMessageBox::Discard:
+        return true;
+    default:
+        return false;
+    }
 }
 
 void ProjectActions::setProjectPath(const QString &path)
@@ -43,20 +77,34 @@ void ProjectActions::setProjectPath(const QString &path)
 
 void ProjectActions::newProject()
 {
-    if (QMessageBox::question(m_window, tr("Kelvarine"), tr("Your setting will be discarded. Continue?"),
-                              QMessageBox::Yes | QMessageBox::No, QMessageBox::Yes)
-        != QMessageBox::Yes)
+    if (hasUnsavedChanges()) {
+        if (!settleUnsavedWork())
+            return;
+    } else if (QMessageBox::question(m_window, tr("Kelvarine"), tr("Your setting will be discarded. Continue?"),
+                                     QMessageBox::Yes | QMessageBox::No, QMessageBox::No)
+               != QMessageBox::Yes) {
+        // No is the default: Enter on a question that discards work keeps it.
         return;
+    }
 
     setProjectPath(QString());
     ProjectJob blank;
     blank.nameTemplate = blank.customTemplate = RenameOpter::defaultFormat();
-    blank.options.outputFolder = QDir::homePath();
+    m_step3.fillDefaults(blank, QDir::homePath());
     showJob(blank, true);
+    markSaved();
+}
+
+void ProjectActions::loadRecentProject(const QString &path)
+{
+    if (settleUnsavedWork())
+        loadProjectFile(path);
 }
 
 void ProjectActions::loadProject()
 {
+    if (!settleUnsavedWork())
+        return;
     const QString path = QFileDialog::getOpenFileName(m_window, tr("Load Project"), dialogFolder(), projectFilter());
     if (!path.isEmpty())
         loadProjectFile(path);
@@ -71,6 +119,8 @@ bool ProjectActions::loadProjectFile(const QString &path)
     }
     setProjectPath(path);
     showJob(job.value(), true);
+    markSaved();
+    m_settings.addRecentProject(path);
     return true;
 }
 
@@ -142,21 +192,28 @@ QString ProjectActions::askSavePath(const QString &title) const
     return dialog.selectedFiles().constFirst();
 }
 
-void ProjectActions::saveProject()
+bool ProjectActions::saveProject()
 {
     if (m_state.projectPath.isEmpty())
-        saveProjectAs();
-    else
-        writeParamFile(m_state.projectPath, true);
+        return saveProjectAs();
+    if (!writeParamFile(m_state.projectPath, true))
+        return false;
+    markSaved();
+    m_settings.addRecentProject(m_state.projectPath);
+    return true;
 }
 
-void ProjectActions::saveProjectAs()
+bool ProjectActions::saveProjectAs()
 {
     const QString path = askSavePath(tr("Save Project As"));
     // The saved file becomes the project, so that a later Save never writes over
     // the file the user saved away from.
-    if (!path.isEmpty() && writeParamFile(path, true))
-        setProjectPath(path);
+    if (path.isEmpty() || !writeParamFile(path, true))
+        return false;
+    setProjectPath(path);
+    markSaved();
+    m_settings.addRecentProject(path);
+    return true;
 }
 
 void ProjectActions::saveProfile()

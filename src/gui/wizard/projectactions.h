@@ -10,6 +10,11 @@
 // The wizard's job is gathered from, and given back to, the step pages by their
 // own methods; ProjectJob turns it into the file's record and back.
 //
+// Work counts as unsaved when the record a save would write now differs from
+// the one last loaded, saved or started with; New, Load, a recent project and
+// closing the window ask about it first. Projects loaded or saved join the
+// recent list of the settings.
+//
 // Threads: GUI thread only.
 
 #include <QObject>
@@ -18,6 +23,7 @@
 #include "engine/project/projectfile.h"
 #include "engine/project/projectjob.h"
 
+class AppSettings;
 class QMainWindow;
 class Step1Page;
 class Step2Page;
@@ -29,16 +35,27 @@ class ProjectActions : public QObject
     Q_OBJECT
 
 public:
-    ProjectActions(WizardState &state, Step1Page &step1, Step2Page &step2, Step3Page &step3, QMainWindow *window);
+    ProjectActions(WizardState &state, Step1Page &step1, Step2Page &step2, Step3Page &step3, AppSettings &settings,
+                   QMainWindow *window);
 
     void newProject();
     void loadProject();
+    // A project of the recent list: asks about unsaved work, then loads it.
+    void loadRecentProject(const QString &path);
     // Loads the project file as Load Project does after its file dialog.
     bool loadProjectFile(const QString &path);
-    void saveProject();
-    void saveProjectAs();
+    // False when nothing was written (cancelled or failed).
+    bool saveProject();
+    bool saveProjectAs();
     void saveProfile();
     void exit();
+
+    // The job as it is now becomes the one that counts as saved.
+    void markSaved();
+    bool hasUnsavedChanges() const;
+    // With unsaved work, asks whether to save it first (Save, Discard, Cancel).
+    // True when the caller may go on and replace or drop the work.
+    bool settleUnsavedWork();
 
     // The wizard's job as the pages show it; without pictures for a profile.
     ProjectJob currentJob(bool withPictures) const;
@@ -60,7 +77,9 @@ private:
     Step1Page &m_step1;
     Step2Page &m_step2;
     Step3Page &m_step3;
+    AppSettings &m_settings;
     QMainWindow *m_window;
+    _ProjectFile m_saved;
 };
 
 #endif

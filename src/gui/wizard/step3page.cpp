@@ -29,7 +29,6 @@ Step3Page::Step3Page(Ui::TamsorelClass &ui, AppSettings &settings, QWidget *wind
 {
     m_ui.step3_cb_setSame->hide();
     m_ui.step3_setting->hide();
-    m_ui.step3_outputFolder->setText(m_settings.saveDirectory());
 
     // However the box gets its check mark (a click, a project, New), the folder
     // controls follow it.
@@ -38,6 +37,31 @@ Step3Page::Step3Page(Ui::TamsorelClass &ui, AppSettings &settings, QWidget *wind
     m_ui.comboWFormats->addItems(FormatCatalog::instance().comboEntries());
     m_ui.comboWFormats->setCurrentIndex(0);
     formatChanged(m_ui.comboWFormats->currentText());
+
+    ProjectJob fresh;
+    fillDefaults(fresh, m_settings.saveDirectory());
+    showJob(fresh);
+    formatChanged(m_ui.comboWFormats->currentText());
+}
+
+void Step3Page::fillDefaults(ProjectJob &job, const QString &folder) const
+{
+    const OutputDefaults defaults = m_settings.outputDefaults();
+    job.options.outputFolder = defaults.folder.isEmpty() ? folder : defaults.folder;
+    job.formatRow = 0;
+    for (int row = 0; row < m_ui.comboWFormats->count(); ++row) {
+        if (FormatCatalog::formatName(m_ui.comboWFormats->itemText(row)).compare(defaults.format, Qt::CaseInsensitive)
+            == 0) {
+            job.formatRow = row;
+            break;
+        }
+    }
+    job.options.writeFormat = FormatCatalog::formatName(m_ui.comboWFormats->itemText(job.formatRow));
+    OutputOptions &output = job.options.output;
+    output.quality = defaults.quality;
+    output.autoOrient = defaults.autoOrient;
+    output.keepDate = defaults.keepDate;
+    output.stripGps = defaults.stripGps;
 }
 
 void Step3Page::updateFolderEnabled()

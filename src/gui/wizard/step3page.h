@@ -37,6 +37,9 @@ public:
     // leaves the format as it was; a multi-page document only where the format
     // can hold one.
     void showJob(const ProjectJob &job);
+    // The output part of a fresh job as the user prefers it (Preferences); with
+    // no preferred folder, `folder`.
+    void fillDefaults(ProjectJob &job, const QString &folder) const;
     // What the written files carry, as the page shows it.
     OutputOptions outputOptions() const;
     void setOutputOptions(const OutputOptions &options);

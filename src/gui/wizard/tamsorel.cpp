@@ -1,10 +1,16 @@
 #include "gui/wizard/tamsorel.h"
 
+#include <QCloseEvent>
 #include <QFileInfo>
 #include <QLoggingCategory>
+#include <QMessageBox>
 
 #include "gui/wizard/accelerators.h"
 #include "gui/wizard/appsettings.h"
+#include "gui/wizard/dlgpreferences.h"
+#include "gui/wizard/recentprojectsmenu.h"
+#include "gui/wizard/wizardkeys.h"
+#include "gui/wizard/wizardsteps.h"
 #include "engine/filters/filterregistry.h"
 #include "gui/help/helpcommands.h"
 #include "gui/wizard/projectactions.h"
@@ -56,17 +62,24 @@ Tamsorel::Tamsorel(QWidget *parent)
     m_step1 = new Step1Page(*ui, m_state, *m_views, *m_settings, this);
     m_step2 = new Step2Page(*ui, m_state, *m_views, this);
     m_step3 = new Step3Page(*ui, *m_settings, this);
-    m_project = new ProjectActions(m_state, *m_step1, *m_step2, *m_step3, this);
+    m_project = new ProjectActions(m_state, *m_step1, *m_step2, *m_step3, *m_settings, this);
     m_batch = new WizardBatch(m_settings.get(), ui->statusBar, this);
     m_help = new HelpCommands(ui->statusBar, this);
 
+    m_steps = new WizardSteps(*ui, *m_step2, [this] { on_pbConvert_clicked(); }, this);
     connectSignals();
+    disconnectProcessClick();
+    WizardKeys::install(*ui, this);
+    new RecentProjectsMenu(*ui->menuProject, *ui->menuRecent_Projects, *m_settings, *m_project);
 
-    m_currentStep = 0;
     ui->pbBack->setEnabled(false);
     setWindowTitle(tr("Kelvarine"));
 
-    Accelerators::assignTo(ui->menuBar->actions());
+    // Alt opens a menu and presses a button alike: the titles keep clear of the
+    // buttons' keys.
+    Accelerators::assignTo(ui->menuBar->actions(), Accelerators::widgetKeys(this));
+    // A fresh window is the job to compare with until something is loaded or saved.
+    m_project->markSaved();
 }
 
 Tamsorel::~Tamsorel()
@@ -97,6 +110,43 @@ void Tamsorel::connectSignals()
     connect(ui->actionExit, &QAction::triggered, m_project, &ProjectActions::exit);
     connect(ui->actionHelp_Manual, &QAction::triggered, this, &Tamsorel::pbMainMenuHelp_clicked);
     connect(ui->actionHow_to_Resize_and_Rotate_Photos, &QAction::triggered, this, &Tamsorel::onTutorials1);
+    connect(ui->actionPreferences, &QAction::triggered, this, &Tamsorel::showPreferences);
+}
+
+void Tamsorel::disconnectProcessClick()
+{
+    // The Process step button runs the batch when it gets checked (WizardSteps);
+    // the click that checks it must not start a second one.
+    disconnect(ui->pbStep_Process, nullptr, this, SLOT(on_pbStep_Process_clicked()));
+}
+
+void Tamsorel::closeEvent(QCloseEvent *event)
+{
+    if (m_project->settleUnsavedWork())
+        event->accept();
+    else
+        event->ignore();
+}
+
+void Tamsorel::showEvent(QShowEvent *event)
+{
+    QMainWindow::showEvent(event);
+    if (m_activateOnShow) {
+        m_activateOnShow = false;
+        raise();
+        activateWindow();
+    }
+}
+
+void Tamsorel::showPreferences()
+{
+    DlgPreferences dialog(*m_settings, this);
+    dialog.exec();
+}
+
+int Tamsorel::currentStep() const
+{
+    return m_steps->current();
 }
 
 void Tamsorel::openPaths(const QStringList &paths)
@@ -110,80 +160,57 @@ void Tamsorel::openPaths(const QStringList &paths)
             pictures.append(info.absoluteFilePath());
     }
     m_step1->addPaths(pictures);
+    // Started from a file manager, the window is where the user looks next.
+    if (paths.isEmpty())
+        return;
+    if (isVisible()) {
+        raise();
+        activateWindow();
+    } else {
+        m_activateOnShow = true;
+    }
 }
 
 // Step navigation --------------------------------------------------------------
 
-void Tamsorel::enterStep(int step)
-{
-    QPushButton *const buttons[] = {ui->pbStep_AddPhotos, ui->pbStep_AddFilters, ui->pbStep_Setup};
-    QPushButton *button = buttons[step];
-    if (!button->isChecked()) {
-        // A click on the current step's button: it stays the one checked.
-        button->setChecked(true);
-        return;
-    }
-    for (QPushButton *other : {ui->pbStep_AddPhotos, ui->pbStep_AddFilters, ui->pbStep_Setup, ui->pbStep_Process}) {
-        if (other != button)
-            other->setChecked(false);
-    }
-    ui->stackedWidget->setCurrentIndex(step);
-    m_currentStep = step;
-    ui->pbNext->setEnabled(step < 2);
-    ui->pbBack->setEnabled(step > 0);
-    if (step == 1) {
-        m_step2->updateFilenamePreview();
-        m_step2->refreshPreview(2);
-    }
-}
-
 void Tamsorel::on_pbStep_AddPhotos_clicked()
 {
-    enterStep(0);
+    m_steps->enter(0);
 }
 
 void Tamsorel::on_pbStep_AddFilters_clicked()
 {
-    enterStep(1);
+    m_steps->enter(1);
 }
 
 void Tamsorel::on_pbStep_Setup_clicked()
 {
-    enterStep(2);
+    m_steps->enter(2);
 }
 
 void Tamsorel::on_pbStep_AddPhotos_clicked1()
 {
-    ui->pbStep_AddPhotos->setChecked(true);
-    enterStep(0);
+    m_steps->enter(0);
 }
 
 void Tamsorel::on_pbStep_AddFilters_clicked1()
 {
-    ui->pbStep_AddFilters->setChecked(true);
-    enterStep(1);
+    m_steps->enter(1);
 }
 
 void Tamsorel::on_pbStep_Setup_clicked1()
 {
-    ui->pbStep_Setup->setChecked(true);
-    enterStep(2);
+    m_steps->enter(2);
 }
 
 void Tamsorel::on_pbNext_clicked()
 {
-    if (m_currentStep == 0)
-        on_pbStep_AddFilters_clicked1();
-    else if (m_currentStep == 1)
-        on_pbStep_Setup_clicked1();
+    m_steps->next();
 }
 
 void Tamsorel::on_pbBack_clicked()
 {
-    if (m_currentStep == 1)
-        on_pbStep_AddPhotos_clicked1();
-    else if (m_currentStep == 2)
-        on_pbStep_AddFilters_clicked1();
+    m_steps->back();
 }
 
 // Processing -------------------------------------------------------------------
@@ -192,12 +219,7 @@ void Tamsorel::on_pbStep_Process_clicked()
 {
     // While the batch runs, Process is the step shown as current; afterwards the
     // step the user was on.
-    QPushButton *const steps[] = {ui->pbStep_AddPhotos, ui->pbStep_AddFilters, ui->pbStep_Setup};
-    steps[m_currentStep]->setChecked(false);
-    ui->pbStep_Process->setChecked(true);
-    on_pbConvert_clicked();
-    ui->pbStep_Process->setChecked(false);
-    steps[m_currentStep]->setChecked(true);
+    m_steps->runProcess();
 }
 
 void Tamsorel::on_pbConvert_clicked()
@@ -245,6 +267,13 @@ void Tamsorel::on_treeWidget_itemDoubleClicked(QTreeWidgetItem *item, int)
 
 void Tamsorel::on_pbStep1_RemoveAll_clicked()
 {
+    // One picture is quickly added again; a whole collection is not.
+    const int count = int(m_state.pictures.size());
+    if (count > 1
+        && QMessageBox::question(this, tr("Remove All"), tr("Remove all %1 pictures from the list?").arg(count),
+                                 QMessageBox::Yes | QMessageBox::No, QMessageBox::No)
+               != QMessageBox::Yes)
+        return;
     m_step1->removeAll();
 }
 
@@ -464,7 +493,7 @@ void Tamsorel::saveProjectAs()
 
 void Tamsorel::on_pbHelp_clicked()
 {
-    m_help->openPage(HelpCommands::pageForStep(m_currentStep));
+    m_help->openPage(HelpCommands::pageForStep(m_steps->current()));
 }
 
 void Tamsorel::onTutorials1()

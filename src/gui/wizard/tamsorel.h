@@ -19,6 +19,8 @@
 #include "gui/wizard/wizardstate.h"
 
 class AppSettings;
+class QCloseEvent;
+class QShowEvent;
 class HelpCommands;
 class ProjectActions;
 class QPushButton;
@@ -27,6 +29,7 @@ class Step1Page;
 class Step2Page;
 class Step3Page;
 class WizardBatch;
+class WizardSteps;
 class WizardViews;
 struct ImageView;
 
@@ -46,7 +49,7 @@ public:
     // manager's "Open with"): projects are loaded, pictures and folders added.
     void openPaths(const QStringList &paths);
 
-    int currentStep() const { return m_currentStep; }
+    int currentStep() const;
     // What Process would hand the batch now, besides the pictures.
     ProjectJob conversionJob() const;
     WizardState &state() { return m_state; }
@@ -58,6 +61,11 @@ public:
     WizardBatch &batch() { return *m_batch; }
     WizardViews &views() { return *m_views; }
     HelpCommands &help() { return *m_help; }
+
+protected:
+    // Unsaved work is asked about first; Cancel keeps the window open.
+    void closeEvent(QCloseEvent *event) override;
+    void showEvent(QShowEvent *event) override;
 
 private slots:
     void on_pbHelp_clicked();
@@ -126,12 +134,13 @@ private slots:
 
 private:
     void connectSignals();
-    void enterStep(int step);
+    void disconnectProcessClick();
+    void showPreferences();
     void startProcessing();
 
     Ui::TamsorelClass *ui;
     WizardState m_state;
-    int m_currentStep = 0;
+    bool m_activateOnShow = false;
     std::unique_ptr<AppSettings> m_settings;
     WizardViews *m_views = nullptr;
     WizardBatch *m_batch = nullptr;
@@ -140,6 +149,7 @@ private:
     Step3Page *m_step3 = nullptr;
     ProjectActions *m_project = nullptr;
     HelpCommands *m_help = nullptr;
+    WizardSteps *m_steps = nullptr;
 };
 
 #endif
