@@ -174,4 +174,23 @@ struct EmbossParams : FilterParams
     unsigned Simga = 0;  // tenths
 };
 
+// A text or a picture file laid over the picture. Text, Font and Logo are plain
+// text here; in the string they are escaped (ParamText::escaped), so any words
+// or path survive it.
+struct WatermarkParams : FilterParams
+{
+    int Kind = 0;           // 0 = the text, 1 = the picture file (Logo)
+    QString Text;
+    QString Font;           // a font family; the nearest the system has is used
+    unsigned Size = 0;      // text height in percent of the picture's shorter side
+    unsigned Red = 0;       // the three come from one nine-digit "Color" item
+    unsigned Green = 0;
+    unsigned Blue = 0;
+    unsigned Opacity = 0;   // percent: 0 leaves the picture as it is
+    int Position = 0;       // 0..8, rows from the top: 0 top left, 4 centre, 8 bottom right
+    unsigned Margin = 0;    // distance from the edges in percent of the shorter side
+    QString Logo;           // path of a PNG file
+    unsigned Scale = 0;     // logo width in percent of the picture's width
+};
+
 #endif

@@ -15,6 +15,8 @@ packages=(
     qt6-base-dev qt6-base-dev-tools qt6-l10n-tools qt6-tools-dev libgl-dev
     qt6-translations-l10n
     libgraphicsmagick++1-dev graphicsmagick
+    # the watermark's text: fonts found by family name, and one font every test can count on
+    libfontconfig-dev fonts-dejavu-core
     libexiv2-dev liblcms2-dev zlib1g-dev
     dcraw
     libheif-examples libheif-dev libgs-common ghostscript

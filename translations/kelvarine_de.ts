@@ -313,6 +313,14 @@
         <source>Preview is being generated</source>
         <translation>Vorschau wird erstellt</translation>
     </message>
+    <message>
+        <source>Choose a logo</source>
+        <translation>Logo wählen</translation>
+    </message>
+    <message>
+        <source>PNG pictures (*.png)</source>
+        <translation>PNG-Bilder (*.png)</translation>
+    </message>
 </context>
 <context>
     <name>DlgFilterSetClass</name>
@@ -639,6 +647,102 @@
     <message>
         <source>Cancel</source>
         <translation>Abbrechen</translation>
+    </message>
+    <message>
+        <source>Watermark</source>
+        <translation>Wasserzeichen</translation>
+    </message>
+    <message>
+        <source>Text</source>
+        <translation>Text</translation>
+    </message>
+    <message>
+        <source>Logo</source>
+        <translation>Logo</translation>
+    </message>
+    <message>
+        <source>Font</source>
+        <translation>Schrift</translation>
+    </message>
+    <message>
+        <source>Size</source>
+        <translation>Größe</translation>
+    </message>
+    <message>
+        <source> %</source>
+        <translation> %</translation>
+    </message>
+    <message>
+        <source>Height of the text as a share of the picture&apos;s shorter side</source>
+        <translation>Höhe des Textes als Anteil an der kürzeren Bildseite</translation>
+    </message>
+    <message>
+        <source>Opacity</source>
+        <translation>Deckkraft</translation>
+    </message>
+    <message>
+        <source>Position</source>
+        <translation>Position</translation>
+    </message>
+    <message>
+        <source>Top left</source>
+        <translation>Oben links</translation>
+    </message>
+    <message>
+        <source>Top right</source>
+        <translation>Oben rechts</translation>
+    </message>
+    <message>
+        <source>Centre</source>
+        <translation>Mitte</translation>
+    </message>
+    <message>
+        <source>Right</source>
+        <translation>Rechts</translation>
+    </message>
+    <message>
+        <source>Bottom left</source>
+        <translation>Unten links</translation>
+    </message>
+    <message>
+        <source>Bottom</source>
+        <translation>Unten</translation>
+    </message>
+    <message>
+        <source>Bottom right</source>
+        <translation>Unten rechts</translation>
+    </message>
+    <message>
+        <source>Margin</source>
+        <translation>Abstand</translation>
+    </message>
+    <message>
+        <source>Distance from the edges as a share of the picture&apos;s shorter side</source>
+        <translation>Abstand von den Rändern als Anteil an der kürzeren Bildseite</translation>
+    </message>
+    <message>
+        <source>A PNG file</source>
+        <translation>Eine PNG-Datei</translation>
+    </message>
+    <message>
+        <source>Logo file</source>
+        <translation>Logodatei</translation>
+    </message>
+    <message>
+        <source>Browse...</source>
+        <translation>Durchsuchen …</translation>
+    </message>
+    <message>
+        <source>Browse</source>
+        <translation>Durchsuchen</translation>
+    </message>
+    <message>
+        <source>Logo width</source>
+        <translation>Logobreite</translation>
+    </message>
+    <message>
+        <source>Width of the logo as a share of the picture&apos;s width</source>
+        <translation>Breite des Logos als Anteil an der Bildbreite</translation>
     </message>
 </context>
 <context>
@@ -2218,6 +2322,89 @@ Es ist keine Quelle für Aktualisierungen eingerichtet, daher gibt es für autom
     <message>
         <source>Create waves</source>
         <translation>Wellen erzeugen</translation>
+    </message>
+</context>
+<context>
+    <name>WatermarkEffect</name>
+    <message>
+        <source>Effects\Watermark</source>
+        <translation>Effekte\Wasserzeichen</translation>
+    </message>
+    <message>
+        <source>Lay a text or a logo over the picture</source>
+        <translation>Einen Text oder ein Logo über das Bild legen</translation>
+    </message>
+    <message>
+        <source>top left</source>
+        <translation>oben links</translation>
+    </message>
+    <message>
+        <source>top</source>
+        <translation>oben</translation>
+    </message>
+    <message>
+        <source>top right</source>
+        <translation>oben rechts</translation>
+    </message>
+    <message>
+        <source>left</source>
+        <translation>links</translation>
+    </message>
+    <message>
+        <source>centre</source>
+        <translation>Mitte</translation>
+    </message>
+    <message>
+        <source>right</source>
+        <translation>rechts</translation>
+    </message>
+    <message>
+        <source>bottom left</source>
+        <translation>unten links</translation>
+    </message>
+    <message>
+        <source>bottom</source>
+        <translation>unten</translation>
+    </message>
+    <message>
+        <source>bottom right</source>
+        <translation>unten rechts</translation>
+    </message>
+    <message>
+        <source>Watermark: %1, %2</source>
+        <translation>Wasserzeichen: %1, %2</translation>
+    </message>
+    <message>
+        <source>The watermark cannot be drawn: %1</source>
+        <translation>Das Wasserzeichen kann nicht gezeichnet werden: %1</translation>
+    </message>
+    <message>
+        <source>No logo file is chosen for the watermark</source>
+        <translation>Für das Wasserzeichen ist keine Logodatei gewählt</translation>
+    </message>
+    <message>
+        <source>The watermark&apos;s logo &quot;%1&quot; does not exist</source>
+        <translation>Das Logo des Wasserzeichens „%1“ existiert nicht</translation>
+    </message>
+    <message>
+        <source>The watermark&apos;s logo &quot;%1&quot; is not a file</source>
+        <translation>Das Logo des Wasserzeichens „%1“ ist keine Datei</translation>
+    </message>
+    <message>
+        <source>The watermark&apos;s logo &quot;%1&quot; is too large for a logo</source>
+        <translation>Das Logo des Wasserzeichens „%1“ ist für ein Logo zu groß</translation>
+    </message>
+    <message>
+        <source>The watermark&apos;s logo &quot;%1&quot; cannot be read: %2</source>
+        <translation>Das Logo des Wasserzeichens „%1“ kann nicht gelesen werden: %2</translation>
+    </message>
+    <message>
+        <source>The watermark&apos;s logo &quot;%1&quot; is not a PNG picture</source>
+        <translation>Das Logo des Wasserzeichens „%1“ ist kein PNG-Bild</translation>
+    </message>
+    <message>
+        <source>The watermark&apos;s logo &quot;%1&quot; cannot be read</source>
+        <translation>Das Logo des Wasserzeichens „%1“ kann nicht gelesen werden</translation>
     </message>
 </context>
 </TS>

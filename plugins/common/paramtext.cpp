@@ -75,4 +75,54 @@ QString colourComponent(unsigned value)
     return QStringLiteral("%1").arg(value, 3, 10, QLatin1Char('0'));
 }
 
+static bool isReserved(char16_t c)
+{
+    return c < 0x20 || c == 0x7f || c == u'%' || c == u',' || c == u':' || c == u'=';
+}
+
+QString escaped(const QString &text)
+{
+    QString out;
+    out.reserve(text.size());
+    for (const QChar c : text) {
+        if (isReserved(c.unicode()))
+            out += QStringLiteral("%%1").arg(c.unicode(), 2, 16, QLatin1Char('0')).toUpper();
+        else
+            out += c;
+    }
+    return out;
+}
+
+static int hexDigit(QChar c)
+{
+    const char16_t u = c.unicode();
+    if (u >= u'0' && u <= u'9')
+        return u - u'0';
+    if (u >= u'A' && u <= u'F')
+        return u - u'A' + 10;
+    if (u >= u'a' && u <= u'f')
+        return u - u'a' + 10;
+    return -1;
+}
+
+QString unescaped(const QString &text)
+{
+    QString out;
+    out.reserve(text.size());
+    for (int i = 0; i < text.size(); ++i) {
+        if (text.at(i) == QLatin1Char('%') && i + 2 < text.size()) {
+            const int high = hexDigit(text.at(i + 1));
+            const int low = hexDigit(text.at(i + 2));
+            // Only ASCII codes: a stray '%' before other digits is text.
+            if (high >= 0 && high < 8 && low >= 0) {
+                out += QChar(char16_t(high * 16 + low));
+                i += 2;
+                continue;
+            }
+        }
+        out += text.at(i);
+    }
+    return out;
+}
+
 } // namespace ParamText

@@ -32,6 +32,19 @@ QString fromColour(unsigned red, unsigned green, unsigned blue);
 // One component as written there: at least three digits, leading zeros.
 QString colourComponent(unsigned value);
 
+// Text values (a watermark's words, a file's path) inside a parameter string.
+// The characters the string's grammar or its carriers give a meaning to are
+// written as '%' and two upper-case hex digits of their code: '%' itself, ','
+// and ':' (the item and key separators), '=' (kelvarine-batch's --filter
+// NAME=PARAMS), and every control character (a newline would not survive an
+// XML attribute or a line of a shell script). Everything else, any Unicode
+// included, is written as it is, so a stored string stays readable.
+// unescaped() turns back a '%' followed by two hex digits of an ASCII code; any
+// other '%' stays as it was typed, so a hand-written "50%" reads fine.
+// unescaped(escaped(s)) == s for every string.
+QString escaped(const QString &text);
+QString unescaped(const QString &text);
+
 } // namespace ParamText
 
 #endif

@@ -68,6 +68,8 @@ static const CatalogueRow catalogue[] = {
     {"SpreadEffect", "Effects\\Spread", "Make picture blurry by spreading pixels randomly", "Amount:10", 14},
     {"EmbossEffect", "Effects\\Emboss", "Add a simple emboss around the picture", "Radius:22,Simga:50", 5},
     {"GrayEffect", "Effects\\Black & White", "Transform form true colors to grayscale colors", "", 7},
+    {"WatermarkEffect", "Effects\\Watermark", "Lay a text or a logo over the picture",
+     "Kind:0,Text:\u00a9 ,Font:DejaVu Sans,Size:5,Color:255255255,Opacity:50,Position:8,Margin:2,Logo:,Scale:20", 28},
 };
 
 class TestPluginCatalogue : public QObject
@@ -105,7 +107,7 @@ void TestPluginCatalogue::identity()
     QCOMPARE(filter->categoryPath(), QString::fromUtf8(c.categoryPath));
     QCOMPARE(filter->name(), QString::fromUtf8(c.categoryPath).section('\\', 1));
     QCOMPARE(filter->description(), QString::fromUtf8(c.description));
-    QCOMPARE(filter->defaultParams(), QString::fromLatin1(c.defaultParams));
+    QCOMPARE(filter->defaultParams(), QString::fromUtf8(c.defaultParams));
     QCOMPARE(filter->settingsPage(), c.page);
 }
 
@@ -189,7 +191,7 @@ void TestPluginCatalogue::registryCountsEachCategory_data()
     QTest::addColumn<int>("filters");
     QTest::newRow("Transform") << "Transform" << 5;
     QTest::newRow("Touch-Up") << "Touch-Up" << 7;
-    QTest::newRow("Effects") << "Effects" << 16;
+    QTest::newRow("Effects") << "Effects" << 17;
     QTest::newRow("no other category") << "" << 0;
 }
 
@@ -201,7 +203,7 @@ void TestPluginCatalogue::registryCountsEachCategory()
     QFETCH(int, filters);
     FilterRegistry &registry = FilterRegistry::instance();
     registry.loadPlugins(QStringLiteral(KELVARINE_PLUGIN_DIR));
-    QCOMPARE(registry.count(), 28);
+    QCOMPARE(registry.count(), 29);
     const QSet<QString> known = {"Transform", "Touch-Up", "Effects"};
     int counted = 0;
     for (const QString &path : registry.categoryPaths()) {
@@ -243,6 +245,7 @@ static std::unique_ptr<FilterParams> recordFor(const QString &className)
         {"SpreadEffect", [] { return new SpreadParams; }},
         {"EmbossEffect", [] { return new EmbossParams; }},
         {"GrayEffect", [] { return new NoParams; }},
+        {"WatermarkEffect", [] { return new WatermarkParams; }},
     };
     const auto maker = makers.value(className);
     return std::unique_ptr<FilterParams>(maker ? maker() : nullptr);

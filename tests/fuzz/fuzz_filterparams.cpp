@@ -47,7 +47,16 @@ auto fields(WaveParams &r) { return std::tie(r.Amplitude, r.Length); }
 auto fields(EdgeParams &r) { return std::tie(r.Radius); }
 auto fields(SpreadParams &r) { return std::tie(r.Amount); }
 auto fields(EmbossParams &r) { return std::tie(r.Radius, r.Simga); }
+auto fields(WatermarkParams &r)
+{
+    return std::tie(r.Kind, r.Text, r.Font, r.Size, r.Red, r.Green, r.Blue, r.Opacity, r.Position, r.Margin, r.Logo,
+                    r.Scale);
+}
 auto fields(NoParams &) { return std::tie(); }
+
+QString shown(const QString &text) { return QLatin1Char('"') + text + QLatin1Char('"'); }
+template <typename T>
+QString shown(T number) { return QString::number(number); }
 
 // Numbers for a record's fields, taken from the input in turn (zeros once it runs out).
 class Numbers
@@ -63,6 +72,20 @@ public:
         std::memcpy(bytes, m_data + m_used, n);
         m_used += n;
         std::memcpy(&value, bytes, sizeof(T));
+    }
+
+    // A text of up to eight UTF-16 units, any of them: lone surrogates and
+    // control characters included.
+    void next(QString &text)
+    {
+        quint8 length = 0;
+        next(length);
+        text.clear();
+        for (int i = 0; i < length % 9; ++i) {
+            char16_t unit = 0;
+            next(unit);
+            text.append(QChar(unit));
+        }
     }
 
 private:
@@ -94,18 +117,18 @@ RecordKind kind()
     };
     k.fill = [](FilterParams &record, Numbers &numbers) {
         std::apply([&](auto &...field) { (numbers.next(field), ...); }, fields(static_cast<Record &>(record)));
-        if constexpr (std::is_same_v<Record, BorderParams>) {
+        if constexpr (std::is_same_v<Record, BorderParams> || std::is_same_v<Record, WatermarkParams>) {
             // A colour component is written as three digits: 0..999 is what the
             // string can carry at all (a component past 255 is full).
-            auto &border = static_cast<BorderParams &>(record);
-            border.Red %= 1000;
-            border.Green %= 1000;
-            border.Blue %= 1000;
+            auto &coloured = static_cast<Record &>(record);
+            coloured.Red %= 1000;
+            coloured.Green %= 1000;
+            coloured.Blue %= 1000;
         }
     };
     k.show = [](FilterParams &record) {
         QStringList text;
-        std::apply([&](auto &...field) { ((text << QString::number(field)), ...); },
+        std::apply([&](auto &...field) { ((text << shown(field)), ...); },
                    fields(static_cast<Record &>(record)));
         return text.join(QLatin1Char(' '));
     };
@@ -130,6 +153,7 @@ const QHash<QString, RecordKind> &recordKinds()
         {"Shade", kind<ShadeParams>()},          {"Sharpen", kind<SharpenParams>()},
         {"Solarize", kind<SolarizeParams>()},    {"Spread", kind<SpreadParams>()},
         {"Swirl", kind<SwirlParams>()},          {"Wave", kind<WaveParams>()},
+        {"Watermark", kind<WatermarkParams>()},
     };
     return kinds;
 }

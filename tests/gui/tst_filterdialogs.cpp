@@ -3,6 +3,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSlider>
@@ -44,7 +45,7 @@ private:
 void TestFilterDialogs::initTestCase()
 {
     loadPlugins();
-    QCOMPARE(FilterRegistry::instance().count(), 28);
+    QCOMPARE(FilterRegistry::instance().count(), 29);
 }
 
 
@@ -79,6 +80,8 @@ const QList<QPair<QString, QString>> &TestFilterDialogs::otherParams()
         {"Spread", "Amount:35"},
         {"Emboss", "Radius:40,Simga:15"},
         {"Black & White", ""},
+        {"Watermark", "Kind:1,Text:Anna%2C 2026,Font:DejaVu Serif,Size:9,Color:012034056,Opacity:70,Position:2,"
+                      "Margin:4,Logo:/tmp/a%3Ab.png,Scale:33"},
     };
     return others;
 }
@@ -130,6 +133,8 @@ QList<QVariantMap> TestFilterDialogs::pageStates(const QStackedWidget &pages)
                 state[name] = button->isChecked();
             else if (auto *label = qobject_cast<const QLabel *>(widget))
                 state[name] = label->text();
+            else if (auto *edit = qobject_cast<const QLineEdit *>(widget))
+                state[name] = edit->text();
             // What a widget keeps without showing it (a colour, the dimension edited last).
             for (const QByteArray &property : widget->dynamicPropertyNames())
                 state[name + QLatin1Char('.') + QString::fromLatin1(property)] = widget->property(property);

@@ -416,6 +416,8 @@ void TestBatchRunner::listsFiltersAndFormats()
     QCOMPARE(filters.exitCode, 0);
     QVERIFY2(filters.output.contains("Resize\tTransform\\Resize\tType:0,Width:100,Height:100,Radio:0,RadioBy:0\n"),
              filters.output.constData());
+    QVERIFY2(filters.output.contains(QStringLiteral("Watermark\tEffects\\Watermark\tKind:0,Text:\u00a9 ,").toUtf8()),
+             filters.output.constData());
     const Outcome formats = batch({"--list-formats"});
     QCOMPARE(formats.exitCode, 0);
     const QList<QByteArray> lines = formats.output.trimmed().split('\n');

@@ -2,6 +2,8 @@
 #include "ui_dlgfilterset.h"
 
 #include <QColorDialog>
+#include <QFileDialog>
+#include <QFileInfo>
 
 #include <cmath>
 
@@ -269,6 +271,33 @@ void DlgFilterSet::on_step2_Color_clicked()
     if (!chosen.isValid())
         return;
     PageBinder::setColor(ui->step2_Color, chosen);
+    commitPage();
+}
+
+// Watermark
+
+void DlgFilterSet::on_step28_color_clicked()
+{
+    const QColor chosen = QColorDialog::getColor(PageBinder::colorOf(ui->step28_color), this);
+    if (!chosen.isValid())
+        return;
+    PageBinder::setColor(ui->step28_color, chosen);
+    commitPage();
+}
+
+void DlgFilterSet::on_step28_browse_clicked()
+{
+    const QString chosen = QFileDialog::getOpenFileName(this, tr("Choose a logo"),
+                                                        QFileInfo(ui->step28_logo->text()).absolutePath(),
+                                                        tr("PNG pictures (*.png)"));
+    if (chosen.isEmpty())
+        return;
+    {
+        NotReady notReady(m_ready);
+        ui->step28_logo->setText(chosen);
+        // Choosing a logo is choosing to show it.
+        ui->step28_kind->setCurrentIndex(1);
+    }
     commitPage();
 }
 

@@ -95,6 +95,8 @@ private slots:
     void on_step4_radius_sliderReleased();
     void on_step1_value_sliderReleased();
     void on_step2_Color_clicked();
+    void on_step28_color_clicked();
+    void on_step28_browse_clicked();
     void on_pbReset_clicked();
     void on_pbZoomOut_clicked();
     void on_pbZoomIn_clicked();

@@ -38,6 +38,14 @@ FieldAccess field()
             [](FilterParams &record, int value) { static_cast<Record &>(record).*Member = fromInt<Value>(value); }};
 }
 
+template <auto Member>
+FieldAccess textField()
+{
+    using Record = typename MemberOf<decltype(Member)>::RecordType;
+    return {nullptr, nullptr, [](const FilterParams &record) { return static_cast<const Record &>(record).*Member; },
+            [](FilterParams &record, const QString &value) { static_cast<Record &>(record).*Member = value; }};
+}
+
 template <typename Record>
 std::unique_ptr<FilterParams> record()
 {
@@ -135,6 +143,19 @@ std::vector<PageShape> makePages()
                      {"step25_percents", true, {{"step25_columns", Qt::Horizontal}, {"step25_rows", Qt::Vertical}}}});
     pages.push_back({26, record<RotateParams>,
                      {{"step26_degreen", field<&RotateParams::Degree>(), ShowAs::Value, "step26_lbDegreen"}}});
+    pages.push_back({28, record<WatermarkParams>,
+                     {{"step28_kind", field<&WatermarkParams::Kind>(), ShowAs::RowOrFirst},
+                      {"step28_text", textField<&WatermarkParams::Text>()},
+                      {"step28_font", textField<&WatermarkParams::Font>()},
+                      {"step28_size", field<&WatermarkParams::Size>()},
+                      {"step28_color", field<&WatermarkParams::Red>(), ShowAs::Red},
+                      {"step28_color", field<&WatermarkParams::Green>(), ShowAs::Green},
+                      {"step28_color", field<&WatermarkParams::Blue>(), ShowAs::Blue},
+                      {"step28_opacity", field<&WatermarkParams::Opacity>(), ShowAs::Value, "step28_lbOpacity"},
+                      {"step28_position", field<&WatermarkParams::Position>(), ShowAs::RowOrKeep},
+                      {"step28_margin", field<&WatermarkParams::Margin>()},
+                      {"step28_logo", textField<&WatermarkParams::Logo>()},
+                      {"step28_scale", field<&WatermarkParams::Scale>()}}});
     return pages;
 }
 

@@ -19,16 +19,21 @@
 
 class QString;
 
-// One field of a record, read and written as an int whatever its type.
+// One field of a record, read and written as an int whatever its type; a text
+// field (a watermark's words, a file's path) as text instead, through the pair
+// at the end, which is set for text fields only.
 struct FieldAccess
 {
     int (*get)(const FilterParams &record);
     void (*set)(FilterParams &record, int value);
+    QString (*getText)(const FilterParams &record) = nullptr;
+    void (*setText)(FilterParams &record, const QString &value) = nullptr;
 };
 
 // How a stored value shows in its widget. Writing back is the widget's plain
 // state: a slider's or spin box's value, a list's row, 1 or 0 for a check box or
-// the percent button of a unit pair.
+// the percent button of a unit pair; a text field's line edit's text or the
+// family of a font list.
 enum class ShowAs {
     Value,       // as it is (a slider or spin box keeps it within its range)
     NonZero,     // anything but 0 checks the box, picks the second row, or percent

@@ -2,6 +2,8 @@
 
 #include <QAbstractButton>
 #include <QComboBox>
+#include <QFontComboBox>
+#include <QLineEdit>
 #include <QLabel>
 #include <QSlider>
 #include <QSpinBox>
@@ -70,6 +72,48 @@ bool checkedFor(ShowAs show, int value)
     return show == ShowAs::One ? value == 1 : value != 0;
 }
 
+// A family this system lacks shows as its nearest match; unless the user picks
+// another, the stored family is written back, so that a project from another
+// computer keeps its font.
+constexpr char storedFamily[] = "storedFamily";
+constexpr char shownFamily[] = "shownFamily";
+
+void showFamily(QFontComboBox *fonts, const QString &family)
+{
+    fonts->setCurrentFont(QFont(family));
+    fonts->setProperty(storedFamily, family);
+    fonts->setProperty(shownFamily, fonts->currentFont().family());
+}
+
+QString familyOf(const QFontComboBox *fonts)
+{
+    const QString family = fonts->currentFont().family();
+    return family == fonts->property(shownFamily).toString() ? fonts->property(storedFamily).toString() : family;
+}
+
+void showText(const FieldBinding &binding, QWidget *page, const QString &text)
+{
+    QWidget *widget = widgetOf(page, binding.widget);
+    if (auto *edit = qobject_cast<QLineEdit *>(widget))
+        edit->setText(text);
+    else if (auto *fonts = qobject_cast<QFontComboBox *>(widget))
+        showFamily(fonts, text);
+    else if (auto *list = qobject_cast<QComboBox *>(widget))
+        list->setCurrentText(text);
+}
+
+QString textOf(const FieldBinding &binding, const QWidget *page)
+{
+    const QWidget *widget = widgetOf(page, binding.widget);
+    if (auto *edit = qobject_cast<const QLineEdit *>(widget))
+        return edit->text();
+    if (auto *fonts = qobject_cast<const QFontComboBox *>(widget))
+        return familyOf(fonts);
+    if (auto *list = qobject_cast<const QComboBox *>(widget))
+        return list->currentText();
+    return QString();
+}
+
 void show(const FieldBinding &binding, QWidget *page, const UnitFields &units, int value)
 {
     QWidget *widget = widgetOf(page, binding.widget);
@@ -131,8 +175,12 @@ bool read(const PageShape &shape, QWidget *page, const FilterInterface &filter, 
     const std::unique_ptr<FilterParams> record = shape.makeRecord();
     if (!filter.parseParams(params, *record))
         return false;
-    for (const FieldBinding &binding : shape.fields)
-        show(binding, page, shape.units, binding.field.get(*record));
+    for (const FieldBinding &binding : shape.fields) {
+        if (binding.field.getText)
+            showText(binding, page, binding.field.getText(*record));
+        else
+            show(binding, page, shape.units, binding.field.get(*record));
+    }
     return true;
 }
 
@@ -141,8 +189,12 @@ QString write(const PageShape *shape, const QWidget *page, const FilterInterface
     if (!shape)
         return filter.formatParams(NoParams());
     const std::unique_ptr<FilterParams> record = shape->makeRecord();
-    for (const FieldBinding &binding : shape->fields)
-        binding.field.set(*record, valueOf(binding, page));
+    for (const FieldBinding &binding : shape->fields) {
+        if (binding.field.setText)
+            binding.field.setText(*record, textOf(binding, page));
+        else
+            binding.field.set(*record, valueOf(binding, page));
+    }
     return filter.formatParams(*record);
 }
 
@@ -170,6 +222,10 @@ void connectChanges(const PageShape &shape, QWidget *page, QObject *context, con
         } else if (auto *spin = qobject_cast<QSpinBox *>(widget)) {
             if (!reachesNamedSlot(context, spin, "valueChanged(int)"))
                 QObject::connect(spin, &QSpinBox::valueChanged, context, changed);
+        } else if (auto *edit = qobject_cast<QLineEdit *>(widget)) {
+            // Once the text is done (Return, or leaving the field), not at every key.
+            if (!reachesNamedSlot(context, edit, "editingFinished()"))
+                QObject::connect(edit, &QLineEdit::editingFinished, context, changed);
         } else if (auto *list = qobject_cast<QComboBox *>(widget)) {
             if (!reachesNamedSlot(context, list, "currentIndexChanged(int)"))
                 QObject::connect(list, &QComboBox::currentIndexChanged, context, changed);
