@@ -160,6 +160,141 @@
         <source>--max-megapixels takes a number from 1 to 1000000, not "%1"</source>
         <translation>--max-megapixels nimmt eine Zahl von 1 bis 1000000, nicht "%1"</translation>
     </message>
+    <message>
+        <source>Without --shard: decide every picture now and write the plan to FILE, converting nothing. With --shard: convert the share as FILE decided it.</source>
+        <translation>Ohne --shard: jedes Bild jetzt entscheiden und den Plan in DATEI schreiben, ohne etwas umzuwandeln. Mit --shard: den Anteil so umwandeln, wie DATEI ihn entschieden hat.</translation>
+    </message>
+    <message>
+        <source>Convert only share K of N (pictures K, K+N, K+2N, ... of the list), named as one run names them; needs --plan FILE.</source>
+        <translation>Nur Anteil K von N umwandeln (die Bilder K, K+N, K+2N, ... der Liste), benannt wie bei einem einzigen Lauf; braucht --plan DATEI.</translation>
+    </message>
+    <message>
+        <source>--shard takes K/N, share K of N with 1 &lt;= K &lt;= N (e.g. 2/3), not "%1"</source>
+        <translation>--shard nimmt K/N, Anteil K von N mit 1 &lt;= K &lt;= N (z. B. 2/3), nicht "%1"</translation>
+    </message>
+    <message>
+        <source>--plan needs a file name</source>
+        <translation>--plan braucht einen Dateinamen</translation>
+    </message>
+    <message>
+        <source>--shard needs --plan FILE: shares started at different times would each find other files in the output folder; write the plan once with --plan FILE (without --shard) and give it to every share</source>
+        <translation>--shard braucht --plan DATEI: zu verschiedenen Zeiten gestartete Anteile fänden jeweils andere Dateien im Ausgabeordner vor; schreiben Sie den Plan einmal mit --plan DATEI (ohne --shard) und geben Sie ihn jedem Anteil</translation>
+    </message>
+    <message>
+        <source>--dry-run writes nothing, --plan without --shard writes the plan: give one of them</source>
+        <translation>--dry-run schreibt nichts, --plan ohne --shard schreibt den Plan: geben Sie nur eines davon an</translation>
+    </message>
+    <message>
+        <source>a multi-page document is written by one run: it cannot be planned or shared out (--plan, --shard)</source>
+        <translation>ein mehrseitiges Dokument schreibt ein einziger Lauf: es kann nicht geplant oder aufgeteilt werden (--plan, --shard)</translation>
+    </message>
+    <message>
+        <source>plan written to %1 (pictures: %2)</source>
+        <translation>Plan nach %1 geschrieben (Bilder: %2)</translation>
+    </message>
+    <message>
+        <source>the plan ends at an abort in another share</source>
+        <translation>der Plan endet mit einem Abbruch in einem anderen Anteil</translation>
+    </message>
+</context>
+<context>
+    <name>BatchPlan</name>
+    <message>
+        <source>cannot write the plan %1: %2</source>
+        <translation>der Plan %1 kann nicht geschrieben werden: %2</translation>
+    </message>
+    <message>
+        <source>cannot read the plan %1: %2</source>
+        <translation>der Plan %1 kann nicht gelesen werden: %2</translation>
+    </message>
+    <message>
+        <source>the plan %1 is far larger than a plan of this job</source>
+        <translation>der Plan %1 ist weit größer als ein Plan dieses Auftrags</translation>
+    </message>
+    <message>
+        <source>the plan %1: %2</source>
+        <translation>der Plan %1: %2</translation>
+    </message>
+    <message>
+        <source>not a plan (no JSON object)</source>
+        <translation>kein Plan (kein JSON-Objekt)</translation>
+    </message>
+    <message>
+        <source>not a plan of kelvarine-batch</source>
+        <translation>kein Plan von kelvarine-batch</translation>
+    </message>
+    <message>
+        <source>the plan has no valid version</source>
+        <translation>der Plan hat keine gültige Version</translation>
+    </message>
+    <message>
+        <source>the plan is of version %1, this program reads version %2 at most</source>
+        <translation>der Plan hat die Version %1, dieses Programm liest höchstens Version %2</translation>
+    </message>
+    <message>
+        <source>the plan was made for another job (other pictures, folder, settings or --overwrite): make it again with --plan</source>
+        <translation>der Plan wurde für einen anderen Auftrag erstellt (andere Bilder, anderer Ordner, andere Einstellungen oder --overwrite): erstellen Sie ihn neu mit --plan</translation>
+    </message>
+    <message>
+        <source>the plan does not have one entry per picture</source>
+        <translation>der Plan hat nicht einen Eintrag je Bild</translation>
+    </message>
+    <message>
+        <source>entry %1: </source>
+        <translation>Eintrag %1: </translation>
+    </message>
+    <message>
+        <source>not the picture at this place of the job</source>
+        <translation>nicht das Bild an dieser Stelle des Auftrags</translation>
+    </message>
+    <message>
+        <source>a page of a multi-page document, which one run writes alone</source>
+        <translation>eine Seite eines mehrseitigen Dokuments, das ein einziger Lauf schreibt</translation>
+    </message>
+    <message>
+        <source>unknown mode "%1"</source>
+        <translation>unbekannte Art "%1"</translation>
+    </message>
+    <message>
+        <source>unknown decision "%1"</source>
+        <translation>unbekannte Entscheidung "%1"</translation>
+    </message>
+    <message>
+        <source>pictures are planned after an abort</source>
+        <translation>nach einem Abbruch sind weitere Bilder geplant</translation>
+    </message>
+    <message>
+        <source>no valid collision number</source>
+        <translation>keine gültige Kollisionsnummer</translation>
+    </message>
+    <message>
+        <source>the counter is not the job's</source>
+        <translation>der Zähler ist nicht der des Auftrags</translation>
+    </message>
+    <message>
+        <source>the target %1 is not a file in the output folder %2</source>
+        <translation>das Ziel %1 ist keine Datei im Ausgabeordner %2</translation>
+    </message>
+    <message>
+        <source>the target %1 is planned twice</source>
+        <translation>das Ziel %1 ist zweimal geplant</translation>
+    </message>
+    <message>
+        <source>the target %1 is another picture of the job</source>
+        <translation>das Ziel %1 ist ein anderes Bild des Auftrags</translation>
+    </message>
+    <message>
+        <source>the target does not carry its collision number</source>
+        <translation>das Ziel trägt seine Kollisionsnummer nicht</translation>
+    </message>
+    <message>
+        <source>the target does not end in its encoder's extension</source>
+        <translation>das Ziel endet nicht auf die Endung seines Kodierers</translation>
+    </message>
+    <message>
+        <source>the job does not make this picture the way the plan says</source>
+        <translation>der Auftrag erstellt dieses Bild nicht so, wie der Plan sagt</translation>
+    </message>
 </context>
 <context>
     <name>BlurEffect</name>

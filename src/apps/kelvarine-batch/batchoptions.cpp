@@ -5,6 +5,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QRegularExpression>
 #include <QThread>
 
 #include <memory>
@@ -44,8 +45,10 @@ Status BatchOptions::parse(const QStringList &arguments)
     const QCommandLineOption listFormatsOption("list-formats", tr("Print the output format list."));
     const QCommandLineOption dryRunOption("dry-run", tr("Print source -> target for every picture, write nothing."));
     const QCommandLineOption quietOption({"q", "quiet"}, tr("No progress bar."));
+    const QCommandLineOption planOption("plan", tr("Without --shard: decide every picture now and write the plan to FILE, converting nothing. With --shard: convert the share as FILE decided it."), "FILE");
+    const QCommandLineOption shardOption("shard", tr("Convert only share K of N (pictures K, K+N, K+2N, ... of the list), named as one run names them; needs --plan FILE."), "K/N");
     parser.addOptions({output, format, filter, name, multipage, overwrite, jobsOption, megapixelsOption, listFiltersOption,
-                       listFormatsOption, dryRunOption, quietOption});
+                       listFormatsOption, dryRunOption, quietOption, planOption, shardOption});
     const OutputFlags outputFlags;
     outputFlags.addTo(parser);
     parser.addPositionalArgument("PROJECT.bps", tr("A saved project."), "[PROJECT.bps]");
@@ -105,7 +108,7 @@ Status BatchOptions::parse(const QStringList &arguments)
     if (Status applied = outputFlags.apply(parser, job.output); !applied)
         return applied;
 
-    const QString policyName = parser.value(overwrite).toLower();
+    policyName = parser.value(overwrite).toLower();
     if (policyName == "skip") {
         policy = OverwritePolicy::Skip;
     } else if (policyName == "overwrite") {
@@ -129,12 +132,34 @@ Status BatchOptions::parse(const QStringList &arguments)
             return Failure{tr("--max-megapixels takes a number from 1 to 1000000, not \"%1\"").arg(parser.value(megapixelsOption))};
     }
 
+    if (parser.isSet(shardOption)) {
+        static const QRegularExpression shape(QStringLiteral("^([0-9]{1,6})/([0-9]{1,6})$"));
+        const QRegularExpressionMatch match = shape.match(parser.value(shardOption));
+        shard = match.captured(1).toInt();
+        shards = match.captured(2).toInt();
+        if (!match.hasMatch() || shard < 1 || shard > shards)
+            return Failure{tr("--shard takes K/N, share K of N with 1 <= K <= N (e.g. 2/3), not \"%1\"")
+                               .arg(parser.value(shardOption))};
+    }
+    planFile = parser.value(planOption);
+    if (parser.isSet(planOption) && planFile.isEmpty())
+        return Failure{tr("--plan needs a file name")};
+    if (shards > 0 && planFile.isEmpty() && !dryRun)
+        return Failure{tr("--shard needs --plan FILE: shares started at different times would each find other "
+                          "files in the output folder; write the plan once with --plan FILE (without --shard) "
+                          "and give it to every share")};
+    if (shards == 0 && !planFile.isEmpty() && dryRun)
+        return Failure{tr("--dry-run writes nothing, --plan without --shard writes the plan: give one of them")};
+
     if (pictures.isEmpty())
         return Failure{tr("no pictures to convert")};
     if (!job.useSourceFolder && job.outputFolder.isEmpty())
         return Failure{tr("no output folder: give --output DIR")};
     if (job.multiPage && !FormatCatalog::canHoldPages(job.writeFormat))
         return Failure{tr("the format %1 cannot hold several pages").arg(job.writeFormat)};
+    if (job.multiPage && (shards > 0 || !planFile.isEmpty()))
+        return Failure{tr("a multi-page document is written by one run: it cannot be planned or shared out "
+                          "(--plan, --shard)")};
     return {};
 }
 

@@ -28,6 +28,10 @@ public:
     ConversionJob job;
     QString nameTemplate;
     OverwritePolicy policy = OverwritePolicy::Skip;
+    QString policyName = QStringLiteral("skip");
+    QString planFile;  // --plan: written without --shard, followed with it
+    int shard = 0;     // --shard K/N: K, 1-based; 0 for the whole job
+    int shards = 0;    // N
     int jobs = 1;
     int maxMegapixels = 0;  // 0: the budget follows from the memory and the jobs
     bool dryRun = false;

@@ -2,8 +2,8 @@
 // without a display, on the same conversion engine as the wizard.
 //
 // Exit status: 0 every picture converted or skipped as asked; 1 some pictures
-// failed; 2 bad usage or an unreadable project; 3 aborted (by the overwrite
-// policy or an interrupt).
+// failed; 2 bad usage or an unreadable project or plan; 3 aborted (by the
+// overwrite policy or an interrupt; for a share, when its plan ends at an abort).
 
 #include <QCoreApplication>
 #include <QDir>
@@ -16,6 +16,7 @@
 #include <cstdio>
 
 #include "apps/kelvarine-batch/batchoptions.h"
+#include "engine/batch/batchplan.h"
 #include "engine/batch/batchrunner.h"
 #include "filterinterface.h"
 #include "engine/filters/filterregistry.h"
@@ -95,10 +96,60 @@ int main(int argc, char *argv[])
     runner.setJobs(options.jobs);
     runner.setOverwritePolicy(options.policy);
 
+    if (!options.planFile.isEmpty() && options.shards == 0) {
+        // Decided once, from the folder as it is now; the shares only follow it.
+        const BatchPlan plan(runner.planner(), runner.plans(), options.policyName);
+        if (const Status written = plan.write(options.planFile); !written) {
+            std::fprintf(stderr, "kelvarine-batch: %s\n", written.error().toLocal8Bit().constData());
+            return ExitUsage;
+        }
+        if (!options.quiet) {
+            const QString note = BatchOptions::tr("plan written to %1 (pictures: %2)")
+                                     .arg(QDir::toNativeSeparators(options.planFile))
+                                     .arg(options.pictures.size());
+            std::fprintf(stderr, "%s\n", note.toLocal8Bit().constData());
+        }
+        return ExitDone;
+    }
+
+    // The pictures this run converts, by their place in the job.
+    QList<int> indexes;
+    QList<PicturePlan> shared;  // their plans, when a written plan decided them
+    bool planAborted = false;
+    if (options.shards > 0) {
+        indexes = BatchPlan::share(options.pictures.size(), options.shard, options.shards);
+        if (!options.planFile.isEmpty()) {
+            const Result<BatchPlan> plan =
+                BatchPlan::read(options.planFile, runner.planner(), options.policyName, indexes);
+            if (!plan) {
+                std::fprintf(stderr, "kelvarine-batch: %s\n", plan.error().toLocal8Bit().constData());
+                return ExitUsage;
+            }
+            // A plan that ends at an abort leaves the pictures after it alone, and
+            // every share ends as the whole job does.
+            planAborted = !plan.value().plans().isEmpty() && plan.value().plans().last().status == StatusAborted;
+            while (!indexes.isEmpty() && indexes.last() >= plan.value().plans().size())
+                indexes.removeLast();
+            for (int index : std::as_const(indexes))
+                shared.append(plan.value().plans().at(index));
+            runner.setPlans(shared);
+        }
+    } else {
+        for (int i = 0; i < options.pictures.size(); ++i)
+            indexes.append(i);
+    }
+
     if (options.dryRun) {
-        const QStringList targets = runner.targets();
+        QStringList targets;
+        if (options.planFile.isEmpty()) {
+            targets = runner.targets();
+        } else {
+            targets = QStringList(options.pictures.size(), QString());
+            for (int n = 0; n < indexes.size(); ++n)
+                targets[indexes.at(n)] = shared.at(n).status == StatusFailed ? QString() : shared.at(n).target;
+        }
         QTextStream out(stdout);
-        for (int i = 0; i < options.pictures.size(); ++i) {
+        for (int i : std::as_const(indexes)) {
             const QString target = targets.at(i).isEmpty() ? BatchOptions::tr("(missing)") : targets.at(i);
             out << QDir::toNativeSeparators(options.pictures.at(i).path) << " -> "
                 << QDir::toNativeSeparators(target) << '\n';
@@ -120,16 +171,21 @@ int main(int argc, char *argv[])
     std::signal(SIGXFSZ, SIG_IGN);
     runner.setInterruptFlag(&interrupted);
 
-    ProgressReport report(options.pictures.size(), options.quiet);
+    ProgressReport report(indexes.size(), options.quiet);
     const BatchSummary summary = runner.run([&](int index, const PictureResult &result) {
         if (index < 0)
             report.document(result);
         else
-            report.picture(options.pictures.at(index).path, result);
+            report.picture(options.pictures.at(options.planFile.isEmpty() ? index : indexes.at(index)).path, result);
     });
     report.finish(summary.converted, summary.skipped, summary.failed, summary.aborted);
 
     if (summary.aborted)
         return ExitAborted;
+    if (planAborted) {
+        const QString note = BatchOptions::tr("the plan ends at an abort in another share");
+        std::fprintf(stderr, "kelvarine-batch: %s\n", note.toLocal8Bit().constData());
+        return ExitAborted;
+    }
     return summary.failed > 0 ? ExitFailures : ExitDone;
 }

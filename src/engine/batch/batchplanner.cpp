@@ -103,7 +103,7 @@ PicturePlan BatchPlanner::decide(int index, const OverwriteQuestion &ask)
     if (plan.mode == PictureMode::Page) {
         // The first picture that becomes a page names the document.
         if (m_document == Document::Open) {
-            outcome = settle(plan.source, plan.target, plan.message, ask);
+            outcome = settle(plan.source, plan.target, plan.message, plan.collision, ask);
             m_document = outcome == Outcome::Proceed ? Document::Accepted : Document::Declined;
             m_documentPath = plan.target;
             m_documentExtension = plan.extension;
@@ -117,7 +117,7 @@ PicturePlan BatchPlanner::decide(int index, const OverwriteQuestion &ask)
         // changes the file replaces it, as an encoded output would.
         m_claimed.insert(key(plan.target));
     } else {
-        outcome = settle(plan.source, plan.target, plan.message, ask);
+        outcome = settle(plan.source, plan.target, plan.message, plan.collision, ask);
     }
 
     if (outcome == Outcome::Skip)
@@ -127,7 +127,7 @@ PicturePlan BatchPlanner::decide(int index, const OverwriteQuestion &ask)
     return plan;
 }
 
-BatchPlanner::Outcome BatchPlanner::settle(const QString &source, QString &target, QString &note,
+BatchPlanner::Outcome BatchPlanner::settle(const QString &source, QString &target, QString &note, int &collision,
                                            const OverwriteQuestion &ask)
 {
     QString taken;
@@ -136,9 +136,14 @@ BatchPlanner::Outcome BatchPlanner::settle(const QString &source, QString &targe
         if (takenInBatch(target, source)) {
             taken = target;
             aSource = !m_claimed.contains(key(target));
-            target = PictureTarget::firstFree(target, [this](const QString &candidate) {
+            int &number = m_nextNumber[target];
+            target = PictureTarget::firstFree(target, number, [this](const QString &candidate) {
+                ++m_numberProbes;
                 return m_claimed.contains(key(candidate)) || existedBefore(candidate);
             });
+            collision = number;
+            // The one found is claimed below unless the answer is a new name; then
+            // it is tried again next time, which finds it taken or free as it is.
         }
         if (m_yesToAll || !existedBefore(target))
             break;
@@ -153,6 +158,7 @@ BatchPlanner::Outcome BatchPlanner::settle(const QString &source, QString &targe
         case OverwriteRename:
             // The new name is checked like the first one: asked about when taken.
             target = PictureTarget::withBaseName(target, name);
+            collision = 0;
             continue;
         case OverwriteYesToAll:
             m_yesToAll = true;
@@ -189,8 +195,15 @@ bool BatchPlanner::existedBefore(const QString &target) const
     // A source counts as there before the batch even once an earlier picture has
     // removed it: whether a later target is asked about must not depend on timing.
     // A link that points nowhere is a file in the way all the same.
-    const QFileInfo info(target);
-    return info.exists() || info.isSymLink() || m_sources.contains(key(target));
+    if (m_sources.contains(key(target)))
+        return true;
+    auto known = m_onDisk.constFind(target);
+    if (known == m_onDisk.cend()) {
+        ++m_diskChecks;
+        const QFileInfo info(target);
+        known = m_onDisk.insert(target, info.exists() || info.isSymLink());
+    }
+    return known.value();
 }
 
 bool BatchPlanner::documentDue(int index, RunStatus status) const

@@ -14,6 +14,10 @@
 // picture's source. The overwrite question concerns only files that were there
 // before the batch (a picture's own source counts as one).
 //
+// The work grows with the batch, not with its square: the paths the batch takes
+// are kept in sets, each name remembers the next number that may be free (a
+// number once taken stays taken), and the disk is asked once per name.
+//
 // Threads: one thread at a time (the Converter's runs follow one another); the
 // planner is a value and may be copied, e.g. for a dry run.
 
@@ -40,6 +44,7 @@ struct PicturePlan
     // reached without any work (skipped, aborted, or failed with `message`).
     RunStatus status = StatusConverted;
     QString message;    // a failure's text, or a note that the target was renamed
+    int collision = 0;  // the n of "NAME (n).EXT" the target was given to keep it apart; 0 for none
 
     bool proceeds() const { return status == StatusConverted; }
     // The result as it is logged: the plan's target, and its note beside a success.
@@ -62,6 +67,10 @@ public:
     // from before the batch in the way is put to `ask`.
     PicturePlan decide(int index, const OverwriteQuestion &ask);
 
+    // What the job makes of picture `index` before any file in the way is looked
+    // at: its mode, encoder and first target, or its failure.
+    PicturePlan draft(int index) const;
+
     // "Yes to All" from the start: nothing is asked.
     void setYesToAll(bool yes) { m_yesToAll = yes; }
 
@@ -72,12 +81,17 @@ public:
     QString documentPath() const { return m_documentPath; }
     QString documentExtension() const { return m_documentExtension; }
 
+    // The work done so far, for measuring: names the disk was asked about, and
+    // numbered names tried for a target already taken.
+    int diskChecks() const { return m_diskChecks; }
+    int numberProbes() const { return m_numberProbes; }
+
 private:
     enum class Document { Open, Accepted, Declined };
     enum class Outcome { Proceed, Skip, Abort };
 
-    PicturePlan draft(int index) const;
-    Outcome settle(const QString &source, QString &target, QString &note, const OverwriteQuestion &ask);
+    Outcome settle(const QString &source, QString &target, QString &note, int &collision,
+                   const OverwriteQuestion &ask);
     bool takenInBatch(const QString &target, const QString &source) const;
     bool existedBefore(const QString &target) const;
     QString key(const QString &path) const;
@@ -87,6 +101,13 @@ private:
     QSet<QString> m_sources;  // keys of every picture's source
     QSet<QString> m_claimed;  // keys of the targets this batch writes
     mutable QHash<QString, QString> m_folders;  // each folder named so far, as key() reads it
+    // Whether a path was on the disk when first asked. A later answer could only
+    // differ for a file of this batch, and those are claimed before they are asked.
+    mutable QHash<QString, bool> m_onDisk;
+    // Per unnumbered target, as written: the lowest number not yet found taken.
+    QHash<QString, int> m_nextNumber;
+    mutable int m_diskChecks = 0;
+    int m_numberProbes = 0;
     bool m_yesToAll = false;
     bool m_noToAll = false;
     Document m_document = Document::Open;

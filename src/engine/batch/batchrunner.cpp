@@ -39,11 +39,24 @@ QStringList BatchRunner::targets() const
     return targets;
 }
 
+QList<PicturePlan> BatchRunner::plans() const
+{
+    BatchPlanner planner = m_planner;
+    const OverwriteAnswer answer = policyAnswer();
+    QList<PicturePlan> plans;
+    for (int i = 0; i < planner.count(); ++i) {
+        plans.append(planner.decide(i, [answer](const QString &, QString &) { return answer; }));
+        if (plans.last().status == StatusAborted)
+            break;
+    }
+    return plans;
+}
+
 BatchSummary BatchRunner::run(const Progress &progress)
 {
     const OverwriteAnswer answer = policyAnswer();
-    QList<PicturePlan> plans;
-    for (int i = 0; i < m_planner.count(); ++i) {
+    QList<PicturePlan> plans = m_given.value_or(QList<PicturePlan>());
+    for (int i = 0; !m_given && i < m_planner.count(); ++i) {
         plans.append(m_planner.decide(i, [answer](const QString &, QString &) { return answer; }));
         if (plans.last().status == StatusAborted)
             break;

@@ -18,6 +18,7 @@
 
 #include <atomic>
 #include <functional>
+#include <optional>
 
 #include "engine/batch/batchplanner.h"
 #include "engine/batch/conversionjob.h"
@@ -51,6 +52,15 @@ public:
     // cannot be named (its source is missing, or the name too long).
     QStringList targets() const;
 
+    // Every picture's plan as run() would decide it now, in picture order up to
+    // an abort; the planner they were decided with is planner().
+    QList<PicturePlan> plans() const;
+    const BatchPlanner &planner() const { return m_planner; }
+    // run() converts these plans, decided before (a share of a written plan),
+    // instead of deciding; progress indexes are positions in this list. Not for
+    // a multi-page job: its document is written by a run that decides.
+    void setPlans(const QList<PicturePlan> &plans) { m_given = plans; }
+
     // Called in picture order as each result is settled; index -1 reports the
     // multi-page document, written after the last picture.
     using Progress = std::function<void(int index, const PictureResult &result)>;
@@ -60,6 +70,7 @@ private:
     OverwriteAnswer policyAnswer() const;
 
     BatchPlanner m_planner;
+    std::optional<QList<PicturePlan>> m_given;
     int m_jobs = 1;
     OverwritePolicy m_policy = OverwritePolicy::Skip;
     const std::atomic<bool> *m_interrupted = nullptr;

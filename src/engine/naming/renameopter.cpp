@@ -110,6 +110,19 @@ void RenameOpter::setFormat(const QString &format)
         workingTemplate.remove(replace.start, replace.length);
 }
 
+qint32 RenameOpter::counterAt(int index) const
+{
+    // Signed 32-bit arithmetic that wraps instead of overflowing.
+    return qint32(quint32(counterStart) + quint32(index) * quint32(counterStep));
+}
+
+std::optional<qint32> RenameOpter::counterValue(int index) const
+{
+    if (!RenameTags::counterTag().match(workingTemplate).hasMatch())
+        return std::nullopt;
+    return counterAt(index);
+}
+
 Result<QString> RenameOpter::newName(const QString &sourcePath, int index) const
 {
     const QFileInfo source(sourcePath);
@@ -139,8 +152,7 @@ Result<QString> RenameOpter::newName(const QString &sourcePath, int index) const
 
     const QRegularExpressionMatch counterMatch = tooLong ? QRegularExpressionMatch() : RenameTags::counterTag().match(name);
     if (counterMatch.hasMatch()) {
-        // Signed 32-bit arithmetic that wraps instead of overflowing.
-        const auto value = qint32(quint32(counterStart) + quint32(index) * quint32(counterStep));
+        const qint32 value = counterAt(index);
         const int width = int(qMin(counterDigits, maxNameLength));
         replace(name, counterMatch.captured(0), QString::number(value).rightJustified(width, QLatin1Char('0')),
                 maxWorkingLength);

@@ -18,6 +18,8 @@
 #include <QString>
 #include <QStringList>
 
+#include <optional>
+
 #include "engine/result.h"
 
 class RenameOpter
@@ -46,7 +48,13 @@ public:
     // name is never built: the work stays bounded whatever the template.
     Result<QString> newName(const QString &sourcePath, int index) const;
 
+    // The counter the name of the picture at `index` carries; none when the
+    // template has no counter.
+    std::optional<qint32> counterValue(int index) const;
+
 private:
+    qint32 counterAt(int index) const;
+
     QString fullTemplate;
     QString workingTemplate;  // case and replace tags removed
     unsigned caseMode = 0;    // 0 unchanged, 1 lower, 2 upper, 3 lower with a capital first

@@ -5,6 +5,8 @@
 #include "engine/metadata/picturemetadata.h"
 #include "engine/naming/renameopter.h"
 
+#include <algorithm>
+
 namespace {
 
 QString fileNamePart(const QString &path)
@@ -63,14 +65,14 @@ QString withBaseName(const QString &target, const QString &base)
     return folderPart(target) + QLatin1Char('/') + base + QLatin1Char('.') + suffix(target);
 }
 
-QString firstFree(const QString &target, const std::function<bool(const QString &)> &taken)
+QString firstFree(const QString &target, int &number, const std::function<bool(const QString &)> &taken)
 {
     // The number goes before the last dot, so the suffix still tells the format.
     const QString name = fileNamePart(target);
     const int dot = name.lastIndexOf(QLatin1Char('.'));
     const QString stem = target.left(target.size() - name.size() + (dot < 0 ? name.size() : dot));
     const QString tail = dot < 0 ? QString() : name.mid(dot);
-    for (int number = 2;; ++number) {
+    for (number = std::max(number, 2);; ++number) {
         const QString candidate = stem + QStringLiteral(" (%1)").arg(number) + tail;
         if (!taken(candidate))
             return candidate;

@@ -37,8 +37,9 @@ QString encodedTarget(const QString &outputDir, const QString &newFileName, cons
 // The target with another base name, same folder as written and same suffix.
 QString withBaseName(const QString &target, const QString &base);
 
-// The first "NAME (2).EXT", "NAME (3).EXT", ... for which `taken` is false.
-QString firstFree(const QString &target, const std::function<bool(const QString &)> &taken);
+// The first "NAME (n).EXT" for which `taken` is false, n counting up from
+// `number` (2 for a name not numbered yet); `number` is left at the one found.
+QString firstFree(const QString &target, int &number, const std::function<bool(const QString &)> &taken);
 
 // A picture that is copied rather than decoded: nothing to apply, the format
 // kept, and nothing the options ask for that needs the pixels: no chosen
