@@ -276,6 +276,7 @@ void writeJpeg(const QString &path, int width, int height)
 
 bool writeCameraJpeg(const QString &path, const QStringList &exif, int width, int height)
 {
+    initImageLibrary();
     writeJpeg(path, width, height);
     QByteArray output;
     return run(QStringLiteral("exiftool"), QStringList{QStringLiteral("-q"), QStringLiteral("-overwrite_original")} + exif
