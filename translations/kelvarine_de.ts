@@ -1021,6 +1021,10 @@
         <source>Source Extension</source>
         <translation>Dateiendung der Quelle</translation>
     </message>
+    <message>
+        <source>Date taken</source>
+        <translation>Aufnahmedatum</translation>
+    </message>
 </context>
 <context>
     <name>EdgeEffect</name>
@@ -2135,6 +2139,91 @@ Es ist keine Quelle für Aktualisierungen eingerichtet, daher gibt es für autom
     <message>
         <source>Create waves</source>
         <translation>Wellen erzeugen</translation>
+    </message>
+</context>
+<context>
+    <name>DlgRename</name>
+    <message>
+        <source>Camera Model</source>
+        <translation>Kameramodell</translation>
+    </message>
+    <message>
+        <source>Lens</source>
+        <translation>Objektiv</translation>
+    </message>
+    <message>
+        <source>ISO</source>
+        <translation>ISO</translation>
+    </message>
+    <message>
+        <source>Aperture</source>
+        <translation>Blende</translation>
+    </message>
+    <message>
+        <source>Exposure Time</source>
+        <translation>Belichtungszeit</translation>
+    </message>
+    <message>
+        <source>Focal Length</source>
+        <translation>Brennweite</translation>
+    </message>
+    <message>
+        <source>Names of the first pictures</source>
+        <translation>Namen der ersten Bilder</translation>
+    </message>
+    <message>
+        <source>Picture</source>
+        <translation>Bild</translation>
+    </message>
+    <message>
+        <source>New Name</source>
+        <translation>Neuer Name</translation>
+    </message>
+</context>
+<context>
+    <name>PictureLoader</name>
+    <message>
+        <source>The file is empty</source>
+        <translation>Die Datei ist leer</translation>
+    </message>
+    <message>
+        <source>The picture holds no pixels</source>
+        <translation>Das Bild enthält keine Pixel</translation>
+    </message>
+    <message>
+        <source>The picture is too large to show</source>
+        <translation>Das Bild ist zu groß für die Anzeige</translation>
+    </message>
+</context>
+<context>
+    <name>PictureTable</name>
+    <message>
+        <source>Pixels</source>
+        <translation>Pixel</translation>
+    </message>
+    <message>
+        <source>Date Taken</source>
+        <translation>Aufnahmedatum</translation>
+    </message>
+    <message>
+        <source>Camera</source>
+        <translation>Kamera</translation>
+    </message>
+    <message>
+        <source>File Size</source>
+        <translation>Dateigröße</translation>
+    </message>
+    <message>
+        <source>This picture cannot be read: %1</source>
+        <translation>Dieses Bild kann nicht gelesen werden: %1</translation>
+    </message>
+    <message>
+        <source>1 picture, %1</source>
+        <translation>1 Bild, %1</translation>
+    </message>
+    <message>
+        <source>%1 pictures, %2</source>
+        <translation>%1 Bilder, %2</translation>
     </message>
 </context>
 </TS>
