@@ -13,6 +13,7 @@ namespace {
 // Facts are read a batch at a time: each is quick, and one result per picture
 // would cost the list more than the reading.
 constexpr int factsBatch = 64;
+constexpr int cachedPerTurn = 200;
 
 } // namespace
 
@@ -92,7 +93,14 @@ void PictureFeed::startFacts()
 
 void PictureFeed::startThumbnails()
 {
+    // Thumbnails from the cache come a portion per turn of the event loop, so
+    // adding thousands of known pictures again never holds up the list.
+    int fromCache = 0;
     while (m_thumbnailsRunning < m_thumbnailSlots && !m_thumbnailQueue.empty()) {
+        if (fromCache == cachedPerTurn) {
+            QMetaObject::invokeMethod(this, &PictureFeed::startThumbnails, Qt::QueuedConnection);
+            return;
+        }
         QString path = std::move(m_thumbnailQueue.front());
         m_thumbnailQueue.pop_front();
         if (!m_wanted(path))
@@ -102,6 +110,7 @@ void PictureFeed::startThumbnails()
         const QDateTime modified = info.lastModified();
         const QImage cached = ThumbnailCache::instance().find(path, size, modified);
         if (!cached.isNull()) {
+            ++fromCache;
             emit thumbnailReady(path, cached);
             continue;
         }
