@@ -274,6 +274,17 @@ void writeJpeg(const QString &path, int width, int height)
     writeEncoded(path, makePicture(width, height), QStringLiteral("JPEG"));
 }
 
+bool writeCameraJpeg(const QString &path, const QStringList &exif, int width, int height)
+{
+    initImageLibrary();
+    writeJpeg(path, width, height);
+    QByteArray output;
+    return run(QStringLiteral("exiftool"), QStringList{QStringLiteral("-q"), QStringLiteral("-overwrite_original")} + exif
+                                               + QStringList{path},
+               &output)
+           == 0;
+}
+
 WizardBatch::WizardBatch(QList<int> answers, QStringList renames)
 {
     driver.setOverwriteQuestion([this, answers, renames](const QString &target, QString &name) {

@@ -74,6 +74,10 @@ Magick::Image flipped(const QString &path);
 // A job that writes `format` into the folder, through the chain.
 ConversionJob jobFor(const QString &format, const QString &outputFolder, const QList<ChainEntry> &chain = {});
 void writeJpeg(const QString &path, int width = 40, int height = 30);
+// A JPEG as a camera leaves it: `exif` are exiftool assignments such as
+// "-Model=X100V" or "-DateTimeOriginal=2021:07:04 09:15:30" (exiftool writes a
+// thumbnail too with "-ThumbnailImage<=FILE"). False when exiftool failed.
+bool writeCameraJpeg(const QString &path, const QStringList &exif, int width = 64, int height = 48);
 
 // One batch in the wizard's way: a driver, its converter on real worker threads,
 // and a scripted user who answers the overwrite questions in turn (No when the

@@ -26,6 +26,8 @@ private slots:
     void missingSourceGivesNoName_data();
     void missingSourceGivesNoName();
     void namesAgreeAcrossThreads();
+    void namesFromTheCamera_data();
+    void namesFromTheCamera();
 
 private:
     QString source(const QString &fileName, const QDateTime &modified = QDateTime());
@@ -37,6 +39,7 @@ private:
 void TestRenameOpter::initTestCase()
 {
     QVERIFY(m_dir.isValid());
+    TestUtils::initImageLibrary();  // the camera pictures are written with it
     m_trip = m_dir.filePath("Trip");
     QVERIFY(QDir().mkpath(m_trip));
     QCOMPARE(RenameOpter::defaultFormat(), QStringLiteral("[FileName]"));
@@ -249,6 +252,51 @@ void TestRenameOpter::namesAgreeAcrossThreads()
         indexes, [&engine, &path](int index) { return engine.newName(path, index).valueOr(QString()); });
     for (int i = 0; i < indexes.size(); ++i)
         QCOMPARE(names.at(i), QString("Tour_%1_2012-01-05 15-45-30.jpg").arg(1 + 2 * i, 4, 10, QChar('0')));
+}
+
+void TestRenameOpter::namesFromTheCamera_data()
+{
+    QTest::addColumn<QStringList>("exif");
+    QTest::addColumn<QString>("format");
+    QTest::addColumn<QString>("expected");
+
+    const QStringList camera{"-Model=X100V", "-LensModel=XF23mm", "-ISO=400", "-FNumber=5.6", "-ExposureTime=1/500",
+                             "-FocalLength=23", "-DateTimeOriginal=2021:07:04 19:15:30"};
+    QTest::newRow("every camera keyword")
+        << camera << "[CameraModel]_[Lens]_ISO[ISO]_[Aperture]_[ExposureTime]_[FocalLength]"
+        << "X100V_XF23mm_ISO400_f5.6_1-500s_23mm.jpg";
+    QTest::newRow("date taken, 24 hours") << camera << "[Date_2_10_1_1]" << "2021-07-04 19-15-30.jpg";
+    QTest::newRow("date taken, AM/PM, with the file name") << camera << "[FileName]_[Date_2_0_0_0]"
+                                                          << "shot_Jul-04-2021 07-15 PM.jpg";
+    QTest::newRow("keywords are case-sensitive") << camera << "[cameramodel]" << "[cameramodel].jpg";
+    QTest::newRow("picture that does not say") << QStringList{"-Make=Unknown"} << "a[CameraModel]b[ISO]c"
+                                               << "abc.jpg";
+    // Without a date taken, the file's time, as row 0 gives it.
+    QTest::newRow("no date taken: modification time") << QStringList{"-Model=X"} << "[Date_2_10_1_0]"
+                                                      << "2012-01-05 15-45.jpg";
+    QTest::newRow("separators from the EXIF stay in the name")
+        << QStringList{"-Model=../../etc/Cam\\Z"} << "[CameraModel]" << ".._.._etc_Cam_Z.jpg";
+    QTest::newRow("camera text is never read as a tag") << QStringList{"-Model=[Counter_1_1_3]"}
+                                                        << "[CameraModel]_[Counter_5_1_1]" << "[Counter_1_1_3]_5.jpg";
+    QTest::newRow("replace sees the camera's text") << camera << "[CameraModel][Replace_X100V_Fuji]"
+                                                    << "Fuji.jpg";
+}
+
+void TestRenameOpter::namesFromTheCamera()
+{
+    QFETCH(QStringList, exif);
+    QFETCH(QString, format);
+    QFETCH(QString, expected);
+    const QString folder = m_dir.filePath("Camera");
+    QVERIFY(QDir().mkpath(folder));
+    const QString path = folder + "/shot.jpg";
+    QFile::remove(path);
+    QVERIFY2(TestUtils::writeCameraJpeg(path, exif), "exiftool (libimage-exiftool-perl) writes the EXIF");
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::ReadWrite)
+            && file.setFileTime(QDateTime(QDate(2012, 1, 5), QTime(15, 45, 30)), QFileDevice::FileModificationTime));
+    file.close();
+    QCOMPARE(RenameOpter(format).newName(path, 0).valueOr(QString()), expected);
 }
 
 QTEST_GUILESS_MAIN(TestRenameOpter)

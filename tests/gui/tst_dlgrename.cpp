@@ -1,5 +1,7 @@
+#include <QAction>
 #include <QDir>
 #include <QTest>
+#include <QTreeWidget>
 
 #include "gui/naming/dlgrename.h"
 #include "testutils.h"
@@ -19,6 +21,8 @@ private slots:
     void previewNamesSample();
     void deleteAndInsertKeywords();
     void resetNeverLeavesEmptyTemplate();
+    void listsNamesOfFirstPictures();
+    void cameraKeywords();
 
 private:
     QTemporaryDir m_dir;
@@ -113,6 +117,9 @@ void TestDlgRename::loadsTemplate_data()
     QTest::newRow("counter numbers beyond the boxes are clamped")
         << "[Counter_9999999_0_500]" << "[Counter]" << QList<int>{0, 1, 999999, 1, 99, 0, 0, 0, 0} << "" << ""
         << "[Counter_999999_1_99][Case_0_1][Replace__]";
+    QTest::newRow("date taken is row 2")
+        << "[Date_2_10_1_0]" << "[DateTime]" << QList<int>{0, 1, 1, 1, 2, 2, 10, 1, 0} << "" << ""
+        << "[Date_2_10_1_0][Case_0_1][Replace__]";
     QTest::newRow("malformed tags stay literal")
         << "[Counter_1_a_2][Case_12_1]" << "[Counter_1_a_2][Case_12_1]" << QList<int>{0, 1, 1, 1, 2, 0, 0, 0, 0}
         << "" << "" << "[Counter_1_a_2][Case_12_1][Case_0_1][Replace__]";
@@ -185,6 +192,61 @@ void TestDlgRename::resetNeverLeavesEmptyTemplate()
     QCOMPARE(dialog.format(), QStringLiteral("[FileName][Case_0_1][Replace__]"));
     dialog.ui.pbReset->click();  // nothing left to change
     QCOMPARE(dialog.format(), QStringLiteral("[FileName][Case_0_1][Replace__]"));
+}
+
+void TestDlgRename::listsNamesOfFirstPictures()
+{
+    QList<PictureEntry> pictures;
+    QStringList paths;
+    for (int i = 0; i < 10; ++i) {
+        paths.append(m_dir.filePath(QStringLiteral("Trip/DSC%1.JPG").arg(i)));
+        TestUtils::writeBytes(paths.last(), "named only");
+    }
+    paths.insert(3, m_dir.filePath("Trip/gone.jpg"));  // deleted since it was added
+    addPictures(pictures, paths);
+
+    DlgRename dialog;
+    dialog.loadFormat("[FolderName]_[Counter_1_1_2][Case_0_1][Replace__]");
+    dialog.setJobPictures(pictures);
+    QTreeWidget *names = dialog.namesList();
+    QCOMPARE(names->topLevelItemCount(), DlgRename::listedPictures);
+    QCOMPARE(names->topLevelItem(0)->text(0), QStringLiteral("DSC0.JPG"));
+    QCOMPARE(names->topLevelItem(0)->text(1), QStringLiteral("Trip_01.jpg"));
+    // The counter counts the job's pictures, the one that cannot be named too.
+    QCOMPARE(names->topLevelItem(3)->text(1), QString());
+    QVERIFY(!names->topLevelItem(3)->toolTip(1).isEmpty());
+    QCOMPARE(names->topLevelItem(7)->text(0), QStringLiteral("DSC6.JPG"));
+    QCOMPARE(names->topLevelItem(7)->text(1), QStringLiteral("Trip_08.jpg"));
+
+    // Every change of a control renames the list at once.
+    dialog.ui.counter_sbStart->setValue(100);
+    QCOMPARE(names->topLevelItem(7)->text(1), QStringLiteral("Trip_107.jpg"));
+    dialog.setJobPictures({});
+    QCOMPARE(names->topLevelItemCount(), 0);
+}
+
+void TestDlgRename::cameraKeywords()
+{
+    const QString photo = m_dir.filePath("Trip/camera.jpg");
+    QVERIFY2(TestUtils::writeCameraJpeg(photo, {"-Model=X100V", "-ISO=800", "-DateTimeOriginal=2020:02:29 23:59:58"}),
+             "exiftool (libimage-exiftool-perl) writes the EXIF");
+    DlgRename dialog;
+    QCOMPARE(dialog.ui.date_cbUse->itemText(2), QStringLiteral("Date taken"));
+    dialog.ui.txtFormat->clear();
+    auto *model = dialog.findChild<QAction *>("actionCamera_CameraModel");
+    auto *iso = dialog.findChild<QAction *>("actionCamera_ISO");
+    QVERIFY(model && iso);
+    model->trigger();
+    dialog.ui.txtFormat->insert("_ISO");
+    iso->trigger();
+    dialog.ui.txtFormat->insert("_");
+    dialog.ui.actionDate_Time->trigger();
+    dialog.ui.date_cbUse->setCurrentIndex(2);
+    dialog.ui.date_cbFormat->setCurrentIndex(10);
+    dialog.ui.date_cbTimeAs->setCurrentIndex(2);
+    QCOMPARE(dialog.format(), QStringLiteral("[CameraModel]_ISO[ISO]_[Date_2_10_2_0][Case_0_1][Replace__]"));
+    dialog.setSample(photo, 0);
+    QCOMPARE(dialog.preview(), QStringLiteral("X100V_ISO800_2020-02-29.jpg"));
 }
 
 QTEST_MAIN(TestDlgRename)

@@ -162,6 +162,10 @@ void TestParity::sameFilesAndStatuses_data()
     QTest::newRow("copy, stripped, existing target replaced")
         << QStringList{"p.jpg", "q.png"} << "Original" << false << false << "[FileName]" << false
         << QStringList{"p.jpg"} << "overwrite" << OutputOptions{0, true, false, false, false};
+    // Pictures that carry EXIF: both front ends name them from the camera's values.
+    QTest::newRow("single, names from the camera")
+        << QStringList{"p.jpg", "q.png"} << "JPG" << false << false << "[CameraModel]_[Lens]_[ISO]_[FileName]" << false
+        << QStringList{} << "skip" << OutputOptions{0, false, true, false, false};
     QTest::newRow("copy with chosen quality and orientation")
         << QStringList{"p.jpg", "q.png"} << "Original" << false << false << "[FileName]" << false << QStringList{}
         << "skip" << OutputOptions{60, false, true, true, false};

@@ -1,12 +1,16 @@
 #include "engine/naming/renameopter.h"
 
 #include <QCoreApplication>
+#include <QList>
 #include <QDateTime>
 #include <QDir>
 #include <QFileInfo>
 #include <QLocale>
 #include <QRegularExpression>
 
+#include <algorithm>
+
+#include "engine/metadata/picturefacts.h"
 #include "engine/naming/renametags.h"
 
 namespace {
@@ -42,6 +46,17 @@ QString dateText(const QDate &date, QString pattern)
     month.replace(QLatin1Char('\''), QLatin1String("''"));
     pattern.replace(QLatin1String("MMM"), QLatin1Char('\'') + month + QLatin1Char('\''));
     return date.toString(pattern);
+}
+
+// What a picture's EXIF says goes into a name as written there, except what would
+// leave the output folder or the name itself: separators and control characters.
+QString nameSafe(QString text)
+{
+    for (QChar &c : text) {
+        if (c == QLatin1Char('/') || c == QLatin1Char('\\') || c.category() == QChar::Other_Control)
+            c = QLatin1Char('_');
+    }
+    return text;
 }
 
 } // namespace
@@ -108,6 +123,11 @@ void RenameOpter::setFormat(const QString &format)
     replaceText = replace.replacement;
     if (replace.start >= 0)
         workingTemplate.remove(replace.start, replace.length);
+
+    // The picture's EXIF is read only for a template that uses it.
+    needsFacts = (dateMatch.hasMatch() && dateSource == takenDate)
+                 || std::any_of(RenameTags::cameraTags().cbegin(), RenameTags::cameraTags().cend(),
+                                [this](const RenameTags::CameraTag &tag) { return workingTemplate.contains(tag.keyword); });
 }
 
 qint32 RenameOpter::counterAt(int index) const
@@ -150,6 +170,8 @@ Result<QString> RenameOpter::newName(const QString &sourcePath, int index) const
     replace(name, QStringLiteral("[FolderName]"), source.absoluteDir().dirName(), maxWorkingLength);
     replace(name, QStringLiteral("[Extension]"), source.suffix(), maxWorkingLength);
 
+    const PictureFacts facts = needsFacts ? PictureFacts::read(sourcePath) : PictureFacts();
+
     const QRegularExpressionMatch counterMatch = tooLong ? QRegularExpressionMatch() : RenameTags::counterTag().match(name);
     if (counterMatch.hasMatch()) {
         const qint32 value = counterAt(index);
@@ -161,7 +183,10 @@ Result<QString> RenameOpter::newName(const QString &sourcePath, int index) const
     const QRegularExpressionMatch dateMatch = tooLong ? QRegularExpressionMatch() : RenameTags::dateTag().match(name);
     if (dateMatch.hasMatch()) {
         // One reading of the clock, so date and time cannot straddle midnight.
-        const QDateTime when = dateSource == 0 ? source.lastModified() : QDateTime::currentDateTime();
+        // Sources other than these three mean the clock, as they always have.
+        const QDateTime when = dateSource == 0           ? source.lastModified()
+                               : dateSource == takenDate ? facts.takenOrModified(sourcePath)
+                                                         : QDateTime::currentDateTime();
         QString text = dateText(when.date(), dateFormats().value(int(dateFormat), dateFormats().first()));
         if (timeMode != 2) {
             QString pattern = timeFormats().value(int(timeFormat), timeFormats().first());
@@ -172,6 +197,10 @@ Result<QString> RenameOpter::newName(const QString &sourcePath, int index) const
         }
         replace(name, dateMatch.captured(0), text, maxWorkingLength);
     }
+
+    // After the counter and the date, so that text from a picture is never read as a tag.
+    for (const RenameTags::CameraTag &tag : RenameTags::cameraTags())
+        replace(name, tag.keyword, nameSafe(facts.*tag.field), maxWorkingLength);
 
     // The last step that can make the name longer: measured against the name's
     // own bound (a UTF-8 byte is at most one UTF-16 unit).

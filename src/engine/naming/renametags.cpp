@@ -32,6 +32,19 @@ const QRegularExpression &dateTag()
     return tag;
 }
 
+const QList<CameraTag> &cameraTags()
+{
+    static const QList<CameraTag> tags{
+        {QStringLiteral("[CameraModel]"), &PictureFacts::cameraModel},
+        {QStringLiteral("[Lens]"), &PictureFacts::lens},
+        {QStringLiteral("[ISO]"), &PictureFacts::iso},
+        {QStringLiteral("[Aperture]"), &PictureFacts::aperture},
+        {QStringLiteral("[ExposureTime]"), &PictureFacts::exposureTime},
+        {QStringLiteral("[FocalLength]"), &PictureFacts::focalLength},
+    };
+    return tags;
+}
+
 unsigned number(const QRegularExpressionMatch &match, int field)
 {
     return match.captured(field).toUInt();

@@ -9,8 +9,11 @@
 // Threads: the expressions are compiled on first use and only read afterwards;
 // every function here is safe from any thread.
 
+#include <QList>
 #include <QRegularExpression>
 #include <QString>
+
+#include "engine/metadata/picturefacts.h"
 
 namespace RenameTags {
 
@@ -20,6 +23,15 @@ const QRegularExpression &caseTag();
 const QRegularExpression &counterTag();
 // "[Date_S_F_M_T]": source, date format row, time mode, time format row.
 const QRegularExpression &dateTag();
+
+// "[CameraModel]" and the other keywords of what the camera wrote, each with the
+// fact it stands for.
+struct CameraTag
+{
+    QString keyword;
+    QString PictureFacts::*field;
+};
+const QList<CameraTag> &cameraTags();
 
 // A field of a tag match as an unsigned number; empty or out of range gives 0.
 unsigned number(const QRegularExpressionMatch &match, int field);

@@ -1,7 +1,11 @@
 #include "gui/naming/dlgrename.h"
 
+#include <QDir>
+#include <QFileInfo>
+#include <QHeaderView>
 #include <QMenu>
 #include <QRegularExpression>
+#include <QTreeWidget>
 
 #include "engine/naming/renameopter.h"
 #include "engine/naming/renametags.h"
@@ -23,6 +27,7 @@ int rowOrFirst(unsigned number, const QComboBox *box)
 
 DlgRename::DlgRename(QWidget *parent)
     : QDialog(parent)
+    , m_names(new QTreeWidget(this))
 {
     ui.setupUi(this);
     setWindowFlags(Qt::Dialog | Qt::WindowCloseButtonHint);
@@ -30,7 +35,28 @@ DlgRename::DlgRename(QWidget *parent)
     auto *keywords = new QMenu(ui.pbMenu);
     keywords->addActions({ui.actionSource_Filename, ui.actionSource_Folder_Name, ui.actionSource_Extension,
                           ui.actionCounter, ui.actionDate_Time});
+    // What the camera wrote into the picture; the keywords themselves are
+    // identifiers, stored in projects, and never translated.
+    keywords->addSeparator();
+    const std::pair<const char *, const char *> cameraKeywords[] = {
+        {QT_TR_NOOP("Camera Model"), "[CameraModel]"}, {QT_TR_NOOP("Lens"), "[Lens]"},
+        {QT_TR_NOOP("ISO"), "[ISO]"},                  {QT_TR_NOOP("Aperture"), "[Aperture]"},
+        {QT_TR_NOOP("Exposure Time"), "[ExposureTime]"}, {QT_TR_NOOP("Focal Length"), "[FocalLength]"}};
+    for (const auto &[label, keyword] : cameraKeywords) {
+        QAction *action = keywords->addAction(tr(label));
+        action->setObjectName(QStringLiteral("actionCamera_") + QString::fromLatin1(keyword).mid(1).chopped(1));
+        const QString text = QString::fromLatin1(keyword);
+        connect(action, &QAction::triggered, this, [this, text] { insertKeyword(text); });
+    }
     ui.pbMenu->setMenu(keywords);
+
+    m_names->setObjectName(QStringLiteral("twNames"));
+    m_names->setAccessibleName(tr("Names of the first pictures"));
+    m_names->setHeaderLabels({tr("Picture"), tr("New Name")});
+    m_names->setRootIsDecorated(false);
+    m_names->setSelectionMode(QAbstractItemView::NoSelection);
+    m_names->header()->setSectionResizeMode(QHeaderView::Stretch);
+    ui.mainLayout->insertWidget(ui.mainLayout->indexOf(ui.verticalSpacer), m_names, 1);
 
     const auto onText = qOverload<const QString &>(&DlgRename::update);
     const auto onNumber = qOverload<int>(&DlgRename::update);
@@ -80,6 +106,31 @@ void DlgRename::rebuild()
 
     m_format = format;
     ui.txtPreview->setText(RenameOpter(m_format).newName(m_samplePath, m_sampleIndex).valueOr(QString()));
+    listNames();
+}
+
+void DlgRename::setJobPictures(const QList<PictureEntry> &pictures)
+{
+    m_jobPictures.clear();
+    for (int i = 0; i < pictures.size() && i < listedPictures; ++i)
+        m_jobPictures.append(pictures.at(i).path);
+    listNames();
+}
+
+void DlgRename::listNames()
+{
+    // The same engine and the same indexes as the batch: these are the names it
+    // gives, collisions with existing files aside.
+    const RenameOpter engine(m_format);
+    m_names->clear();
+    for (int i = 0; i < m_jobPictures.size(); ++i) {
+        const QString &path = m_jobPictures.at(i);
+        const Result<QString> name = engine.newName(path, i);
+        auto *row = new QTreeWidgetItem(m_names, {QFileInfo(path).fileName(), name.valueOr(QString())});
+        row->setToolTip(0, QDir::toNativeSeparators(path));
+        if (!name)
+            row->setToolTip(1, name.error());
+    }
 }
 
 void DlgRename::loadFormat(const QString &format)
@@ -106,11 +157,13 @@ void DlgRename::loadFormat(const QString &format)
 
     const QRegularExpressionMatch dateMatch = RenameTags::dateTag().match(rest);
     if (dateMatch.hasMatch()) {
-        // The engine takes any source but 0 for the clock and any time mode but 0
-        // and 2 for 24 hours; the rows say the same.
+        // The engine takes any source but 0 and 2 for the clock and any time mode
+        // but 0 and 2 for 24 hours; the rows say the same.
         const unsigned source = RenameTags::number(dateMatch, 1);
         const unsigned timeMode = RenameTags::number(dateMatch, 3);
-        ui.date_cbUse->setCurrentIndex(source == 0 ? 0 : 1);
+        ui.date_cbUse->setCurrentIndex(source == RenameOpter::modifiedDate || source == RenameOpter::takenDate
+                                           ? int(source)
+                                           : int(RenameOpter::currentDate));
         ui.date_cbFormat->setCurrentIndex(rowOrFirst(RenameTags::number(dateMatch, 2), ui.date_cbFormat));
         ui.date_cbTimeAs->setCurrentIndex(timeMode == 0 || timeMode == 2 ? int(timeMode) : 1);
         ui.date_cbTimeFormat->setCurrentIndex(rowOrFirst(RenameTags::number(dateMatch, 4), ui.date_cbTimeFormat));

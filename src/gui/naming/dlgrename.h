@@ -8,11 +8,19 @@
 // the controls from its tags, so a saved template comes back editable. The
 // dialog works on its own copy: the template goes in with loadFormat() and comes
 // out with format(), for the caller to take on OK; nothing else changes meanwhile.
+// Beside the sample's name it lists the names the template gives the first
+// pictures of the job, before and after, as the batch will name them.
 
 #include <QDialog>
+#include <QList>
 #include <QString>
+#include <QStringList>
+
+#include "engine/batch/pictureentry.h"
 
 #include "ui_dlgrename.h"
+
+class QTreeWidget;
 
 class DlgRename : public QDialog
 {
@@ -24,6 +32,11 @@ public:
     // Sets the controls from a template; controls whose tag it lacks keep their values.
     void loadFormat(const QString &format);
     void setSample(const QString &path, int index);
+    // The job's pictures in order; the first few are listed with their new names.
+    void setJobPictures(const QList<PictureEntry> &pictures);
+    static constexpr int listedPictures = 8;
+    // The list: one row per picture, the file name and the name it gets.
+    QTreeWidget *namesList() const { return m_names; }
 
     // The template built from the controls.
     QString format() const { return m_format; }
@@ -51,11 +64,14 @@ private:
     void on_pbOK();
     void rebuild();
     void insertKeyword(const QString &keyword);
+    void listNames();
 
     QString m_format;
     bool m_settingControls = false;
     QString m_samplePath;
     int m_sampleIndex = 0;
+    QStringList m_jobPictures;  // the first of the job
+    QTreeWidget *m_names;
 };
 
 #endif

@@ -1,5 +1,6 @@
 #include "gui/views/pictureloader.h"
 
+#include <QFile>
 #include <QFileInfo>
 #include <QImageReader>
 
@@ -34,17 +35,43 @@ QString PictureLoader::requestPath() const
     return m_requestPath;
 }
 
+bool PictureLoader::looksCutShort(const QString &path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly) || !file.peek(2).startsWith("\xFF\xD8"))
+        return false;
+    // Cameras and editors may append data after the picture's end marker (a
+    // second picture, their own trailer); within this much of the end it is
+    // still found, and a file whose marker lies further up merely takes the
+    // library's slower way.
+    constexpr qint64 tail = 64 * 1024;
+    if (!file.seek(qMax<qint64>(0, file.size() - tail)))
+        return true;
+    return !file.read(tail).contains("\xFF\xD9");
+}
+
 QImage PictureLoader::decode(const QString &path, const std::function<bool()> &current, bool allowDocuments)
 {
+    return decodePicture(path, current, allowDocuments).valueOr(QImage());
+}
+
+Result<QImage> PictureLoader::decodePicture(const QString &path, const std::function<bool()> &current,
+                                            bool allowDocuments, const QSize &fitInto)
+{
     const QFileInfo info(path);
+    if (info.isFile() && info.size() == 0)
+        return Failure{tr("The file is empty")};
     // The toolkit's readers are quicker for a preview, and taken only for what the
     // program decodes in process anyway (JPEG, PNG, TIFF by their content); every
     // other picture goes to the decoding helper.
     const Result<QString> format = PictureKind::admitFile(path, false);
     if (qtReadableSuffixes().contains(info.suffix().toLower()) && format
-        && PictureCodec::decodesInProcess(path, format.value())) {
+        && PictureCodec::decodesInProcess(path, format.value()) && !looksCutShort(path)) {
         QImageReader reader(path, format.value().toLower().toLatin1());
         reader.setAutoDetectImageFormat(false);
+        const QSize full = reader.size();
+        if (fitInto.isValid() && full.isValid() && (full.width() > fitInto.width() || full.height() > fitInto.height()))
+            reader.setScaledSize(full.scaled(fitInto, Qt::KeepAspectRatio).expandedTo(QSize(1, 1)));
         QImage image = reader.read();
         if (!image.isNull())
             return image;
@@ -52,16 +79,28 @@ QImage PictureLoader::decode(const QString &path, const std::function<bool()> &c
     }
     try {
         if (!current())
-            return {};
+            return QImage();
         // The same decoding as a batch: only the picture is read, never a file it names.
-        const Result<Magick::Image> image = PictureCodec::decode(path, allowDocuments);
-        if (!current() || !image || !image.value().isValid())
-            return {};
-        return imageToImage(image.value());
-    } catch (const Magick::Exception &) {
-        return {};
-    } catch (const std::exception &) {
-        return {};
+        Result<Magick::Image> image = PictureCodec::decode(path, allowDocuments);
+        if (!current())
+            return QImage();
+        if (!image)
+            return Failure{image.error()};
+        if (!image.value().isValid())
+            return Failure{tr("The picture holds no pixels")};
+        Magick::Image &picture = image.value();
+        if (fitInto.isValid() && (int(picture.columns()) > fitInto.width() || int(picture.rows()) > fitInto.height())) {
+            const QSize reduced = QSize(int(picture.columns()), int(picture.rows())).scaled(fitInto, Qt::KeepAspectRatio);
+            picture.sample(Magick::Geometry(unsigned(qMax(1, reduced.width())), unsigned(qMax(1, reduced.height()))));
+        }
+        const QImage shown = imageToImage(picture);
+        if (shown.isNull())
+            return Failure{tr("The picture is too large to show")};
+        return shown;
+    } catch (const Magick::Exception &error) {
+        return Failure{QString::fromLocal8Bit(error.what())};
+    } catch (const std::exception &error) {
+        return Failure{QString::fromLocal8Bit(error.what())};
     }
 }
 
@@ -71,17 +110,22 @@ void PictureLoader::request(const QString &path, ImageView *view, bool allowDocu
     m_worker.cancel();
     m_worker.start(
         this,
-        [path, allowDocuments](const CancelToken &token) -> std::optional<QImage> {
-            const QFileInfo info(path);
-            if (!info.exists() || info.size() == 0)
+        [path, allowDocuments](const CancelToken &token) -> std::optional<Result<QImage>> {
+            if (!QFileInfo(path).exists())
                 return std::nullopt;
-            QImage image = decode(path, [&token] { return !token.isCancelled(); }, allowDocuments);
+            Result<QImage> image = decodePicture(path, [&token] { return !token.isCancelled(); }, allowDocuments);
             if (token.isCancelled())
                 return std::nullopt;
             return image;
         },
-        [this, view](const std::optional<QImage> &image) {
-            if (image)
-                emit loaded(QPixmap::fromImage(*image), view);
+        [this, view, path](const std::optional<Result<QImage>> &image) {
+            if (!image)
+                return;
+            // An empty file keeps the loading indicator in the view, as it always
+            // has (it may still be being written); the list says why it shows nothing.
+            if (image->ok() || QFileInfo(path).size() > 0)
+                emit loaded(image->ok() ? QPixmap::fromImage(image->value()) : QPixmap(), view);
+            if (!image->ok())
+                emit unreadable(path, image->error());
         });
 }

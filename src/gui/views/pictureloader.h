@@ -16,6 +16,7 @@
 #include <functional>
 
 #include "engine/batch/worker.h"
+#include "engine/result.h"
 
 struct ImageView;
 
@@ -40,10 +41,21 @@ public:
     // formats, the image library for the rest. `current` says whether the result
     // is still wanted; a null image means unreadable (or no longer wanted).
     static QImage decode(const QString &path, const std::function<bool()> &current, bool allowDocuments = false);
+    // The same, with the reason when the picture cannot be shown (empty when it
+    // is no longer wanted). `fitInto`, when valid, asks for a picture no larger
+    // than needed to fill that box: JPEGs are then decoded at a reduced size.
+    static Result<QImage> decodePicture(const QString &path, const std::function<bool()> &current,
+                                        bool allowDocuments = false, const QSize &fitInto = QSize());
+
+    // A JPEG whose end is missing: the toolkit's reader fills the rest with grey
+    // and says nothing, so such a file goes to the image library, which tells.
+    static bool looksCutShort(const QString &path);
 
 signals:
     // On the GUI thread; an empty pixmap for a picture that cannot be decoded.
     void loaded(const QPixmap &pixmap, ImageView *view);
+    // After loaded() with an empty pixmap: why the picture at `path` cannot be shown.
+    void unreadable(const QString &path, const QString &reason);
 
 private:
     QString m_requestPath;

@@ -6,6 +6,9 @@
 #include <QDropEvent>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QHash>
+#include <QLabel>
+#include <QSignalBlocker>
 #include <QMimeData>
 #include <QUrl>
 
@@ -14,6 +17,7 @@
 #include "engine/batch/pictureentry.h"
 #include "ui_tamsorel.h"
 #include "gui/wizard/wizardstate.h"
+#include "gui/views/picturetable.h"
 #include "gui/views/wizardviews.h"
 
 Step1Page::Step1Page(Ui::TamsorelClass &ui, WizardState &state, WizardViews &views, AppSettings &settings,
@@ -25,7 +29,15 @@ Step1Page::Step1Page(Ui::TamsorelClass &ui, WizardState &state, WizardViews &vie
     , m_settings(settings)
     , m_window(window)
     , m_listViewport(ui.treeWidget->viewport())
+    , m_summary(new QLabel(ui.groupBox))
+    , m_table(new PictureTable(ui.treeWidget, m_summary, this))
 {
+    m_summary->setObjectName(QStringLiteral("step1_lbSummary"));
+    m_ui.step1ListLayout->insertWidget(m_ui.step1ListLayout->indexOf(m_ui.treeWidget) + 1, m_summary);
+    connect(m_table, &PictureTable::sorted, this, &Step1Page::followSortedRows);
+    // A picture the preview cannot show is marked in the list, with the reason.
+    connect(&m_views.loader(), &PictureLoader::unreadable, m_table, &PictureTable::markUnreadable);
+
     // Drops land on the list's viewport; the list itself has no model for them.
     m_ui.treeWidget->setAcceptDrops(true);
     m_listViewport->setAcceptDrops(true);
@@ -34,15 +46,57 @@ Step1Page::Step1Page(Ui::TamsorelClass &ui, WizardState &state, WizardViews &vie
 
 void Step1Page::addPictures(const QStringList &paths)
 {
-    const int before = m_state.pictures.size();
+    const int before = int(m_state.pictures.size());
     ::addPictures(m_state.pictures, paths);
+    const int added = int(m_state.pictures.size()) - before;
+    if (added == 0)
+        return;
+    // All rows at once: one insertion for the list and for the box, whatever the count.
+    QList<QTreeWidgetItem *> rows;
+    QStringList addedPaths;
+    rows.reserve(added);
+    addedPaths.reserve(added);
     for (int i = before; i < m_state.pictures.size(); ++i) {
         const PictureEntry &picture = m_state.pictures.at(i);
-        auto *row = new QTreeWidgetItem(QStringList{picture.name, picture.type, picture.folder});
-        row->setToolTip(2, QDir::toNativeSeparators(picture.path));
-        m_ui.treeWidget->addTopLevelItem(row);
-        m_ui.step2_listPics->addItem(picture.path);
+        QTreeWidgetItem *row = m_table->makeRow(picture.path, picture.name, picture.type, picture.folder);
+        row->setToolTip(PictureTable::FolderColumn, QDir::toNativeSeparators(picture.path));
+        rows.append(row);
+        addedPaths.append(picture.path);
     }
+    m_ui.treeWidget->addTopLevelItems(rows);
+    m_ui.step2_listPics->addItems(addedPaths);
+    m_table->rowsAdded(addedPaths);
+}
+
+void Step1Page::followSortedRows(const QStringList &paths)
+{
+    // The job converts and counts the pictures in the order the list shows them:
+    // what the user sorted is what the names' counters follow. The Step 2 box
+    // follows too, and keeps the picture it showed.
+    QHash<QString, PictureEntry> byPath;
+    byPath.reserve(m_state.pictures.size());
+    for (const PictureEntry &picture : std::as_const(m_state.pictures))
+        byPath.insert(picture.path, picture);
+    QList<PictureEntry> ordered;
+    ordered.reserve(paths.size());
+    for (const QString &path : paths) {
+        const auto found = byPath.constFind(path);
+        if (found != byPath.constEnd())
+            ordered.append(found.value());
+    }
+    if (ordered.size() != m_state.pictures.size())
+        return;  // the list and the job disagree: leave the job as it is
+    const QString shown = m_ui.step2_listPics->currentText();
+    m_state.pictures = ordered;
+    const QSignalBlocker quiet(m_ui.step2_listPics);
+    m_ui.step2_listPics->clear();
+    m_ui.step2_listPics->addItems(paths);
+    m_ui.step2_listPics->setCurrentIndex(qMax(0, int(paths.indexOf(shown))));
+}
+
+PictureTable &Step1Page::table()
+{
+    return *m_table;
 }
 
 void Step1Page::addPaths(const QStringList &paths)

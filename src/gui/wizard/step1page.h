@@ -1,10 +1,13 @@
 #ifndef STEP1PAGE_H
 #define STEP1PAGE_H
 
-// Step 1: the pictures of the job. Keeps the picture list, its three-column view
-// and the Step 2 picture box aligned row for row, adds files and folders (by
-// the buttons, by dropping them on the list, from the command line or a
-// project), removes them, and shows the selected picture.
+// Step 1: the pictures of the job. Keeps the picture list, its view (name with
+// thumbnail, type, folder, and the pictures' facts, see PictureTable) and the
+// Step 2 picture box aligned row for row, adds files and folders (by the
+// buttons, by dropping them on the list, from the command line or a project),
+// removes them, and shows the selected picture. Sorting the view by a column
+// reorders the job's pictures the same way: the batch converts and counts
+// them in the order the user sees.
 //
 // Threads: GUI thread only.
 
@@ -12,6 +15,8 @@
 #include <QStringList>
 
 class AppSettings;
+class PictureTable;
+class QLabel;
 class QTreeWidgetItem;
 class WizardViews;
 struct WizardState;
@@ -47,6 +52,8 @@ public:
     void actualSize();
     void fit();
 
+    PictureTable &table();
+
 signals:
     // Rows went away: the Step 2 preview may show a picture that is gone.
     void picturesRemoved();
@@ -61,6 +68,10 @@ private:
     AppSettings &m_settings;
     QWidget *m_window;
     QWidget *m_listViewport;  // where pictures are dropped
+    QLabel *m_summary;        // the number of pictures and their size
+    PictureTable *m_table;
+
+    void followSortedRows(const QStringList &paths);
 };
 
 #endif

@@ -446,6 +446,7 @@ void Step2Page::openCustomDialog()
     DlgRename dialog(m_window);
     dialog.loadFormat(m_state.customFormateStr);
     dialog.setSample(m_ui.step2_listPics->currentText(), m_ui.step2_listPics->currentIndex());
+    dialog.setJobPictures(m_state.pictures);
     if (dialog.exec() == QDialog::Accepted) {
         m_state.customFormateStr = dialog.format();
         m_state.formateStr = m_state.customFormateStr;
