@@ -306,6 +306,14 @@
             <source>Make picture hazy in appearance</source>
             <translation>Bild weich und unscharf wirken lassen</translation>
         </message>
+        <message>
+            <source>Blur: no change</source>
+            <translation>Weichzeichnen: keine Änderung</translation>
+        </message>
+        <message>
+            <source>Blur, sigma %1</source>
+            <translation>Weichzeichnen, Sigma %1</translation>
+        </message>
     </context>
     <context>
         <name>BorderEffect</name>
@@ -316,6 +324,14 @@
         <message>
             <source>Add a simple border around the picture</source>
             <translation>Einen einfachen Rahmen um das Bild legen</translation>
+        </message>
+        <message>
+            <source>Border %1 px, %2</source>
+            <translation>Rahmen %1 px, %2</translation>
+        </message>
+        <message>
+            <source>Border %1 × %2 px, %3</source>
+            <translation>Rahmen %1 × %2 px, %3</translation>
         </message>
     </context>
     <context>
@@ -328,6 +344,10 @@
             <source>Transform picture to a charcoal sketch</source>
             <translation>Bild in eine Kohleskizze verwandeln</translation>
         </message>
+        <message>
+            <source>Charcoal, radius %1, sigma %2</source>
+            <translation>Kohlezeichnung, Radius %1, Sigma %2</translation>
+        </message>
     </context>
     <context>
         <name>ContrastEffect</name>
@@ -338,6 +358,10 @@
         <message>
             <source>Enhance the intensity differences between the lighter and darker pixels</source>
             <translation>Den Unterschied zwischen hellen und dunklen Pixeln verstärken</translation>
+        </message>
+        <message>
+            <source>Contrast %1, lightness %2</source>
+            <translation>Kontrast %1, Helligkeit %2</translation>
         </message>
     </context>
     <context>
@@ -372,6 +396,14 @@
         <message>
             <source>Cut a rectangular subregion from the image</source>
             <translation>Einen rechteckigen Ausschnitt aus dem Bild schneiden</translation>
+        </message>
+        <message>
+            <source>Crop to %1 × %2 px at %3, %4</source>
+            <translation>Auf %1 × %2 px bei %3, %4 zuschneiden</translation>
+        </message>
+        <message>
+            <source>Crop to %1 % × %2 % at %3 %, %4 %</source>
+            <translation>Auf %1 % × %2 % bei %3 %, %4 % zuschneiden</translation>
         </message>
     </context>
     <context>
@@ -921,6 +953,14 @@
             <source>&amp;Cancel</source>
             <translation>&amp;Abbrechen</translation>
         </message>
+        <message>
+            <source>Search filters</source>
+            <translation>Filter suchen</translation>
+        </message>
+        <message>
+            <source>Type to search</source>
+            <translation>Zum Suchen tippen</translation>
+        </message>
     </context>
     <context>
         <name>DlgOverwrite</name>
@@ -1377,6 +1417,10 @@
             <source>Highlight edges in picture</source>
             <translation>Kanten im Bild hervorheben</translation>
         </message>
+        <message>
+            <source>Edge, radius %1</source>
+            <translation>Kanten, Radius %1</translation>
+        </message>
     </context>
     <context>
         <name>EmbossEffect</name>
@@ -1387,6 +1431,10 @@
         <message>
             <source>Add a simple emboss around the picture</source>
             <translation>Bild wie geprägt wirken lassen</translation>
+        </message>
+        <message>
+            <source>Emboss, radius %1, sigma %2</source>
+            <translation>Prägen, Radius %1, Sigma %2</translation>
         </message>
     </context>
     <context>
@@ -1410,6 +1458,22 @@
             <source>Flip picture in vertical and/or horizontal direction</source>
             <translation>Bild senkrecht und/oder waagrecht spiegeln</translation>
         </message>
+        <message>
+            <source>Flip vertically and horizontally</source>
+            <translation>Vertikal und horizontal spiegeln</translation>
+        </message>
+        <message>
+            <source>Flip vertically</source>
+            <translation>Vertikal spiegeln</translation>
+        </message>
+        <message>
+            <source>Flip horizontally</source>
+            <translation>Horizontal spiegeln</translation>
+        </message>
+        <message>
+            <source>Flip: no change</source>
+            <translation>Spiegeln: keine Änderung</translation>
+        </message>
     </context>
     <context>
         <name>FormatCatalog</name>
@@ -1431,6 +1495,10 @@
         <message>
             <source>Make the picture hazy in appearance using the gaussian blur algorithm</source>
             <translation>Bild mit dem gaußschen Verfahren weichzeichnen</translation>
+        </message>
+        <message>
+            <source>Gaussian blur, width %1, sigma %2</source>
+            <translation>Gaußscher Weichzeichner, Breite %1, Sigma %2</translation>
         </message>
     </context>
     <context>
@@ -1473,6 +1541,10 @@
             <source>Implode special effect</source>
             <translation>Effekt Implosion</translation>
         </message>
+        <message>
+            <source>Implode, amount %1</source>
+            <translation>Implosion, Stärke %1</translation>
+        </message>
     </context>
     <context>
         <name>LevelsEffect</name>
@@ -1483,6 +1555,26 @@
         <message>
             <source>Adjust levels by scaling the colors falling between specified white and black points to the full available quantum range</source>
             <translation>Tonwerte anpassen: die Farben zwischen Schwarz- und Weißpunkt auf den ganzen Wertebereich strecken</translation>
+        </message>
+        <message>
+            <source>red</source>
+            <translation>Rot</translation>
+        </message>
+        <message>
+            <source>green</source>
+            <translation>Grün</translation>
+        </message>
+        <message>
+            <source>blue</source>
+            <translation>Blau</translation>
+        </message>
+        <message>
+            <source>RGB</source>
+            <translation>RGB</translation>
+        </message>
+        <message>
+            <source>Levels (%1): black %2 %, white %3 %, gamma %4</source>
+            <translation>Tonwerte (%1): Schwarz %2 %, Weiß %3 %, Gamma %4</translation>
         </message>
     </context>
     <context>
@@ -1495,6 +1587,10 @@
             <source>Correct Hue,Saturation and Lightness</source>
             <translation>Farbton, Sättigung und Helligkeit korrigieren</translation>
         </message>
+        <message>
+            <source>Hue %1, saturation %2, lightness %3</source>
+            <translation>Farbton %1, Sättigung %2, Helligkeit %3</translation>
+        </message>
     </context>
     <context>
         <name>NoiseEffect</name>
@@ -1506,6 +1602,30 @@
             <source>Noise special effect</source>
             <translation>Effekt Rauschen</translation>
         </message>
+        <message>
+            <source>Noise: Gaussian</source>
+            <translation>Rauschen: Gauß</translation>
+        </message>
+        <message>
+            <source>Noise: multiplicative Gaussian</source>
+            <translation>Rauschen: multiplikativ Gauß</translation>
+        </message>
+        <message>
+            <source>Noise: impulse</source>
+            <translation>Rauschen: Impuls</translation>
+        </message>
+        <message>
+            <source>Noise: Laplacian</source>
+            <translation>Rauschen: Laplace</translation>
+        </message>
+        <message>
+            <source>Noise: Poisson</source>
+            <translation>Rauschen: Poisson</translation>
+        </message>
+        <message>
+            <source>Noise: no change</source>
+            <translation>Rauschen: keine Änderung</translation>
+        </message>
     </context>
     <context>
         <name>OilPaintEffect</name>
@@ -1516,6 +1636,10 @@
         <message>
             <source>Make picture look like an oil painting</source>
             <translation>Bild wie ein Ölgemälde wirken lassen</translation>
+        </message>
+        <message>
+            <source>Oil paint, radius %1</source>
+            <translation>Ölgemälde, Radius %1</translation>
         </message>
     </context>
     <context>
@@ -1855,6 +1979,14 @@
             <source>Lighten or darken picture edges to give a 3D raised or lowered effect</source>
             <translation>Bildränder aufhellen oder abdunkeln, sodass das Bild erhaben oder vertieft wirkt</translation>
         </message>
+        <message>
+            <source>Raised edge, %1 px</source>
+            <translation>Erhabener Rand, %1 px</translation>
+        </message>
+        <message>
+            <source>Lowered edge, %1 px</source>
+            <translation>Vertiefter Rand, %1 px</translation>
+        </message>
     </context>
     <context>
         <name>ReduceNoiseEffect</name>
@@ -1892,6 +2024,26 @@
             <source>Adjust image size using pixels or percents</source>
             <translation>Bildgröße in Pixeln oder Prozent ändern</translation>
         </message>
+        <message>
+            <source>Resize to %1 %</source>
+            <translation>Größe auf %1 % ändern</translation>
+        </message>
+        <message>
+            <source>Resize to %1 % × %2 %</source>
+            <translation>Größe auf %1 % × %2 % ändern</translation>
+        </message>
+        <message>
+            <source>Resize to %1 px wide</source>
+            <translation>Größe auf %1 px Breite ändern</translation>
+        </message>
+        <message>
+            <source>Resize to %1 px high</source>
+            <translation>Größe auf %1 px Höhe ändern</translation>
+        </message>
+        <message>
+            <source>Resize to %1 × %2 px</source>
+            <translation>Größe auf %1 × %2 px ändern</translation>
+        </message>
     </context>
     <context>
         <name>RollEffect</name>
@@ -1903,6 +2055,14 @@
             <source>Roll vertically and/or horizontally by a specified number of columns and rows</source>
             <translation>Um eine Anzahl Spalten und Zeilen waagrecht und/oder senkrecht rollen</translation>
         </message>
+        <message>
+            <source>Roll %1 px across, %2 px down</source>
+            <translation>Um %1 px quer, %2 px abwärts verschieben</translation>
+        </message>
+        <message>
+            <source>Roll %1 % across, %2 % down</source>
+            <translation>Um %1 % quer, %2 % abwärts verschieben</translation>
+        </message>
     </context>
     <context>
         <name>RotateEffect</name>
@@ -1913,6 +2073,10 @@
         <message>
             <source>Rotate by a specified number of degrees</source>
             <translation>Um eine Anzahl Grad drehen</translation>
+        </message>
+        <message>
+            <source>Rotate %1°</source>
+            <translation>Um %1° drehen</translation>
         </message>
     </context>
     <context>
@@ -1983,6 +2147,10 @@
             <source>Make picture look like a sculpture in grayscale or true colors</source>
             <translation>Bild wie eine Skulptur in Graustufen oder Echtfarben wirken lassen</translation>
         </message>
+        <message>
+            <source>Shade, azimuth %1°, elevation %2°</source>
+            <translation>Schattieren, Azimut %1°, Höhe %2°</translation>
+        </message>
     </context>
     <context>
         <name>SharpenEffect</name>
@@ -1993,6 +2161,22 @@
         <message>
             <source>Sharpen picture by enhancing the edges'contrast</source>
             <translation>Bild durch stärkeren Kantenkontrast schärfen</translation>
+        </message>
+        <message>
+            <source>Sharpen red, radius %1, sigma %2</source>
+            <translation>Rot schärfen, Radius %1, Sigma %2</translation>
+        </message>
+        <message>
+            <source>Sharpen green, radius %1, sigma %2</source>
+            <translation>Grün schärfen, Radius %1, Sigma %2</translation>
+        </message>
+        <message>
+            <source>Sharpen blue, radius %1, sigma %2</source>
+            <translation>Blau schärfen, Radius %1, Sigma %2</translation>
+        </message>
+        <message>
+            <source>Sharpen, radius %1, sigma %2</source>
+            <translation>Schärfen, Radius %1, Sigma %2</translation>
         </message>
     </context>
     <context>
@@ -2005,6 +2189,10 @@
             <source>Make picture look like the photographic film was exposed to light during the development process</source>
             <translation>Bild wirken lassen, als sei der Film beim Entwickeln belichtet worden</translation>
         </message>
+        <message>
+            <source>Solarize, amount %1</source>
+            <translation>Solarisation, Stärke %1</translation>
+        </message>
     </context>
     <context>
         <name>SpreadEffect</name>
@@ -2015,6 +2203,10 @@
         <message>
             <source>Make picture blurry by spreading pixels randomly</source>
             <translation>Bild durch zufällig gestreute Pixel unscharf machen</translation>
+        </message>
+        <message>
+            <source>Spread %1 px</source>
+            <translation>Streuen um %1 px</translation>
         </message>
     </context>
     <context>
@@ -2058,6 +2250,10 @@
             <source>The filter "%1" is not installed; it cannot be edited.</source>
             <translation>Der Filter "%1" ist nicht installiert und kann nicht bearbeitet werden.</translation>
         </message>
+        <message>
+            <source>Settings</source>
+            <translation>Einstellungen</translation>
+        </message>
     </context>
     <context>
         <name>Step3Page</name>
@@ -2095,6 +2291,10 @@
         <message>
             <source>Create a twisting motion</source>
             <translation>Eine Drehbewegung erzeugen</translation>
+        </message>
+        <message>
+            <source>Swirl %1°</source>
+            <translation>Strudel %1°</translation>
         </message>
     </context>
     <context>
@@ -2637,6 +2837,10 @@ Es ist keine Quelle für Aktualisierungen eingerichtet, daher gibt es für autom
         <message>
             <source>Create waves</source>
             <translation>Wellen erzeugen</translation>
+        </message>
+        <message>
+            <source>Wave, amplitude %1 px, length %2 px</source>
+            <translation>Wellen, Amplitude %1 px, Länge %2 px</translation>
         </message>
     </context>
 </TS>

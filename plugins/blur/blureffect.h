@@ -12,6 +12,7 @@ class BlurEffect : public BlurFrame
 
 public:
     BlurEffect();
+    QString summary(const QString &params) const override;
 
 protected:
     void run(const BlurParams &p, Magick::Image &image) const override;

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "summarytext.h"
+
 static const FilterIdentity filterIdentity = {
     QT_TRANSLATE_NOOP("BorderEffect", "Effects\\Border"),
     QT_TRANSLATE_NOOP("BorderEffect", "Add a simple border around the picture"),
@@ -43,4 +45,15 @@ QString BorderEffect::formatRecord(const BorderParams &record) const
     return QString::fromLatin1(identity().formatTemplate)
         .arg(QString::number(record.Width), QString::number(record.Height), ParamText::colourComponent(record.Red),
              ParamText::colourComponent(record.Green), ParamText::colourComponent(record.Blue));
+}
+
+QString BorderEffect::summary(const QString &params) const
+{
+    BorderParams p;
+    if (!parseRecord(params, p))
+        return PluginFrame::summary(params);
+    const QString colour = SummaryText::colour(p.Red, p.Green, p.Blue);
+    if (p.Width == p.Height)
+        return tr("Border %1 px, %2").arg(SummaryText::number(p.Width), colour);
+    return tr("Border %1 × %2 px, %3").arg(SummaryText::number(p.Width), SummaryText::number(p.Height), colour);
 }

@@ -14,6 +14,7 @@ class BorderEffect : public BorderFrame
 
 public:
     BorderEffect();
+    QString summary(const QString &params) const override;
 
 protected:
     void run(const BorderParams &p, Magick::Image &image) const override;

@@ -1,5 +1,7 @@
 #include "charcoaleffect.h"
 
+#include "summarytext.h"
+
 static const FilterIdentity filterIdentity = {
     QT_TRANSLATE_NOOP("CharcoalEffect", "Effects\\Charcoal"),
     QT_TRANSLATE_NOOP("CharcoalEffect", "Transform picture to a charcoal sketch"),
@@ -20,4 +22,12 @@ void CharcoalEffect::run(const CharcoalParams &p, Magick::Image &image) const
     if (kernelSearchRunsAway(p.Radius / 10.0, p.Simga / 10.0) || radiusBeyondAnyPage(p.Radius / 10.0, 10.0))
         return;
     image.charcoal(p.Radius / 10.0, p.Simga / 10.0);
+}
+
+QString CharcoalEffect::summary(const QString &params) const
+{
+    CharcoalParams p;
+    if (!parseRecord(params, p))
+        return PluginFrame::summary(params);
+    return tr("Charcoal, radius %1, sigma %2").arg(SummaryText::tenths(p.Radius), SummaryText::tenths(p.Simga));
 }

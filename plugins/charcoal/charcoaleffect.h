@@ -12,6 +12,7 @@ class CharcoalEffect : public CharcoalFrame
 
 public:
     CharcoalEffect();
+    QString summary(const QString &params) const override;
 
 protected:
     void run(const CharcoalParams &p, Magick::Image &image) const override;

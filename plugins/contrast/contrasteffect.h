@@ -12,6 +12,7 @@ class ContrastEffect : public ContrastFrame
 
 public:
     ContrastEffect();
+    QString summary(const QString &params) const override;
 
 protected:
     void run(const ContrastParams &p, Magick::Image &image) const override;

@@ -1,5 +1,7 @@
 #include "cropeffect.h"
 
+#include "summarytext.h"
+
 static const FilterIdentity filterIdentity = {
     QT_TRANSLATE_NOOP("CropEffect", "Transform\\Crop"),
     QT_TRANSLATE_NOOP("CropEffect", "Cut a rectangular subregion from the image"),
@@ -26,4 +28,18 @@ void CropEffect::run(const CropParams &p, Magick::Image &image) const
     }
     // Pixel values go to the library unchecked; it rejects what it cannot cut.
     image.crop(Magick::Geometry(unsigned(width), unsigned(height), unsigned(x), unsigned(y)));
+}
+
+QString CropEffect::summary(const QString &params) const
+{
+    CropParams p;
+    if (!parseRecord(params, p))
+        return PluginFrame::summary(params);
+    const QString width = SummaryText::number(p.Width);
+    const QString height = SummaryText::number(p.Height);
+    const QString left = SummaryText::number(p.xOffset);
+    const QString top = SummaryText::number(p.yOffset);
+    if (p.Type == 0)
+        return tr("Crop to %1 × %2 px at %3, %4").arg(width, height, left, top);
+    return tr("Crop to %1 % × %2 % at %3 %, %4 %").arg(width, height, left, top);
 }

@@ -12,6 +12,7 @@ class CropEffect : public CropFrame
 
 public:
     CropEffect();
+    QString summary(const QString &params) const override;
 
 protected:
     void run(const CropParams &p, Magick::Image &image) const override;

@@ -12,6 +12,7 @@ class EdgeEffect : public EdgeFrame
 
 public:
     EdgeEffect();
+    QString summary(const QString &params) const override;
 
 protected:
     void run(const EdgeParams &p, Magick::Image &image) const override;

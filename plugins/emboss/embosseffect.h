@@ -12,6 +12,7 @@ class EmbossEffect : public EmbossFrame
 
 public:
     EmbossEffect();
+    QString summary(const QString &params) const override;
 
 protected:
     void run(const EmbossParams &p, Magick::Image &image) const override;

@@ -12,6 +12,7 @@ class FlipEffect : public FlipFrame
 
 public:
     FlipEffect();
+    QString summary(const QString &params) const override;
 
 protected:
     void run(const FlipParams &p, Magick::Image &image) const override;

@@ -1,5 +1,7 @@
 #include "gaussianblureffect.h"
 
+#include "summarytext.h"
+
 static const FilterIdentity filterIdentity = {
     QT_TRANSLATE_NOOP("GaussianBlurEffect", "Effects\\Gaussian Blur"),
     QT_TRANSLATE_NOOP("GaussianBlurEffect", "Make the picture hazy in appearance using the gaussian blur algorithm"),
@@ -21,4 +23,12 @@ void GaussianBlurEffect::run(const GaussianBlurParams &p, Magick::Image &image) 
     if (kernelSearchRunsAway(p.Width, p.Simga / 10.0) || radiusBeyondAnyPage(p.Width, 10.0))
         return;
     image.gaussianBlur(p.Width, p.Simga / 10.0);
+}
+
+QString GaussianBlurEffect::summary(const QString &params) const
+{
+    GaussianBlurParams p;
+    if (!parseRecord(params, p))
+        return PluginFrame::summary(params);
+    return tr("Gaussian blur, width %1, sigma %2").arg(SummaryText::number(p.Width), SummaryText::tenths(p.Simga));
 }

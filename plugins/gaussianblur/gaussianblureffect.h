@@ -12,6 +12,7 @@ class GaussianBlurEffect : public GaussianBlurFrame
 
 public:
     GaussianBlurEffect();
+    QString summary(const QString &params) const override;
 
 protected:
     void run(const GaussianBlurParams &p, Magick::Image &image) const override;

@@ -12,6 +12,7 @@ class ImplodeEffect : public ImplodeFrame
 
 public:
     ImplodeEffect();
+    QString summary(const QString &params) const override;
 
 protected:
     void run(const ImplodeParams &p, Magick::Image &image) const override;

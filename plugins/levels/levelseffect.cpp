@@ -1,6 +1,7 @@
 #include "levelseffect.h"
 
 #include "channelselector.h"
+#include "summarytext.h"
 
 static const FilterIdentity filterIdentity = {
     QT_TRANSLATE_NOOP("LevelsEffect", "Touch-Up\\Levels"),
@@ -21,4 +22,27 @@ void LevelsEffect::run(const LevelsParams &p, Magick::Image &image) const
     // very top of the range, or a full-range level would darken the brightest samples.
     image.levelChannel(selectedChannel(p.Channel), fromEightBit(p.Black * 255.0 / 100.0),
                        fromEightBit(p.White * 255.0 / 100.0), p.Mid / 10.0);
+}
+
+QString LevelsEffect::summary(const QString &params) const
+{
+    LevelsParams p;
+    if (!parseRecord(params, p))
+        return PluginFrame::summary(params);
+    QString channel;
+    switch (selectedChannel(p.Channel)) {
+    case Magick::RedChannel:
+        channel = tr("red");
+        break;
+    case Magick::GreenChannel:
+        channel = tr("green");
+        break;
+    case Magick::BlueChannel:
+        channel = tr("blue");
+        break;
+    default:
+        channel = tr("RGB");
+    }
+    return tr("Levels (%1): black %2 %, white %3 %, gamma %4")
+        .arg(channel, SummaryText::number(p.Black), SummaryText::number(p.White), SummaryText::tenths(p.Mid));
 }

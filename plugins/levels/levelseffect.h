@@ -12,6 +12,7 @@ class LevelsEffect : public LevelsFrame
 
 public:
     LevelsEffect();
+    QString summary(const QString &params) const override;
 
 protected:
     void run(const LevelsParams &p, Magick::Image &image) const override;

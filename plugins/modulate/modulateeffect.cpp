@@ -2,6 +2,8 @@
 
 #include <cmath>
 
+#include "summarytext.h"
+
 static const FilterIdentity filterIdentity = {
     QT_TRANSLATE_NOOP("ModulateEffect", "Touch-Up\\Hue/Saturation"),
     QT_TRANSLATE_NOOP("ModulateEffect", "Correct Hue,Saturation and Lightness"),
@@ -23,4 +25,13 @@ void ModulateEffect::run(const ModulateParams &p, Magick::Image &image) const
     // one round (the settings' own range of -100..100 is kept as it is) is instant.
     const double hue = std::remainder(double(p.Hue), 200.0);
     image.modulate(p.Lightness + 100.0, p.Saturation + 100.0, hue + 100.0);
+}
+
+QString ModulateEffect::summary(const QString &params) const
+{
+    ModulateParams p;
+    if (!parseRecord(params, p))
+        return PluginFrame::summary(params);
+    return tr("Hue %1, saturation %2, lightness %3")
+        .arg(SummaryText::change(p.Hue), SummaryText::change(p.Saturation), SummaryText::change(p.Lightness));
 }

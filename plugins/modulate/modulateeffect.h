@@ -12,6 +12,7 @@ class ModulateEffect : public ModulateFrame
 
 public:
     ModulateEffect();
+    QString summary(const QString &params) const override;
 
 protected:
     void run(const ModulateParams &p, Magick::Image &image) const override;

@@ -1,5 +1,7 @@
 #include "noiseeffect.h"
 
+#include "summarytext.h"
+
 static const FilterIdentity filterIdentity = {
     QT_TRANSLATE_NOOP("NoiseEffect", "Effects\\Noise"),
     QT_TRANSLATE_NOOP("NoiseEffect", "Noise special effect"),
@@ -28,4 +30,25 @@ void NoiseEffect::run(const NoiseParams &p, Magick::Image &image) const
     if (p.Method < 0 || p.Method >= int(std::size(noiseTypes)))
         return;
     image.addNoise(noiseTypes[p.Method]);
+}
+
+QString NoiseEffect::summary(const QString &params) const
+{
+    NoiseParams p;
+    if (!parseRecord(params, p))
+        return PluginFrame::summary(params);
+    switch (p.Method) {
+    case 0:
+        return tr("Noise: Gaussian");
+    case 1:
+        return tr("Noise: multiplicative Gaussian");
+    case 2:
+        return tr("Noise: impulse");
+    case 3:
+        return tr("Noise: Laplacian");
+    case 4:
+        return tr("Noise: Poisson");
+    default:
+        return tr("Noise: no change");  // run() adds none of a kind it does not know
+    }
 }

@@ -12,6 +12,7 @@ class NoiseEffect : public NoiseFrame
 
 public:
     NoiseEffect();
+    QString summary(const QString &params) const override;
 
 protected:
     void run(const NoiseParams &p, Magick::Image &image) const override;

@@ -12,6 +12,7 @@ class OilPaintEffect : public OilPaintFrame
 
 public:
     OilPaintEffect();
+    QString summary(const QString &params) const override;
 
 protected:
     void run(const OilPaintParams &p, Magick::Image &image) const override;

@@ -12,6 +12,7 @@ class RaiseEffect : public RaiseFrame
 
 public:
     RaiseEffect();
+    QString summary(const QString &params) const override;
 
 protected:
     void run(const RaiseParams &p, Magick::Image &image) const override;

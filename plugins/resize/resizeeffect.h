@@ -12,6 +12,7 @@ class ResizeEffect : public ResizeFrame
 
 public:
     ResizeEffect();
+    QString summary(const QString &params) const override;
 
 protected:
     void run(const ResizeParams &p, Magick::Image &image) const override;

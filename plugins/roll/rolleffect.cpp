@@ -1,5 +1,7 @@
 #include "rolleffect.h"
 
+#include "summarytext.h"
+
 static const FilterIdentity filterIdentity = {
     QT_TRANSLATE_NOOP("RollEffect", "Transform\\Roll"),
     QT_TRANSLATE_NOOP("RollEffect", "Roll vertically and/or horizontally by a specified number of columns and rows"),
@@ -22,4 +24,16 @@ void RollEffect::run(const RollParams &p, Magick::Image &image) const
         rows = unsigned(image.rows()) * unsigned(p.Rows) / 100u;
     }
     image.roll(columns, rows);
+}
+
+QString RollEffect::summary(const QString &params) const
+{
+    RollParams p;
+    if (!parseRecord(params, p))
+        return PluginFrame::summary(params);
+    const QString columns = SummaryText::number(p.Columns);
+    const QString rows = SummaryText::number(p.Rows);
+    if (p.Type == 0)
+        return tr("Roll %1 px across, %2 px down").arg(columns, rows);
+    return tr("Roll %1 % across, %2 % down").arg(columns, rows);
 }

@@ -12,6 +12,7 @@ class RollEffect : public RollFrame
 
 public:
     RollEffect();
+    QString summary(const QString &params) const override;
 
 protected:
     void run(const RollParams &p, Magick::Image &image) const override;

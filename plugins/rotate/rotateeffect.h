@@ -12,6 +12,7 @@ class RotateEffect : public RotateFrame
 
 public:
     RotateEffect();
+    QString summary(const QString &params) const override;
 
 protected:
     void run(const RotateParams &p, Magick::Image &image) const override;

@@ -12,6 +12,7 @@ class ShadeEffect : public ShadeFrame
 
 public:
     ShadeEffect();
+    QString summary(const QString &params) const override;
 
 protected:
     void run(const ShadeParams &p, Magick::Image &image) const override;

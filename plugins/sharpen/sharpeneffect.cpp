@@ -1,6 +1,7 @@
 #include "sharpeneffect.h"
 
 #include "channelselector.h"
+#include "summarytext.h"
 
 static const FilterIdentity filterIdentity = {
     QT_TRANSLATE_NOOP("SharpenEffect", "Touch-Up\\Sharpen"),
@@ -21,4 +22,23 @@ void SharpenEffect::run(const SharpenParams &p, Magick::Image &image) const
     if (p.Sigma == 0 || kernelSearchRunsAway(p.Radius, p.Sigma / 10.0) || radiusBeyondAnyPage(p.Radius, 16.0))
         return;
     image.sharpenChannel(selectedChannel(p.Channel), p.Radius, p.Sigma / 10.0);
+}
+
+QString SharpenEffect::summary(const QString &params) const
+{
+    SharpenParams p;
+    if (!parseRecord(params, p))
+        return PluginFrame::summary(params);
+    const QString radius = SummaryText::number(p.Radius);
+    const QString sigma = SummaryText::tenths(p.Sigma);
+    switch (selectedChannel(p.Channel)) {
+    case Magick::RedChannel:
+        return tr("Sharpen red, radius %1, sigma %2").arg(radius, sigma);
+    case Magick::GreenChannel:
+        return tr("Sharpen green, radius %1, sigma %2").arg(radius, sigma);
+    case Magick::BlueChannel:
+        return tr("Sharpen blue, radius %1, sigma %2").arg(radius, sigma);
+    default:
+        return tr("Sharpen, radius %1, sigma %2").arg(radius, sigma);
+    }
 }

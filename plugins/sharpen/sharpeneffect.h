@@ -12,6 +12,7 @@ class SharpenEffect : public SharpenFrame
 
 public:
     SharpenEffect();
+    QString summary(const QString &params) const override;
 
 protected:
     void run(const SharpenParams &p, Magick::Image &image) const override;

@@ -12,6 +12,7 @@ class SolarizeEffect : public SolarizeFrame
 
 public:
     SolarizeEffect();
+    QString summary(const QString &params) const override;
 
 protected:
     void run(const SolarizeParams &p, Magick::Image &image) const override;

@@ -12,6 +12,7 @@ class SpreadEffect : public SpreadFrame
 
 public:
     SpreadEffect();
+    QString summary(const QString &params) const override;
 
 protected:
     void run(const SpreadParams &p, Magick::Image &image) const override;

@@ -12,6 +12,7 @@ class SwirlEffect : public SwirlFrame
 
 public:
     SwirlEffect();
+    QString summary(const QString &params) const override;
 
 protected:
     void run(const SwirlParams &p, Magick::Image &image) const override;

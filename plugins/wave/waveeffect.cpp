@@ -1,5 +1,7 @@
 #include "waveeffect.h"
 
+#include "summarytext.h"
+
 static const FilterIdentity filterIdentity = {
     QT_TRANSLATE_NOOP("WaveEffect", "Effects\\Wave"),
     QT_TRANSLATE_NOOP("WaveEffect", "Create waves"),
@@ -16,4 +18,13 @@ void WaveEffect::run(const WaveParams &p, Magick::Image &image) const
 {
     // The length is kept in tens of pixels.
     image.wave(p.Amplitude, double(p.Length * 10));
+}
+
+QString WaveEffect::summary(const QString &params) const
+{
+    WaveParams p;
+    if (!parseRecord(params, p))
+        return PluginFrame::summary(params);
+    return tr("Wave, amplitude %1 px, length %2 px")
+        .arg(SummaryText::number(p.Amplitude), SummaryText::number(10LL * p.Length));
 }

@@ -12,6 +12,7 @@ class WaveEffect : public WaveFrame
 
 public:
     WaveEffect();
+    QString summary(const QString &params) const override;
 
 protected:
     void run(const WaveParams &p, Magick::Image &image) const override;

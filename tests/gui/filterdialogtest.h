@@ -10,10 +10,29 @@
 #include <QObject>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTranslator>
 
 #include "engine/filters/filterregistry.h"
 #include "filterinterface.h"
 #include "testutils.h"
+
+// The program's German texts while it lives.
+class GermanTexts
+{
+public:
+    GermanTexts()
+    {
+        m_installed = m_translator.load(QLocale(QLocale::German), QStringLiteral("kelvarine"), QStringLiteral("_"),
+                                        QStringLiteral(":/i18n"))
+            && QCoreApplication::installTranslator(&m_translator);
+    }
+    ~GermanTexts() { QCoreApplication::removeTranslator(&m_translator); }
+    bool installed() const { return m_installed; }
+
+private:
+    QTranslator m_translator;
+    bool m_installed = false;
+};
 
 class FilterDialogTest : public QObject
 {

@@ -1,11 +1,13 @@
 #include <QApplication>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTimer>
 #include <QTreeWidget>
 
 #include "filterdialogtest.h"
+#include "guitestutils.h"
 #include "gui/filters/dlgfilters.h"
 #include "gui/filters/treeviewfilters.h"
 
@@ -21,9 +23,17 @@ private slots:
     void chooserCategoryIsAnyPartOfThePath();
     void chooserAddWithNothingSelectedAsks();
     void chooserDoubleClickChooses();
+    void chooserSearchNarrowsAndEnterAdds_data();
+    void chooserSearchNarrowsAndEnterAdds();
+    void descriptionsReadWhole_data();
+    void descriptionsReadWhole();
 
 private:
     static QStringList listedNames(const DlgFilters &chooser);
+    // The names the list shows, after the search hid the others.
+    static QStringList shownNames(const DlgFilters &chooser);
+    // The chooser as Step 2 opens it: names and descriptions in the user's language.
+    static void fill(DlgFilters &chooser);
     static void pickCategory(DlgFilters &chooser, const QString &startsWith);
 };
 
@@ -40,6 +50,23 @@ QStringList TestFilterChooser::listedNames(const DlgFilters &chooser)
     for (int i = 0; i < list->topLevelItemCount(); ++i)
         names << list->topLevelItem(i)->text(0);
     return names;
+}
+
+QStringList TestFilterChooser::shownNames(const DlgFilters &chooser)
+{
+    const auto *list = child<QTreeWidget>(chooser, "treeWidget");
+    QStringList names;
+    for (int i = 0; i < list->topLevelItemCount(); ++i) {
+        if (!list->topLevelItem(i)->isHidden())
+            names << list->topLevelItem(i)->text(0);
+    }
+    return names;
+}
+
+void TestFilterChooser::fill(DlgFilters &chooser)
+{
+    const FilterRegistry &registry = FilterRegistry::instance();
+    chooser.setFilters(registry.categoryPaths(), registry.displayDescriptions(), registry.displayCategoryPaths());
 }
 
 void TestFilterChooser::pickCategory(DlgFilters &chooser, const QString &startsWith)
@@ -145,6 +172,111 @@ void TestFilterChooser::chooserDoubleClickChooses()
     QCOMPARE(chooser.result(), int(QDialog::Accepted));
     QVERIFY(!chooser.isVisible());
     QCOMPARE(chooser.selectedFilter(), QStringLiteral("Oil Paint"));
+}
+
+void TestFilterChooser::chooserSearchNarrowsAndEnterAdds_data()
+{
+    QTest::addColumn<bool>("german");
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<int>("downs");  // Down keys after typing
+    QTest::addColumn<QStringList>("shown");
+    QTest::addColumn<QString>("chosen");  // empty: Add asks for a filter
+
+    QTest::newRow("part of a name") << false << "sharp" << 0 << QStringList{"Sharpen"} << "Sharpen";
+    QTest::newRow("any case") << false << "BLUR" << 0 << QStringList{"Blur", "Gaussian Blur"} << "Blur";
+    QTest::newRow("arrow moves in what is shown")
+        << false << "blur" << 1 << QStringList{"Blur", "Gaussian Blur"} << "Gaussian Blur";
+    QTest::newRow("inside a name") << false << "contrast" << 0 << QStringList{"Auto Contrast", "Contrast"}
+                                   << "Auto Contrast";
+    QTest::newRow("blanks around") << false << " oil " << 0 << QStringList{"Oil Paint"} << "Oil Paint";
+    QTest::newRow("nothing matches") << false << "sepia" << 0 << QStringList{} << "";
+    QTest::newRow("German name") << true << "WEICHZ" << 0
+                                 << QStringList{"Gaußscher Weichzeichner", "Weichzeichnen"} << "Gaussian Blur";
+    QTest::newRow("German name with umlauts") << true << "LGEM" << 0 << QStringList{"Ölgemälde"} << "Oil Paint";
+    QTest::newRow("English name in German") << true << "resize" << 0 << QStringList{"Größe ändern"} << "Resize";
+}
+
+// The chooser opens with the focus in its search field; typing narrows the
+// list, the arrows move in it and Enter adds the highlighted filter, chosen by
+// its untranslated name.
+void TestFilterChooser::chooserSearchNarrowsAndEnterAdds()
+{
+    QFETCH(bool, german);
+    QFETCH(QString, typed);
+    QFETCH(int, downs);
+    QFETCH(QStringList, shown);
+    QFETCH(QString, chosen);
+    std::unique_ptr<GermanTexts> texts;
+    if (german) {
+        texts = std::make_unique<GermanTexts>();
+        QVERIFY(texts->installed());
+    }
+    DlgFilters chooser;
+    fill(chooser);
+    chooser.show();
+    chooser.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&chooser));
+    QWidget *search = QApplication::focusWidget();
+    QVERIFY(qobject_cast<QLineEdit *>(search));
+
+    QTest::keyClicks(search, typed);
+    for (int i = 0; i < downs; ++i)
+        QTest::keyClick(search, Qt::Key_Down);
+    QCOMPARE(shownNames(chooser), shown);
+
+    TestUtils::ModalAnswers answers;
+    if (chosen.isEmpty())
+        answers.press(QMessageBox::Ok);
+    QTest::keyClick(search, Qt::Key_Return);
+    if (chosen.isEmpty()) {
+        QVERIFY(answers.done());
+        QCOMPARE(answers.texts, QStringList{chooser.tr("Please select a filter and then press Add")});
+        QVERIFY(chooser.isVisible());
+    } else {
+        QCOMPARE(chooser.result(), int(QDialog::Accepted));
+        QVERIFY(!chooser.isVisible());
+        QCOMPARE(chooser.selectedFilter(), chosen);
+    }
+}
+
+void TestFilterChooser::descriptionsReadWhole_data()
+{
+    QTest::addColumn<bool>("german");
+    QTest::newRow("English") << false;
+    QTest::newRow("German") << true;
+}
+
+// However narrow the description column, each description can be read whole:
+// as the row's tool tip, and wrapped beside the list when the row is chosen.
+void TestFilterChooser::descriptionsReadWhole()
+{
+    QFETCH(bool, german);
+    std::unique_ptr<GermanTexts> texts;
+    if (german) {
+        texts = std::make_unique<GermanTexts>();
+        QVERIFY(texts->installed());
+    }
+    const FilterRegistry &registry = FilterRegistry::instance();
+    DlgFilters chooser;
+    fill(chooser);
+    chooser.show();
+    auto *list = child<QTreeWidget>(chooser, "treeWidget");
+    const auto *label = child<QLabel>(chooser, "label");
+    QCOMPARE(list->topLevelItemCount(), registry.count());
+    for (int i = 0; i < registry.count(); ++i) {
+        const QString name = registry.displayCategoryPath(i).section(QLatin1Char('\\'), -1);
+        const QList<QTreeWidgetItem *> rows = list->findItems(name, Qt::MatchExactly);
+        QCOMPARE(rows.size(), 1);
+        const QString description = registry.displayDescription(i);
+        if (german)
+            QVERIFY2(description != registry.filterAt(i)->description(), qPrintable(description));
+        QCOMPARE(rows.first()->toolTip(0), description);
+        QCOMPARE(rows.first()->toolTip(1), description);
+        list->setCurrentItem(rows.first());
+        QCOMPARE(label->text(), description);
+        QVERIFY(label->wordWrap());
+        QVERIFY2(label->heightForWidth(label->width()) <= label->height(), qPrintable(description));
+    }
 }
 
 QTEST_MAIN(TestFilterChooser)

@@ -6,6 +6,7 @@
 #include <QSpinBox>
 #include <QTimer>
 #include <QRadioButton>
+#include <QCheckBox>
 
 #include "engine/picture/picturecodec.h"
 #include "filterdialogtest.h"
@@ -43,7 +44,29 @@ private slots:
     void closingTheDialogCancelsItsPreview();
     void runOfAClosedDialogNeverReports_data();
     void runOfAClosedDialogNeverReports();
+    void busyWindowWaitsForASlowPreview();
+    void quickPreviewsShowNoBusyWindow();
 };
+
+namespace {
+
+// Counts how often a window is shown.
+class ShowCounter : public QObject
+{
+public:
+    explicit ShowCounter(QWidget *window) { window->installEventFilter(this); }
+    int shows = 0;
+
+protected:
+    bool eventFilter(QObject *, QEvent *event) override
+    {
+        if (event->type() == QEvent::Show)
+            ++shows;
+        return false;
+    }
+};
+
+} // namespace
 
 void TestFilterPreview::initTestCase()
 {
@@ -101,6 +124,9 @@ void TestFilterPreview::changeIsPreviewedOnce_data()
     QTest::newRow("slider let go") << "Blur" << "step1_value";
     QTest::newRow("channel chosen") << "Levels" << "step20_channel";
     QTest::newRow("noise kind chosen") << "Noise" << "step9_type";
+    // A click is a toggle and a click; the aspect box has its own handler as well.
+    QTest::newRow("box clicked") << "Flip" << "step22_horizontally";
+    QTest::newRow("aspect box clicked") << "Resize" << "step24_radio";
 }
 
 void TestFilterPreview::changeIsPreviewedOnce()
@@ -121,6 +147,8 @@ void TestFilterPreview::changeIsPreviewedOnce()
         slider->setSliderDown(true);
         slider->setValue(slider->value() + 5);
         slider->setSliderDown(false);
+    } else if (auto *box = dialog.findChild<QCheckBox *>(control)) {
+        box->click();
     } else {
         auto *list = child<QComboBox>(dialog, control.toLatin1().constData());
         list->setCurrentIndex(1);
@@ -301,6 +329,54 @@ void TestFilterPreview::runOfAClosedDialogNeverReports()
     QTest::qWait(50);
     QCOMPARE(reports, 1);
     QCOMPARE(pane, PreviewPane::Original);
+}
+
+void TestFilterPreview::busyWindowWaitsForASlowPreview()
+{
+    DlgFilterSet dialog;
+    QVERIFY(showOilPaintOnAPhotograph(dialog));
+    auto *busy = dialog.findChild<DlgFilterProcess *>();
+    QVERIFY(TestUtils::waitFor([&] { return !busy->isVisible(); }, 60000));
+    ShowCounter counter(busy);
+
+    // A radius of 10 on this picture takes far longer than the busy window waits.
+    QTest::keyClick(child<QSlider>(dialog, "step10_value"), Qt::Key_End);
+    QVERIFY(TestUtils::waitFor([&] { return busy->isVisible(); }, 10000));
+    QCOMPARE(counter.shows, 1);
+    QVERIFY(busy->isModal());
+    QTest::mouseClick(busy->findChild<QPushButton *>(QStringLiteral("pbCancel")), Qt::LeftButton);
+    QVERIFY(!busy->isVisible());
+    QCOMPARE(counter.shows, 1);
+    QCOMPARE(dialog.params(), QStringLiteral("Value:100"));
+}
+
+void TestFilterPreview::quickPreviewsShowNoBusyWindow()
+{
+    DlgFilterSet dialog;
+    auto *busy = dialog.findChild<DlgFilterProcess *>();
+    ShowCounter counter(busy);
+    dialog.setFilter(filter(QStringLiteral("Flip")));
+    dialog.setParams(QString());
+    dialog.setImage(pictureFile(64, 48));
+    auto *run = dialog.findChild<PreviewRun *>();
+    QSignalSpy previews(run, &PreviewRun::ready);
+    dialog.show();
+    QVERIFY(previews.wait(10000));
+
+    // Every change is previewed, and none of them waits long enough for the busy window.
+    auto *box = child<QCheckBox>(dialog, "step22_vertically");
+    for (int change = 1; change <= 6; ++change) {
+        box->click();
+        QVERIFY(previews.wait(10000));
+        QCOMPARE(previews.count(), 1 + change);
+    }
+    QTest::qWait(DlgFilterSet::busyDelayMs + 200);
+    QCOMPARE(counter.shows, 0);
+    QCOMPARE(dialog.params(), QStringLiteral("Vertical:0,Horizontal:0"));
+    const QImage shown = previewItem(dialog)->pixmap().toImage().convertToFormat(QImage::Format_RGB32);
+    const QImage original =
+        viewItem(dialog, "graphicsView_1")->pixmap().toImage().convertToFormat(QImage::Format_RGB32);
+    QCOMPARE(shown, original);  // six flips: as it was
 }
 
 QTEST_MAIN(TestFilterPreview)

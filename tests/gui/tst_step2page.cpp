@@ -38,6 +38,9 @@ private slots:
     void addAndEditThroughDialogs();
     void previewShowsChainResult();
     void previewShowsLastRequest();
+    void chainRowsSayTheirSettings();
+    void previewStartsOnStep1Choice();
+    void fittedPreviewFollowsTheWindow();
     void presets_data();
     void presets();
     void customDialog();
@@ -228,6 +231,7 @@ void TestStep2Page::addAndEditThroughDialogs()
     QVERIFY(answers.done());
     QCOMPARE(opened, QStringLiteral("Degree:90"));
     QCOMPARE(page.chainRows(), Rows({{"Rotate", "Degree:180"}, {"Sepia", "Tone:80"}}));
+    QCOMPARE(list->topLevelItem(0)->toolTip(0), QStringLiteral("Rotate 180°"));  // the words follow the edit
 
     // A row whose filter is not installed opens nothing.
     list->clearSelection();
@@ -268,6 +272,99 @@ void TestStep2Page::previewShowsLastRequest()
     QTRY_VERIFY_WITH_TIMEOUT(!page.isRendering(), 60000);
     QCoreApplication::processEvents();
     QVERIFY(previewImage() == expected);
+}
+
+void TestStep2Page::chainRowsSayTheirSettings()
+{
+    Step2Page &page = m_window->step2();
+    page.setChainRows({{"Resize", "Type:1,Width:50,Height:50,Radio:0,RadioBy:0"},
+                       {"Sepia", "Tone:80"},
+                       {"Sharpen", "Channel:0,Radius:2,Sigma:10"}});
+    enterStep2();
+    QTreeWidget *list = m_window->form().treeWidget_Filter;
+    QCOMPARE(list->headerItem()->text(2), QStringLiteral("Settings"));
+    QVERIFY(list->isColumnHidden(1));
+    QVERIFY(!list->isColumnHidden(2));
+
+    const QStringList words{"Resize to 50 %", "Tone:80", "Sharpen, radius 2, sigma 1"};
+    const QStringList tips{"Resize to 50 %", "This filter is not installed; the chain skips it.",
+                           "Sharpen, radius 2, sigma 1"};
+    const QStringList names{"Resize", "Sepia", "Sharpen"};
+    for (int row = 0; row < list->topLevelItemCount(); ++row) {
+        const QTreeWidgetItem *item = list->topLevelItem(row);
+        QCOMPARE(item->text(0), names.at(row));
+        QCOMPARE(item->text(2), words.at(row));
+        QCOMPARE(item->toolTip(0), tips.at(row));
+        QCOMPARE(item->toolTip(2), tips.at(row));
+    }
+
+    // Moving a row moves its words with it; what is stored stays as it was.
+    list->topLevelItem(2)->setSelected(true);
+    page.moveUp();
+    QCOMPARE(list->topLevelItem(1)->toolTip(0), words.at(2));
+    QCOMPARE(page.chainRows().at(1), FilterEntry({"Sharpen", "Channel:0,Radius:2,Sigma:10"}));
+}
+
+void TestStep2Page::previewStartsOnStep1Choice()
+{
+    m_window->step1().addPictures(m_pictures);
+    Ui::TamsorelClass &ui = m_window->form();
+    ui.treeWidget->setCurrentItem(ui.treeWidget->topLevelItem(1));
+    enterStep2();
+    QCOMPARE(ui.step2_listPics->currentIndex(), 1);
+    QCOMPARE(ui.step2_txtPreview->text(), QStringLiteral("b.png"));
+    QVERIFY(TestUtils::waitFor([&] { return !previewImage().isNull(); }));
+
+    // A picture picked in Step 2 stays while Step 1's choice is the same.
+    ui.step2_preview_prev->click();
+    ui.pbStep_AddPhotos->click();
+    enterStep2();
+    QCOMPARE(ui.step2_listPics->currentIndex(), 0);
+
+    // Another choice in Step 1 is followed.
+    ui.pbStep_AddPhotos->click();
+    ui.treeWidget->setCurrentItem(ui.treeWidget->topLevelItem(0));
+    ui.treeWidget->setCurrentItem(ui.treeWidget->topLevelItem(1));
+    enterStep2();
+    QCOMPARE(ui.step2_listPics->currentIndex(), 1);
+}
+
+void TestStep2Page::fittedPreviewFollowsTheWindow()
+{
+    const QString large = m_home.filePath("wide.png");
+    TestUtils::writeEncoded(large, TestUtils::makePicture(1600, 1200), "png");
+    m_window->step1().addPictures({large});
+    enterStep2();
+    const ImageView &preview = m_window->views().preview();
+    QVERIFY(TestUtils::waitFor([&] { return previewImage().size() == QSize(1600, 1200); }, 30000));
+    // Fitted: the whole picture in the view, touching two of its sides (but for
+    // the few pixels of margin the view keeps).
+    const auto fitted = [&] {
+        const QSizeF shown = preview.view->transform().mapRect(QRectF(0, 0, 1600, 1200)).size();
+        const QSize room = preview.view->viewport()->size();
+        return shown.width() <= room.width() + 1 && shown.height() <= room.height() + 1
+            && (shown.width() >= room.width() - 8 || shown.height() >= room.height() - 8);
+    };
+    QVERIFY(fitted());
+
+    for (const QSize &size : {QSize(900, 650), QSize(1500, 1000)}) {
+        const qreal before = preview.view->transform().m11();
+        m_window->resize(size);
+        QTRY_VERIFY(preview.view->transform().m11() != before);
+        QTRY_VERIFY(fitted());
+    }
+
+    // A zoom of the user's own stays when the window changes; Best Fit follows it again.
+    m_window->form().step2_bpZoomIn->click();
+    const qreal zoomed = preview.view->transform().m11();
+    m_window->resize(1000, 700);
+    QTRY_COMPARE(m_window->size(), QSize(1000, 700));
+    QCoreApplication::processEvents();
+    QCOMPARE(preview.view->transform().m11(), zoomed);
+    m_window->form().step2_bpFit->click();
+    QVERIFY(fitted());
+    m_window->resize(1300, 900);
+    QTRY_VERIFY(fitted());
 }
 
 void TestStep2Page::presets_data()

@@ -4,6 +4,7 @@
 #include <QColorDialog>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QKeyEvent>
 
 #include <cmath>
 
@@ -48,6 +49,11 @@ DlgFilterSet::DlgFilterSet(QWidget *parent)
             PageBinder::connectChanges(shape, page, this, [this] { commitPage(); });
     }
     connectSliders();
+    setupKeyboard();
+    // The aspect box counts on every change of its state, also one that comes
+    // without a click (an assistive tool's toggle); the click that follows a
+    // toggle then finds the string as it is and runs nothing twice.
+    connect(ui->step24_radio, &QAbstractButton::toggled, this, &DlgFilterSet::aspectChanged);
 
     ui->step2_cbType->hide();
     ui->step2_cbTypeLabel->hide();
@@ -62,6 +68,9 @@ DlgFilterSet::DlgFilterSet(QWidget *parent)
     m_settle.setSingleShot(true);
     m_settle.setInterval(settleMs);
     connect(&m_settle, &QTimer::timeout, this, &DlgFilterSet::commitPage);
+    m_busyDelay.setSingleShot(true);
+    m_busyDelay.setInterval(busyDelayMs);
+    connect(&m_busyDelay, &QTimer::timeout, this, &DlgFilterSet::showBusyWindow);
 }
 
 // A run still going is cancelled and left to wind down on its own (PreviewRun);
@@ -81,6 +90,50 @@ void DlgFilterSet::connectSliders()
     }
 }
 
+void DlgFilterSet::setupKeyboard()
+{
+    // Enter means Ok. The view's tools keep to Space, so that Enter never fits
+    // or zooms because one of them had the focus; a focused Cancel or Reset
+    // still answers Enter, as buttons do.
+    for (QPushButton *tool : {ui->pbFit, ui->pbActual, ui->pbZoomIn, ui->pbZoomOut})
+        tool->setAutoDefault(false);
+    ui->pbOK->setDefault(true);
+    for (QSpinBox *spin : ui->stackedWidget->findChildren<QSpinBox *>())
+        spin->installEventFilter(this);
+}
+
+bool DlgFilterSet::eventFilter(QObject *watched, QEvent *event)
+{
+    if (event->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent *>(event)->key();
+        auto *spin = qobject_cast<QSpinBox *>(watched);
+        if (spin && (key == Qt::Key_Return || key == Qt::Key_Enter)) {
+            // A number typed but not yet taken: this Enter takes it, so that it is
+            // previewed before the dialog closes on the next one.
+            const int before = spin->value();
+            spin->interpretText();
+            if (spin->value() != before)
+                return true;
+        }
+    }
+    return QDialog::eventFilter(watched, event);
+}
+
+void DlgFilterSet::focusFirstControl()
+{
+    // In Tab order, so that Tab goes on from there as the user expects.
+    const QWidget *page = ui->stackedWidget->currentWidget();
+    QWidget *first = ui->pbOK;  // a filter without settings
+    for (QWidget *widget = nextInFocusChain(); widget != this; widget = widget->nextInFocusChain()) {
+        if (page->isAncestorOf(widget) && (widget->focusPolicy() & Qt::TabFocus) && widget->isEnabled()
+            && widget->isVisibleTo(page)) {
+            first = widget;
+            break;
+        }
+    }
+    first->setFocus(Qt::OtherFocusReason);
+}
+
 void DlgFilterSet::setFilter(FilterInterface *filter)
 {
     m_filter = filter;
@@ -90,6 +143,7 @@ void DlgFilterSet::setFilter(FilterInterface *filter)
     ui->stackedWidget->setCurrentIndex(page >= 0 && page < ui->stackedWidget->count() ? page : NoSettingsPage);
     setWindowTitle(FilterRegistry::instance().displayNameOf(filter->name()));
     ui->labelDes->setText(filter->description());
+    focusFirstControl();
 }
 
 void DlgFilterSet::setParams(const QString &params)
@@ -148,8 +202,22 @@ void DlgFilterSet::showEvent(QShowEvent *event)
 
 void DlgFilterSet::done(int result)
 {
+    if (result == QDialog::Accepted) {
+        // What the page shows is what Ok returns, also a change made just now.
+        m_closing = true;
+        takePendingEdits();
+    }
     stopProcess();
+    m_closing = false;
     QDialog::done(result);
+}
+
+void DlgFilterSet::takePendingEdits()
+{
+    for (QSpinBox *spin : ui->stackedWidget->currentWidget()->findChildren<QSpinBox *>())
+        spin->interpretText();
+    if (m_settle.isActive())
+        commitPage();
 }
 
 void DlgFilterSet::showOriginal()
@@ -184,13 +252,16 @@ void DlgFilterSet::commitPage()
     m_settle.stop();
     if (!m_ready || !m_filter)
         return;
-    m_params = pageParams();
+    const QString params = pageParams();
+    if (params == m_params && params == m_previewParams)
+        return;  // that string is being previewed or shown already
+    m_params = params;
     startPreview();
 }
 
 void DlgFilterSet::startPreview()
 {
-    if (!m_sourceImage.isValid())
+    if (m_closing || !m_sourceImage.isValid())
         return;
     // The Original view is filled while the worker filters: a photograph's
     // conversion for the screen takes as long as many filters.
@@ -201,15 +272,31 @@ void DlgFilterSet::startPreview()
     // A run still going is overtaken: it stops at its next progress report, and
     // the busy window stays until the newest run is done.
     m_preview->start(m_filter, m_params, m_sourceImage, PreviewPane::Filtered);
-    if (m_busyWindow->isVisible())
+    m_previewParams = m_params;
+    m_waiting = true;
+    // The busy window waits for a run that takes its time; the clock runs from
+    // the first change not yet shown, so steady quick changes still show it
+    // once the picture lags behind.
+    if (!m_busyWindow->isVisible() && !m_busyDelay.isActive())
+        m_busyDelay.start();
+}
+
+void DlgFilterSet::showBusyWindow()
+{
+    if (!m_waiting || m_busyWindow->isVisible())
         return;
     m_busyWindow->setInfo(tr("Preview is being generated"));
-    m_busyWindow->exec();
+    // Modal to this dialog until the run reports or is cancelled; no nested loop,
+    // so the handler that started the run has long returned.
+    m_busyWindow->open();
 }
 
 void DlgFilterSet::stopProcess()
 {
     m_preview->cancel();
+    m_waiting = false;
+    m_previewParams.clear();
+    m_busyDelay.stop();
     if (m_busyWindow->isVisible())
         m_busyWindow->done(QDialog::Rejected);
 }
@@ -217,8 +304,11 @@ void DlgFilterSet::stopProcess()
 void DlgFilterSet::displayImage(const PreviewResult &result)
 {
     // Only the newest run reports; a cancelled one never does.
+    m_waiting = false;
+    m_busyDelay.stop();
     m_views->view(result.pane).setPixmap(QPixmap::fromImage(result.image));
-    m_busyWindow->done(QDialog::Accepted);
+    if (m_busyWindow->isVisible())
+        m_busyWindow->done(QDialog::Accepted);
 }
 
 void DlgFilterSet::updateUi()
@@ -356,12 +446,14 @@ void DlgFilterSet::dimensionEdited(int leading)
 void DlgFilterSet::on_step24_width_valueChanged(int) { dimensionEdited(0); }
 void DlgFilterSet::on_step24_height_valueChanged(int) { dimensionEdited(1); }
 
-void DlgFilterSet::on_step24_radio_clicked(bool)
+void DlgFilterSet::aspectChanged()
 {
     // Checking applies the rule once; unchecking is written as it is.
     if (m_ready)
         followAspect(ui->step24_radio->property(FilterPages::leadingDimension).toInt() == 0 ? 0 : 1);
 }
+
+void DlgFilterSet::on_step24_radio_clicked(bool) { aspectChanged(); }
 
 // The form's named slots: a change of the page, as any other.
 void DlgFilterSet::on_step26_degreen_sliderReleased() { commitPage(); }

@@ -13,8 +13,14 @@
 // Widgets and the parameter string are tied both ways through the plug-in's own
 // parseParams and formatParams, as the page's description says (filterpages.h);
 // while the dialog sets widgets itself (`ready` is false) no change handler
-// writes the string back. The preview runs off the GUI thread (PreviewRun) while
-// a busy window with a Cancel button shows; closing the dialog cancels it.
+// writes the string back. The preview runs off the GUI thread (PreviewRun); a
+// busy window with a Cancel button shows only when a run outlasts busyDelayMs,
+// so quick changes never flash it. Closing the dialog cancels the run.
+//
+// Enter presses Ok wherever the focus is, except in a spin box holding a typed
+// number not yet taken: there the first Enter takes the number (and previews
+// it), the next one presses Ok. Ok takes what the page shows at that moment,
+// also a change still settling.
 //
 // Threads: GUI thread only.
 
@@ -58,11 +64,14 @@ public:
     // A slider changed by keyboard, wheel or a click on its track counts once it
     // has rested this long; a drag counts when it is released.
     static constexpr int settleMs = 350;
+    // A preview that takes longer than this shows the busy window.
+    static constexpr int busyDelayMs = 400;
 
     void done(int result) override;
 
 protected:
     void showEvent(QShowEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
 
 private slots:
     // The form connects these by name. Every other widget of the pages is tied
@@ -107,9 +116,15 @@ private slots:
     void displayImage(const PreviewResult &result);
     void updateUi();
     void stopProcess();
+    void showBusyWindow();
 
 private:
     void connectSliders();
+    void setupKeyboard();
+    // The page's first control takes the focus, so that the keyboard starts there.
+    void focusFirstControl();
+    // Typed numbers and settling sliders of the shown page, taken now.
+    void takePendingEdits();
     // The shown page's widgets to the parameter string, and a preview of it.
     void commitPage();
     // Fills the shown page from the string; false when the filter cannot read it.
@@ -123,6 +138,7 @@ private:
     // Resize: the other dimension follows the one edited last, when the aspect is kept.
     void dimensionEdited(int leading);
     void followAspect(int leading);
+    void aspectChanged();
 
     std::unique_ptr<Ui::DlgFilterSetClass> ui;
     FilterInterface *m_filter = nullptr;
@@ -138,6 +154,14 @@ private:
     // The picture is read but not yet in the Original view.
     bool m_originalPending = false;
     QTimer m_settle;
+    QTimer m_busyDelay;
+    // The newest run has not reported yet.
+    bool m_waiting = false;
+    // Ok was pressed: edits still pending are taken, and nothing more is previewed.
+    bool m_closing = false;
+    // The string of the newest preview started and not cancelled: a change that
+    // comes back to it (a click after a toggle of the same box) is not run twice.
+    QString m_previewParams;
 };
 
 #endif

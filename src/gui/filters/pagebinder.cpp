@@ -230,8 +230,15 @@ void connectChanges(const PageShape &shape, QWidget *page, QObject *context, con
             if (!reachesNamedSlot(context, list, "currentIndexChanged(int)"))
                 QObject::connect(list, &QComboBox::currentIndexChanged, context, changed);
         } else if (auto *button = qobject_cast<QAbstractButton *>(widget)) {
-            if (!reachesNamedSlot(context, button, "clicked(bool)") && !reachesNamedSlot(context, button, "clicked()"))
+            // A box counts when its state changes, however that happens: a click, the
+            // keyboard, or an assistive tool's toggle, which emits no click.
+            if (button->isCheckable()) {
+                if (!reachesNamedSlot(context, button, "toggled(bool)"))
+                    QObject::connect(button, &QAbstractButton::toggled, context, changed);
+            } else if (!reachesNamedSlot(context, button, "clicked(bool)")
+                       && !reachesNamedSlot(context, button, "clicked()")) {
                 QObject::connect(button, &QAbstractButton::clicked, context, changed);
+            }
         }
     }
 }

@@ -1,8 +1,10 @@
 #include "gui/wizard/step2page.h"
 
 #include <QAction>
+#include <QEvent>
 #include <QFileInfo>
 #include <QGraphicsView>
+#include <QHeaderView>
 #include <QMainWindow>
 #include <QStatusBar>
 
@@ -27,6 +29,9 @@ enum PresetRow { KeepName = 0, FolderName = 1, PictureDate = 2, CustomDefined = 
 // so that what is shown may be translated.
 constexpr int NameRole = Qt::UserRole;
 
+// Column 1 (hidden) holds the parameter string; column 2 says it in words.
+enum Column { NameColumn = 0, ParamsColumn = 1, SettingsColumn = 2 };
+
 enum Tab { PreviewTab = 0, OriginalTab = 1 };
 
 FilterInterface *installedFilter(const QString &name)
@@ -44,11 +49,38 @@ Step2Page::Step2Page(Ui::TamsorelClass &ui, WizardState &state, WizardViews &vie
     , m_views(views)
     , m_window(window)
 {
-    m_ui.treeWidget_Filter->setColumnHidden(1, true);
+    QTreeWidget *list = m_ui.treeWidget_Filter;
+    list->setColumnCount(3);
+    list->headerItem()->setText(SettingsColumn, tr("Settings"));
+    list->setColumnHidden(ParamsColumn, true);
+    list->header()->setSectionResizeMode(NameColumn, QHeaderView::ResizeToContents);
     m_ui.step2_checkShowPreview->hide();
     buildContextMenu();
     picsIndexChanged(m_ui.step2_listPics->currentIndex());
-    connect(m_ui.treeWidget_Filter, &QTreeWidget::itemDoubleClicked, this, &Step2Page::editFilter);
+    connect(list, &QTreeWidget::itemDoubleClicked, this, &Step2Page::editFilter);
+    connect(m_ui.treeWidget, &QTreeWidget::currentItemChanged, this, [this] { m_step1ChoiceChanged = true; });
+    // A fitted picture stays fitted when the window changes its size.
+    m_ui.step2_graphicsView_1->installEventFilter(this);
+    m_ui.step2_graphicsView_2->installEventFilter(this);
+}
+
+bool Step2Page::eventFilter(QObject *watched, QEvent *event)
+{
+    if (event->type() == QEvent::Resize && m_fitted
+        && (watched == m_ui.step2_graphicsView_1 || watched == m_ui.step2_graphicsView_2)) {
+        const QWidget *shown = m_ui.step2_tabWidget->currentIndex() == OriginalTab ? m_ui.step2_graphicsView_1
+                                                                                   : m_ui.step2_graphicsView_2;
+        // The view lays out its viewport after the filters have seen the event.
+        if (watched == shown)
+            QMetaObject::invokeMethod(
+                this,
+                [this] {
+                    if (m_fitted)
+                        fitPictures();
+                },
+                Qt::QueuedConnection);
+    }
+    return QObject::eventFilter(watched, event);
 }
 
 void Step2Page::buildContextMenu()
@@ -88,16 +120,22 @@ FilterEntry Step2Page::row(const QTreeWidgetItem *item) const
 
 void Step2Page::setRow(QTreeWidgetItem *item, const FilterEntry &entry)
 {
-    item->setData(0, NameRole, entry.Name);
-    item->setText(0, FilterRegistry::instance().displayNameOf(entry.Name));
-    item->setText(1, entry.Params);
-    const bool installed = installedFilter(entry.Name) != nullptr;
-    QFont font = item->font(0);
-    font.setItalic(!installed);
-    item->setFont(0, font);
-    item->setForeground(0, installed ? m_ui.treeWidget_Filter->palette().text()
-                                     : m_ui.treeWidget_Filter->palette().placeholderText());
-    item->setToolTip(0, installed ? QString() : tr("This filter is not installed; the chain skips it."));
+    item->setData(NameColumn, NameRole, entry.Name);
+    item->setText(NameColumn, FilterRegistry::instance().displayNameOf(entry.Name));
+    item->setText(ParamsColumn, entry.Params);
+    const FilterInterface *filter = installedFilter(entry.Name);
+    // A filter that is not installed cannot read its string: it is shown as stored.
+    const QString settings = filter ? filter->summary(entry.Params) : entry.Params;
+    item->setText(SettingsColumn, settings);
+    const QString tip = filter ? settings : tr("This filter is not installed; the chain skips it.");
+    for (int column : {NameColumn, SettingsColumn}) {
+        QFont font = item->font(column);
+        font.setItalic(!filter);
+        item->setFont(column, font);
+        item->setForeground(column, filter ? m_ui.treeWidget_Filter->palette().text()
+                                           : m_ui.treeWidget_Filter->palette().placeholderText());
+        item->setToolTip(column, tip);
+    }
 }
 
 void Step2Page::appendRow(const FilterEntry &entry)
@@ -198,7 +236,7 @@ void Step2Page::editFilter()
     settings.setImage(m_ui.step2_listPics->currentText(), m_ui.step3_cb_allowDocuments->isChecked());
     if (settings.exec() != QDialog::Accepted)
         return;
-    item->setText(1, settings.params());
+    setRow(item, {entry.Name, settings.params()});
     chainChanged();
 }
 
@@ -255,11 +293,17 @@ void Step2Page::picsIndexChanged(int index)
         m_ui.step2_preview_next->setEnabled(false);
 }
 
+bool Step2Page::refreshesOnPictureChange() const
+{
+    return m_state.viewsEnabled && m_ui.pbStep_AddFilters->isChecked();
+}
+
 void Step2Page::picsTextChanged(const QString &)
 {
     m_views.original().stale = true;
     m_views.preview().stale = true;
-    if (m_state.viewsEnabled && m_ui.pbStep_AddFilters->isChecked()) {
+    m_fitted = true;  // a new picture arrives fitted
+    if (refreshesOnPictureChange()) {
         updateFilenamePreview();
         refreshPreview(0);
     }
@@ -284,6 +328,10 @@ void Step2Page::refreshPreview(int mode)
     // A hidden page only notes what is stale: a view that is not laid out would
     // fit the picture to a size it does not have, and entering the step renders.
     if (m_ui.stackedWidget->currentWidget() != m_ui.page_step2)
+        return;
+    // Entering the step shows the picture chosen in Step 1; that change of the
+    // picture refreshes the views itself.
+    if (mode == 2 && followStep1Selection() && refreshesOnPictureChange())
         return;
     const QString path = m_ui.step2_listPics->currentText();
     ImageView &original = m_views.original();
@@ -314,6 +362,25 @@ void Step2Page::refreshPreview(int mode)
     } else if (mode == 1) {
         preview.view->setTransform(original.view->transform());
     }
+}
+
+bool Step2Page::followStep1Selection()
+{
+    // Only a new choice in Step 1 moves Step 2's picture: one picked in Step 2
+    // stays while Step 1's choice has not changed.
+    if (!m_step1ChoiceChanged)
+        return false;
+    m_step1ChoiceChanged = false;
+    QTreeWidgetItem *current = m_ui.treeWidget->currentItem();
+    const int row = current && current->isSelected() ? m_ui.treeWidget->indexOfTopLevelItem(current) : -1;
+    if (row < 0 || row >= m_state.pictures.size())
+        return false;
+    const QString path = m_state.pictures.at(row).path;
+    const int index = m_ui.step2_listPics->findText(path, Qt::MatchExactly);
+    if (index < 0 || index == m_ui.step2_listPics->currentIndex())
+        return false;
+    m_ui.step2_listPics->setCurrentIndex(index);
+    return true;
 }
 
 void Step2Page::renderModified(const QString &path)
@@ -356,23 +423,32 @@ void Step2Page::switchView()
 
 void Step2Page::zoomIn()
 {
+    m_fitted = false;
     m_views.original().zoom(ImageView::zoomInFactor);
     m_views.preview().zoom(ImageView::zoomInFactor);
 }
 
 void Step2Page::zoomOut()
 {
+    m_fitted = false;
     m_views.original().zoom(ImageView::zoomOutFactor);
     m_views.preview().zoom(ImageView::zoomOutFactor);
 }
 
 void Step2Page::actualSize()
 {
+    m_fitted = false;
     m_views.original().actualSize();
     m_views.preview().actualSize();
 }
 
 void Step2Page::fit()
+{
+    m_fitted = true;
+    fitPictures();
+}
+
+void Step2Page::fitPictures()
 {
     ImageView &original = m_views.original();
     ImageView &preview = m_views.preview();

@@ -9,6 +9,12 @@
 // from another machine): such a row is skipped where the chain is run, and saved
 // as it is, so that the user's chain survives.
 //
+// Each row shows the filter's name and its settings in words (the plug-in's
+// summary), which is also the row's tool tip. Entering the step shows the
+// picture chosen in Step 1. A picture shown fitted (as it arrives, or after
+// Best Fit) is fitted again when the views change size; a zoom of the user's
+// own stays until Best Fit.
+//
 // Threads: GUI thread only. The Preview tab is rendered by a worker from a copy
 // of the chain taken when the request is made; a new request cancels the older
 // ones, so only the last request's picture is ever shown.
@@ -79,6 +85,9 @@ public:
     // A render of the Preview tab, current or cancelled, is still running.
     bool isRendering() const { return m_preview.isBusy(); }
 
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
 private:
     void buildContextMenu();
     void openCustomDialog();
@@ -90,12 +99,20 @@ private:
     void chainChanged();
     void renderModified(const QString &path);
     void showStatus(const QString &text);
+    void fitPictures();
+    // Moves Step 2 to the picture newly chosen in Step 1; true when it moved.
+    bool followStep1Selection();
+    bool refreshesOnPictureChange() const;
 
     Ui::TamsorelClass &m_ui;
     WizardState &m_state;
     WizardViews &m_views;
     QWidget *m_window;
     bool m_presetReaction = true;
+    // The views show the picture fitted, not at a zoom the user chose.
+    bool m_fitted = true;
+    // Step 1's chosen picture changed since Step 2 last followed it.
+    bool m_step1ChoiceChanged = false;
 
     // The Preview tab's last request.
     QString m_modifiedRequestPath;
