@@ -75,7 +75,7 @@ Magick::Image flipped(const QString &path);
 ConversionJob jobFor(const QString &format, const QString &outputFolder, const QList<ChainEntry> &chain = {});
 void writeJpeg(const QString &path, int width = 40, int height = 30);
 
-// One batch in the wizard's way: a driver, its converter on real worker threads,
+// One batch in the wizard's way: a driver, its pictures converted on real workers,
 // and a scripted user who answers the overwrite questions in turn (No when the
 // script has run out), giving the names of `renames` to Rename answers.
 class WizardBatch
