@@ -756,6 +756,14 @@
 <context>
     <name>DlgProcess</name>
     <message>
+        <source>Converted: %1 (renamed: %2), skipped: %3, failed: %4.</source>
+        <translation>Konvertiert: %1 (umbenannt: %2), übersprungen: %3, fehlgeschlagen: %4.</translation>
+    </message>
+    <message>
+        <source>No picture was written.</source>
+        <translation>Es wurde kein Bild geschrieben.</translation>
+    </message>
+    <message>
         <source>Cancel</source>
         <translation>Abbrechen</translation>
     </message>
@@ -794,6 +802,10 @@
 </context>
 <context>
     <name>DlgProcessClass</name>
+    <message>
+        <source>Open Folder</source>
+        <translation>Ordner öffnen</translation>
+    </message>
     <message>
         <source>Processing</source>
         <translation>Verarbeitung</translation>
