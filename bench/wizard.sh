@@ -27,7 +27,7 @@ while [ "$n" -lt 100 ]; do
         n=$((n + 1))
     done
 done
-"$program" make "$work/job.bps" "$work/out" "$work/in"/*.jpg
+QT_QPA_PLATFORM=offscreen "$program" make "$work/job.bps" "$work/out" "$work/in"/*.jpg
 
 median() { printf '%s\n' "$@" | sort -g | awk '{a[NR]=$1} END {print (NR % 2) ? a[(NR+1)/2] : (a[NR/2] + a[NR/2+1]) / 2}'; }
 fresh() { rm -rf "$work/out" && mkdir -p "$work/out" && sync; }
