@@ -310,7 +310,7 @@ bool WizardBatch::run(const QStringList &files, const ConversionJob &job)
     ended = false;
     if (!driver.startProcessing(pictures, job))
         return false;
-    return waitFor([this] { return ended; }, 60000) && !driver.converter().isRunning();
+    return waitFor([this] { return ended; }, 60000) && !driver.isRunning();
 }
 
 QList<double> meanColour(const Magick::Image &picture, int x, int y, int width, int height)

@@ -79,7 +79,7 @@ void writeJpeg(const QString &path, int width = 40, int height = 30);
 // thumbnail too with "-ThumbnailImage<=FILE"). False when exiftool failed.
 bool writeCameraJpeg(const QString &path, const QStringList &exif, int width = 64, int height = 48);
 
-// One batch in the wizard's way: a driver, its converter on real worker threads,
+// One batch in the wizard's way: a driver, its pictures converted on real workers,
 // and a scripted user who answers the overwrite questions in turn (No when the
 // script has run out), giving the names of `renames` to Rename answers.
 class WizardBatch

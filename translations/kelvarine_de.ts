@@ -1133,6 +1133,14 @@
             <source>Picture processing not completed. Abort the operation?</source>
             <translation>Die Bildverarbeitung ist nicht abgeschlossen. Vorgang abbrechen?</translation>
         </message>
+        <message>
+            <source>Converted: %1 (renamed: %2), skipped: %3, failed: %4.</source>
+            <translation>Konvertiert: %1 (umbenannt: %2), übersprungen: %3, fehlgeschlagen: %4.</translation>
+        </message>
+        <message>
+            <source>No picture was written.</source>
+            <translation>Es wurde kein Bild geschrieben.</translation>
+        </message>
     </context>
     <context>
         <name>DlgProcessClass</name>
@@ -1155,6 +1163,10 @@
         <message>
             <source>Cancel</source>
             <translation>Abbrechen</translation>
+        </message>
+        <message>
+            <source>Open Folder</source>
+            <translation>Ordner öffnen</translation>
         </message>
     </context>
     <context>

@@ -27,7 +27,7 @@ private slots:
 private:
     // Four pictures in one folder that is also the output folder; every name
     // collides, and "same (2).png" was there before.
-    BatchRunner runner() const;
+    std::unique_ptr<BatchRunner> runner() const;
     QJsonObject written() const;
 
     QTemporaryDir m_dir;
@@ -76,24 +76,26 @@ void TestBatchPlan::initTestCase()
     writeBytes(m_work + "/same (2).png", "before");
 }
 
-BatchRunner TestBatchPlan::runner() const
+std::unique_ptr<BatchRunner> TestBatchPlan::runner() const
 {
     ConversionJob job = jobFor("PNG", m_work);
     job.naming = RenameOpter(QStringLiteral("same"));
-    BatchRunner runner(m_pictures, job);
-    runner.setOverwritePolicy(OverwritePolicy::Skip);
+    auto runner = std::make_unique<BatchRunner>(m_pictures, job);
+    runner->setOverwritePolicy(OverwritePolicy::Skip);
     return runner;
 }
 
 QJsonObject TestBatchPlan::written() const
 {
-    const BatchRunner planned = runner();
+    const std::unique_ptr<BatchRunner> made = runner();
+    const BatchRunner &planned = *made;
     return QJsonDocument::fromJson(BatchPlan(planned.planner(), planned.plans(), "skip").toJson()).object();
 }
 
 void TestBatchPlan::readBackAsDecided()
 {
-    const BatchRunner planned = runner();
+    const std::unique_ptr<BatchRunner> made = runner();
+    const BatchRunner &planned = *made;
     const QList<PicturePlan> plans = planned.plans();
     QJsonObject root = written();
     // A message is shown on a terminal: it cannot carry the terminal's commands.
@@ -174,7 +176,8 @@ void TestBatchPlan::hostilePlanRefused()
         }
         data = QJsonDocument(changed(root, path.split('/'), value).toObject()).toJson();
     }
-    const BatchRunner planned = runner();
+    const std::unique_ptr<BatchRunner> made = runner();
+    const BatchRunner &planned = *made;
     const Result<BatchPlan> read = BatchPlan::fromJson(data, planned.planner(), "skip", everyPicture);
     QVERIFY(!read);
     QVERIFY2(read.error().contains(reason), qPrintable(read.error()));

@@ -1,5 +1,5 @@
-// The overwrite question between a run on its worker and the wizard, stops that
-// come while a run works or asks, and how the driver tells the batch's end.
+// The overwrite question between the batch and the wizard, stops that come while
+// pictures are in work or a question is open, and how the driver tells the end.
 
 #include <QDeadlineTimer>
 #include <QDir>
@@ -36,7 +36,7 @@ private slots:
     void overwriteAnswers_data();
     void overwriteAnswers();
     void renameToExistingNameAsksAgain();
-    void closedWhileAsking();
+    void closedWhileConverting();
     void newBatchWaitsForStoppedRun_data();
     void newBatchWaitsForStoppedRun();
     void stopWhileAskingEndsTheRun();
@@ -147,31 +147,40 @@ void TestConverterQuestions::renameToExistingNameAsksAgain()
     QVERIFY(QFileInfo::exists(m_out + "/free.png"));
 }
 
-void TestConverterQuestions::closedWhileAsking()
+void TestConverterQuestions::closedWhileConverting()
 {
-    // The window closes while the question is open: the run ends as aborted
-    // instead of waiting for an answer that never comes.
-    const QString source = m_in + "/a.jpg";
-    writeJpeg(source);
-    writeBytes(m_out + "/a.png", "existing");
-    auto *converter = new Converter;
-    // Set on the worker (a direct connection), read here.
-    std::atomic<bool> asked{false};
-    connect(converter, &Converter::requestOverwrite, [&asked] { asked = true; });
+    // The window closes while several pictures are in work: it goes at once, and
+    // what is left is whole, each picture either converted (its source moved) or
+    // untouched.
+    QStringList sources;
+    for (int i = 0; i < 6; ++i) {
+        sources.append(m_in + QStringLiteral("/p%1.jpg").arg(i));
+        writeJpeg(sources.last(), 800, 600);
+    }
+    auto *driver = new BatchDriver;
+    driver->setJobs(3);
+    QStringList logged;
+    connect(driver, &BatchDriver::resultLogged, [&logged](int, const QString &path) { logged.append(path); });
     QList<PictureEntry> pictures;
-    addPictures(pictures, {source});
+    addPictures(pictures, sources);
     ConversionJob job = jobFor("PNG", m_out, flipChain());
     job.deleteSource = true;
-    converter->setBatch(pictures, job);
-    converter->setJob(0);
-    converter->start();
-    QVERIFY(waitFor([&asked] { return asked.load(); }));
+    QVERIFY(driver->startProcessing(pictures, job));
+    QVERIFY(waitFor([&logged] { return !logged.isEmpty(); }, 60000));
     QElapsedTimer timer;
     timer.start();
-    delete converter;
+    delete driver;
     QVERIFY(timer.elapsed() < 5000);
-    QCOMPARE(fileBytes(m_out + "/a.png"), QByteArray("existing"));
-    QVERIFY(QFileInfo::exists(source));
+    QStringList expected;
+    for (const QString &source : sources) {
+        const QString name = QFileInfo(source).completeBaseName() + ".png";
+        QCOMPARE(QFileInfo::exists(source), !logged.contains(source));
+        if (logged.contains(source))
+            expected.append(name);
+    }
+    QCOMPARE(folderEntries(m_out), expected);
+    for (const QString &name : expected)
+        QCOMPARE(readEncoded(m_out + '/' + name).columns(), 800u);
 }
 
 void TestConverterQuestions::newBatchWaitsForStoppedRun_data()
@@ -216,44 +225,45 @@ void TestConverterQuestions::newBatchWaitsForStoppedRun()
 
 void TestConverterQuestions::stopWhileAskingEndsTheRun()
 {
-    // The stop comes while the worker waits for an answer and before the question
-    // has reached the user: the run ends as aborted at once, the question is never
-    // shown, and a new batch starts.
+    // The stop comes while the question is open: the answer given after it is
+    // applied to nothing, the picture is logged as aborted, and a new batch starts.
     const QString first = m_in + "/a.jpg";
     const QString second = m_in + "/b.jpg";
     writeJpeg(first);
     writeJpeg(second);
     writeBytes(m_out + "/a.png", "existing");
-    Batch batch({OverwriteYes, OverwriteYes});
+    Batch batch;
+    int asked = 0;
+    batch.driver.setOverwriteQuestion([&batch, &asked](const QString &, QString &) {
+        ++asked;
+        batch.driver.stopProcess();
+        return OverwriteYes;
+    });
     QList<PictureEntry> pictures;
     addPictures(pictures, {first});
     QVERIFY(batch.driver.startProcessing(pictures, jobFor("PNG", m_out, flipChain())));
-    QDeadlineTimer deadline(10000);
-    while (batch.driver.converter().pendingQuestion().isEmpty() && !deadline.hasExpired())
-        QThread::msleep(1);
-    QVERIFY(!batch.driver.converter().pendingQuestion().isEmpty());
-    batch.driver.stopProcess();
+    QVERIFY(waitFor([&asked] { return asked > 0; }));
+    QVERIFY(!batch.driver.isRunning());
     QVERIFY(batch.run({second}, jobFor("BMP", m_out, flipChain())));
     QCOMPARE(batch.paths, QStringList({first, second}));
     QCOMPARE(batch.statuses, QList<int>({StatusAborted, StatusConverted}));
-    QTest::qWait(200);  // a stale question would arrive now
-    QCOMPARE(batch.questions, QStringList{});
+    QCOMPARE(asked, 1);
     QCOMPARE(fileBytes(m_out + "/a.png"), QByteArray("existing"));
     QVERIFY(QFileInfo::exists(m_out + "/b.bmp"));
 }
 
 void TestConverterQuestions::stopRightAfterStartIsKept()
 {
-    // A stop between the start of a run and its first step ends the run before it
-    // writes anything.
+    // A stop before the batch's first step ends it before it writes anything.
     const QString source = m_in + "/a.jpg";
     writeJpeg(source, 400, 300);
     Batch batch;
-    Converter &converter = batch.driver.converter();
-    QObject::connect(&converter, &Converter::started, &converter, [&converter] { converter.stop(); },
-                     Qt::DirectConnection);
-    QVERIFY(batch.run({source}, jobFor("PNG", m_out, flipChain())));
-    QCOMPARE(batch.statuses, QList<int>{StatusSkipped});
+    QList<PictureEntry> pictures;
+    addPictures(pictures, {source});
+    QVERIFY(batch.driver.startProcessing(pictures, jobFor("PNG", m_out, flipChain())));
+    batch.driver.stopProcess();
+    QTest::qWait(100);
+    QCOMPARE(batch.statuses, QList<int>{StatusAborted});
     QCOMPARE(folderEntries(m_out), QStringList{});
 }
 

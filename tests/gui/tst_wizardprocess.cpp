@@ -177,6 +177,63 @@ private slots:
         QTEST(dialog.buttonText(), "button");
     }
 
+    void summaryAndOpenFolder_data()
+    {
+        QTest::addColumn<int>("converted");
+        QTest::addColumn<int>("renamed");
+        QTest::addColumn<int>("skipped");
+        QTest::addColumn<int>("failed");
+        QTest::addColumn<QString>("folder");  // "there", "gone" or "none"
+        QTest::addColumn<QString>("end");
+
+        QTest::newRow("written, some renamed") << 3 << 1 << 0 << 0 << "there"
+                                               << "Converted: 3 (renamed: 1), skipped: 0, failed: 0.";
+        QTest::newRow("mixed") << 1 << 0 << 2 << 1 << "there" << "Converted: 1 (renamed: 0), skipped: 2, failed: 1.";
+        QTest::newRow("nothing written")
+            << 0 << 0 << 3 << 1 << "there" << "Converted: 0 (renamed: 0), skipped: 3, failed: 1.\nNo picture was written.";
+        QTest::newRow("folder gone") << 2 << 0 << 0 << 0 << "gone" << "Converted: 2 (renamed: 0), skipped: 0, failed: 0.";
+        QTest::newRow("no folder") << 2 << 0 << 0 << 0 << "none" << "Converted: 2 (renamed: 0), skipped: 0, failed: 0.";
+    }
+
+    void summaryAndOpenFolder()
+    {
+        QFETCH(int, converted);
+        QFETCH(int, renamed);
+        QFETCH(int, skipped);
+        QFETCH(int, failed);
+        QFETCH(QString, folder);
+        QTemporaryDir work;
+        const QString path = folder == "none" ? QString() : work.filePath(QStringLiteral("out"));
+        if (folder == "there")
+            QVERIFY(QDir().mkpath(path));
+
+        DlgProcess dialog;
+        dialog.startLog(converted + skipped + failed, 1);
+        dialog.show();
+        QAbstractButton *open = dialog.findChild<QAbstractButton *>(QStringLiteral("pushOpenFolder"));
+        QVERIFY(open);
+        QVERIFY(!open->isVisible());
+        BatchSummary summary;
+        summary.converted = converted;
+        summary.renamed = renamed;
+        summary.skipped = skipped;
+        summary.failed = failed;
+        dialog.showSummary(summary, path);
+        QFETCH(QString, end);
+        QVERIFY2(dialog.logText().endsWith(end), qPrintable(dialog.logText()));
+        QCOMPARE(open->isVisible(), folder == "there");
+        if (folder != "there")
+            return;
+        UrlCatcher catcher;
+        QDesktopServices::setUrlHandler(QStringLiteral("file"), &catcher, "open");
+        open->click();
+        QDesktopServices::unsetUrlHandler(QStringLiteral("file"));
+        QCOMPARE(catcher.urls, QList<QUrl>{QUrl::fromLocalFile(path)});
+        // A new batch in the same window starts without the last one's button.
+        dialog.startLog(1, 0);
+        QVERIFY(!open->isVisible());
+    }
+
     void processCancel()
     {
         DlgProcess dialog;
@@ -215,31 +272,34 @@ private slots:
         QTest::addColumn<int>("pictureCount");
         QTest::addColumn<QStringList>("steps");
         QTest::addColumn<QStringList>("outcome");  // file: "old" kept, "new" written, "none" absent
-        QTest::addColumn<QString>("logLine");
+        QTest::addColumn<QString>("logLine");  // how the log ends
 
+        const QString done = QStringLiteral("Process completed without errors.\n");
+        const QString nothing = QStringLiteral("\nNo picture was written.");
         QTest::newRow("Yes") << 1 << QStringList{"click:pbYes"} << QStringList{"p0.jpg:new"}
-                             << "Process completed without errors.";
+                             << done + "Converted: 1 (renamed: 0), skipped: 0, failed: 0.";
         QTest::newRow("No") << 1 << QStringList{"click:pbNo"} << QStringList{"p0.jpg:old"}
-                            << "Process completed without errors.";
+                            << done + "Converted: 0 (renamed: 0), skipped: 1, failed: 0." + nothing;
         QTest::newRow("Escape answers No") << 1 << QStringList{"escape"} << QStringList{"p0.jpg:old"}
-                                           << "Process completed without errors.";
+                                           << done + "Converted: 0 (renamed: 0), skipped: 1, failed: 0." + nothing;
         QTest::newRow("window closed answers No") << 1 << QStringList{"close"} << QStringList{"p0.jpg:old"}
-                                                  << "Process completed without errors.";
+                                                  << done + "Converted: 0 (renamed: 0), skipped: 1, failed: 0." + nothing;
         QTest::newRow("Rename, empty and slash refused")
             << 1 << QStringList{"click:pbRename", "input: ", "box", "input:a/b", "box", "input:holiday"}
-            << QStringList{"p0.jpg:old", "holiday.jpg:new"} << "Process completed without errors.";
+            << QStringList{"p0.jpg:old", "holiday.jpg:new"} << done + "Converted: 1 (renamed: 1), skipped: 0, failed: 0.";
         QTest::newRow("Rename cancelled, then Yes")
             << 1 << QStringList{"click:pbRename", "input-cancel", "click:pbYes"} << QStringList{"p0.jpg:new"}
-            << "Process completed without errors.";
+            << done + "Converted: 1 (renamed: 0), skipped: 0, failed: 0.";
         QTest::newRow("Yes to All") << 2 << QStringList{"click:pbYesAll"} << QStringList{"p0.jpg:new", "p1.jpg:new"}
-                                    << "Process completed without errors.";
+                                    << done + "Converted: 2 (renamed: 0), skipped: 0, failed: 0.";
+        // Nothing was written: the end must not read as if it had been.
         QTest::newRow("No to All") << 2 << QStringList{"click:pbNoAll"} << QStringList{"p0.jpg:old", "p1.jpg:old"}
-                                   << "Process completed without errors.";
+                                   << done + "Converted: 0 (renamed: 0), skipped: 2, failed: 0." + nothing;
         QTest::newRow("Abort") << 2 << QStringList{"click:pbAbort", "yes"} << QStringList{"p0.jpg:old", "p1.jpg:old"}
                                << "Process interrupted by the user.";
         QTest::newRow("Abort declined, then No")
             << 1 << QStringList{"click:pbAbort", "no", "click:pbNo"} << QStringList{"p0.jpg:old"}
-            << "Process completed without errors.";
+            << done + "Converted: 0 (renamed: 0), skipped: 1, failed: 0." + nothing;
     }
 
     void overwriteAnswers()

@@ -4,6 +4,7 @@
 #include <QMap>
 #include <QTest>
 
+#include "engine/picture/picturepipeline.h"
 #include "engine/project/projectwriter.h"
 #include "testutils.h"
 
@@ -60,6 +61,7 @@ private slots:
     void projectNumbersMustBeWhole();
     void readOnlyOutputLosesNothing();
     void writeFailingMidwayLosesNothing();
+    void failureReasonIsReadable();
     void listsFiltersAndFormats();
     void demoProjectConverts();
 
@@ -408,6 +410,24 @@ void TestBatchRunner::writeFailingMidwayLosesNothing()
     QVERIFY2(output.contains("Error: "), output.constData());
     QCOMPARE(folderEntries(m_out), QStringList({"big.ppm", "small.ppm"}));
     QCOMPARE(fileBytes(m_out + "/big.ppm"), QByteArray("keep me"));
+}
+
+void TestBatchRunner::failureReasonIsReadable()
+{
+    // The reason printed is the one the wizard logs: the library's words,
+    // without where in its source they come from.
+    writeJpeg(m_in + "/whole.jpg", 300, 200);
+    const QByteArray jpeg = fileBytes(m_in + "/whole.jpg");
+    QVERIFY(QFile::remove(m_in + "/whole.jpg"));
+    writeBytes(m_in + "/cut.jpg", jpeg.left(jpeg.size() / 2));
+    const Result<RenderedPicture> picture = PicturePipeline::render(m_in + "/cut.jpg", jobFor("PNG", m_out));
+    QVERIFY(!picture);
+    QVERIFY2(picture.error().contains("Premature end of JPEG file"), qPrintable(picture.error()));
+
+    const Outcome outcome = batch({m_in, "-o", m_out, "-f", "PNG"});
+    QCOMPARE(outcome.exitCode, 1);
+    QVERIFY2(outcome.output.contains(picture.error().toLocal8Bit()), outcome.output.constData());
+    QVERIFY2(outcome.output.contains("Error: Premature end of JPEG file\n"), outcome.output.constData());
 }
 
 void TestBatchRunner::listsFiltersAndFormats()

@@ -4,6 +4,7 @@
 #include <QTest>
 
 #include "engine/filters/filterregistry.h"
+#include "filterinterface.h"
 #include "engine/picture/formatcatalog.h"
 #include "metadatautils.h"
 #include "engine/project/projectwriter.h"
@@ -82,6 +83,33 @@ QList<int> printedStatuses(const QByteArray &output, const QStringList &sources)
     return statuses;
 }
 
+// kelvarine-batch on a project saved with the wizard's job, several pictures at
+// once; its output, and its exit code in `exitCode`.
+QByteArray runProgram(const QString &projectPath, const QStringList &paths, const ConversionJob &job,
+                      const QString &policy, int *exitCode)
+{
+    _ProjectFile project;
+    project.images = paths;
+    for (const ChainEntry &entry : job.chain)
+        project.filters.append(FilterEntry{entry.filter->name(), entry.params});
+    project.formateStr = job.naming.format();
+    project.customFormateStr = project.formateStr;
+    project.DestPath = job.outputFolder;
+    const QStringList formats = FormatCatalog::instance().comboEntries();
+    for (int row = 0; row < formats.size(); ++row) {
+        if (FormatCatalog::formatName(formats.at(row)) == job.writeFormat)
+            project.FormatIndex = row;
+    }
+    project.Multipage = job.multiPage ? 1 : 0;
+    project.DeleteSource = job.deleteSource ? 1 : 0;
+    project.setOutputOptions(job.output);
+    QByteArray output;
+    *exitCode = ProjectWriter().write(projectPath, project)
+                    ? run(program, {projectPath, "--overwrite", policy, "-j", "2"}, &output)
+                    : -1;
+    return output;
+}
+
 } // namespace
 
 class TestParity : public QObject
@@ -92,6 +120,8 @@ private slots:
     void initTestCase();
     void sameFilesAndStatuses_data();
     void sameFilesAndStatuses();
+    void answeredQuestionsSameFiles_data();
+    void answeredQuestionsSameFiles();
 
 private:
     QTemporaryDir m_dir;
@@ -225,25 +255,10 @@ void TestParity::sameFilesAndStatuses()
 
     // kelvarine-batch's way, from a project saved with the same job, several
     // pictures at once.
-    _ProjectFile project;
-    project.images = paths[1];
-    if (filtered)
-        project.filters = {{QStringLiteral("Flip"), flipParams}};
-    project.formateStr = naming;
-    project.customFormateStr = naming;
-    project.DestPath = out[1];
-    const QStringList formats = FormatCatalog::instance().comboEntries();
-    for (int row = 0; row < formats.size(); ++row) {
-        if (FormatCatalog::formatName(formats.at(row)) == format)
-            project.FormatIndex = row;
-    }
-    project.Multipage = multiPage ? 1 : 0;
-    project.DeleteSource = deleteSource ? 1 : 0;
-    project.setOutputOptions(options);
-    const QString projectPath = m_dir.filePath(QStringLiteral("case%1/job.bps").arg(m_case));
-    QVERIFY(ProjectWriter().write(projectPath, project));
-    QByteArray output;
-    const int exitCode = run(program, {projectPath, "--overwrite", policy, "-j", "2"}, &output);
+    job.outputFolder = out[1];
+    int exitCode = -1;
+    const QByteArray output =
+        runProgram(m_dir.filePath(QStringLiteral("case%1/job.bps").arg(m_case)), paths[1], job, policy, &exitCode);
     QVERIFY2(exitCode == (policy == "abort" ? 3 : 0), output.constData());
 
     QCOMPARE(printedStatuses(output, paths[1]), wizard.statuses);
@@ -254,6 +269,90 @@ void TestParity::sameFilesAndStatuses()
     QVERIFY(!tree(out[0]).isEmpty());
     // A picture saved under another name says so on both sides.
     QCOMPARE(int(output.count("Saved as ")), int(wizard.errors.join('\n').count("Saved as ")));
+}
+
+void TestParity::answeredQuestionsSameFiles_data()
+{
+    QTest::addColumn<QList<int>>("answers");   // one per question, in turn; No once they run out
+    QTest::addColumn<QStringList>("renames");  // the new names of Rename answers, in turn
+    QTest::addColumn<QString>("policy");       // kelvarine-batch's equivalent, if it has one
+
+    const int yes = OverwriteYes, no = OverwriteNo, rename = OverwriteRename;
+    QTest::newRow("Yes and No in turn") << QList<int>{yes, no, yes, no} << QStringList{} << "";
+    QTest::newRow("Yes to All") << QList<int>{OverwriteYesToAll} << QStringList{} << "overwrite";
+    QTest::newRow("No to All") << QList<int>{OverwriteNoToAll} << QStringList{} << "skip";
+    QTest::newRow("No, then Yes to All") << QList<int>{no, OverwriteYesToAll} << QStringList{} << "";
+    QTest::newRow("Yes, then No to All") << QList<int>{yes, OverwriteNoToAll} << QStringList{} << "";
+    // The second name is taken too: asked again, then a free one.
+    QTest::newRow("Rename, to a taken name, then free; then Yes")
+        << QList<int>{rename, rename, yes} << QStringList{"taken", "fresh"} << "";
+    QTest::newRow("Rename onto a later picture's name")
+        << QList<int>{rename, no, no} << QStringList{"p5"} << "";
+    QTest::newRow("Yes, then Abort") << QList<int>{yes, OverwriteAbort} << QStringList{} << "";
+    QTest::newRow("Abort at once") << QList<int>{OverwriteAbort} << QStringList{} << "abort";
+}
+
+void TestParity::answeredQuestionsSameFiles()
+{
+    // The same answers to the same questions leave the same files and log
+    // whether the wizard converts one picture at a time or several at once; where
+    // a policy says the same, kelvarine-batch leaves them too.
+    QFETCH(QList<int>, answers);
+    QFETCH(QStringList, renames);
+    QFETCH(QString, policy);
+
+    ++m_case;
+    const QString root = m_dir.filePath(QStringLiteral("case%1").arg(m_case));
+    const QStringList existing{"p1.png", "p2.png", "p4.png", "p6.png", "taken.png"};
+    QList<QStringList> paths;
+    QStringList outs;
+    QList<QStringList> questions;
+    QList<QList<int>> statuses;
+    const int sides = policy.isEmpty() ? 2 : 3;
+    for (int side = 0; side < sides; ++side) {
+        const QString in = root + QStringLiteral("/in%1").arg(side);
+        outs.append(root + QStringLiteral("/out%1").arg(side));
+        QDir().mkpath(in);
+        QDir().mkpath(outs.last());
+        paths.append(QStringList());
+        for (int i = 0; i < 8; ++i) {
+            paths.last().append(in + QStringLiteral("/p%1.png").arg(i));
+            writeEncoded(paths.last().last(), makePicture(60 + 9 * i, 40 + 3 * i), "PNG");
+        }
+        for (const QString &name : existing)
+            writeBytes(outs.last() + '/' + name, "existing " + name.toUtf8());
+    }
+    ConversionJob job = jobFor("PNG", QString(), {ChainEntry{FilterRegistry::instance().filterAt(
+                                                      FilterRegistry::instance().indexOfFilter("Flip")),
+                                                  flipParams}});
+    for (int side = 0; side < 2; ++side) {
+        WizardBatch wizard(answers, renames);
+        wizard.driver.setJobs(side == 0 ? 1 : 4);
+        job.outputFolder = outs.at(side);
+        QVERIFY(wizard.run(paths.at(side), job));
+        statuses.append(wizard.statuses);
+        questions.append(wizard.questions);
+        questions.last().replaceInStrings(outs.at(side), "OUT");
+    }
+    QCOMPARE(statuses.at(1), statuses.at(0));
+    QCOMPARE(questions.at(1), questions.at(0));
+    QVERIFY(questions.at(0).size() >= std::min<qsizetype>(answers.size(), 2));
+    const QString between = firstDifference(tree(outs.at(1)), tree(outs.at(0)));
+    QVERIFY2(between.isEmpty(), qPrintable(between));
+    for (const QString &name : existing) {
+        const bool kept = fileBytes(outs.at(0) + '/' + name) == "existing " + name.toUtf8();
+        QVERIFY(kept || QFileInfo(outs.at(0) + '/' + name).size() > 100);
+    }
+    if (policy.isEmpty())
+        return;
+
+    job.outputFolder = outs.at(2);
+    int exitCode = -1;
+    const QByteArray output = runProgram(root + "/job.bps", paths.at(2), job, policy, &exitCode);
+    QVERIFY2(exitCode == (policy == "abort" ? 3 : 0), output.constData());
+    QCOMPARE(printedStatuses(output, paths.at(2)), statuses.at(0));
+    const QString withProgram = firstDifference(tree(outs.at(2)), tree(outs.at(0)));
+    QVERIFY2(withProgram.isEmpty(), qPrintable(withProgram));
 }
 
 QTEST_GUILESS_MAIN(TestParity)

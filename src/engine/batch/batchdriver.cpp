@@ -1,85 +1,92 @@
 #include "engine/batch/batchdriver.h"
 
-#include "engine/picture/picturetarget.h"
+#include <QTimer>
 
 BatchDriver::BatchDriver(QObject *parent)
     : QObject(parent)
-    , m_converter(this)
+    , m_jobs(BatchRunner::recommendedJobs())
 {
-    connect(&m_converter, &Converter::nextConversion, this, &BatchDriver::nextConversion);
-    connect(&m_converter, &Converter::requestOverwrite, this, &BatchDriver::overwriteDialog);
-    connect(&m_converter, &Converter::errorMessage, this, &BatchDriver::errorMessage);
 }
+
+BatchDriver::~BatchDriver() = default;
 
 bool BatchDriver::startProcessing(const QList<PictureEntry> &pictures, const ConversionJob &job)
 {
-    if (m_runPending) {
-        // The last batch still has a picture in work. Reconfiguring the converter
-        // now would change what its worker is reading: let it end (a run waiting
-        // for an answer ends at once), and deliver its result to the batch it
-        // belongs to, which goes no further.
-        m_aborted = true;
-        m_converter.stop();
-        m_converter.wait();
-    }
+    stopProcess();
+    retire();
     if (pictures.isEmpty())
         return false;
 
     m_pictures = pictures;
-    m_aborted = false;
-    m_running = true;
+    m_heldIndex = -1;
     emit statusMessage(tr("Processing..."), 0);
-    m_processIndex = 0;
-
-    m_converter.setBatch(pictures, job);
-
-    processNext();
     emit logStarted(pictures.size(), job.chain.size());
+
+    m_runner = std::make_unique<BatchRunner>(pictures, job);
+    m_runner->setJobs(std::min<int>(m_jobs, pictures.size()));
+    m_runner->setOverwriteQuestion(m_question ? m_question : [](const QString &, QString &) { return OverwriteNo; });
+    BatchRunner *runner = m_runner.get();
+    m_runner->start(
+        this,
+        [this, runner](int index, const PictureResult &result) {
+            if (runner == m_runner.get())
+                report(index, result);
+        },
+        [this, runner] {
+            if (runner == m_runner.get())
+                ended();
+        });
     return true;
 }
 
-void BatchDriver::processNext()
+void BatchDriver::report(int index, const PictureResult &result)
 {
-    const PictureEntry &picture = m_pictures.at(m_processIndex);
-    emit statusMessage(picture.name, 5000);
-    m_converter.setJob(m_processIndex);
-    // Cleared here, before the run starts: a stop that comes once it has started
-    // is the user's, and must not be lost.
-    m_converter.clearStop();
-    m_runPending = true;
-    m_converter.start();
+    if (index >= 0 && index == m_pictures.size() - 1 && m_runner->planner().job().multiPage) {
+        // The document may come right after: the last picture and the document
+        // make one entry of the log.
+        m_heldIndex = index;
+        m_held = result;
+        return;
+    }
+    if (index < 0) {
+        QStringList messages;
+        if (!m_held.message.isEmpty())
+            messages.append(m_held.message);
+        // A document written as planned says nothing of its own.
+        if (result.status != StatusConverted && !result.message.isEmpty())
+            messages.append(result.message);
+        const int held = m_heldIndex;
+        m_heldIndex = -1;
+        // A document that was not written is the last picture's outcome too.
+        log(held, result.status == StatusConverted ? m_held.status : result.status, messages);
+        return;
+    }
+    log(index, result.status, result.message.isEmpty() ? QStringList() : QStringList{result.message});
 }
 
-void BatchDriver::nextConversion(int status)
+void BatchDriver::log(int index, RunStatus status, const QStringList &messages)
 {
-    m_runPending = false;
-    emit resultLogged(RunStatus(status), m_pictures.value(m_processIndex).path);
-    if (m_aborted)
-        return;
-    if (status == StatusAborted) {
-        m_running = false;
+    const PictureEntry &picture = m_pictures.at(index);
+    emit statusMessage(picture.name, 5000);
+    if (!messages.isEmpty())
+        emit lastError(messages.join(QLatin1Char('\n')));
+    emit resultLogged(status, picture.path);
+}
+
+void BatchDriver::ended()
+{
+    if (m_heldIndex >= 0) {
+        const int held = m_heldIndex;
+        m_heldIndex = -1;
+        log(held, m_held.status, m_held.message.isEmpty() ? QStringList() : QStringList{m_held.message});
+    }
+    if (m_runner->summary().aborted) {
         emit statusMessage(tr("Processing Aborted!"), 5000);
         emit batchAborted();
         return;
     }
-    ++m_processIndex;
-    if (m_processIndex >= m_pictures.size()) {
-        m_running = false;
-        emit statusMessage(tr("Processing finished!"), 5000);
-        emit batchFinished();
-        return;
-    }
-    processNext();
-}
-
-void BatchDriver::overwriteDialog(const QString &newPath)
-{
-    // A question of a run that a stop has ended since is not put to the user.
-    if (m_converter.pendingQuestion() != newPath)
-        return;
-    QString name = PictureTarget::baseName(newPath);
-    const OverwriteAnswer answer = m_question ? m_question(newPath, name) : OverwriteNo;
-    m_converter.answerOverwrite(name, answer);
+    emit statusMessage(tr("Processing finished!"), 5000);
+    emit batchFinished();
 }
 
 void BatchDriver::errorMessage(const QString &text)
@@ -89,8 +96,18 @@ void BatchDriver::errorMessage(const QString &text)
 
 void BatchDriver::stopProcess()
 {
-    m_converter.stop();
-    m_aborted = true;
-    m_running = false;
+    if (!m_runner || !m_runner->isRunning())
+        return;
+    const int stoppedAt = m_runner->stop();
+    if (stoppedAt >= 0)
+        emit resultLogged(StatusAborted, m_pictures.at(stoppedAt).path);
     emit statusMessage(tr("Aborted!"), 5000);
+}
+
+void BatchDriver::retire()
+{
+    if (!m_runner)
+        return;
+    m_retired.push_back(std::move(m_runner));
+    QTimer::singleShot(0, this, [this] { m_retired.clear(); });
 }

@@ -7,6 +7,8 @@
 #include <QDir>
 #include <QFile>
 #include <QList>
+#include <QRegularExpression>
+#include <QStringList>
 
 #include <dirent.h>
 #include <fcntl.h>
@@ -215,6 +217,23 @@ long long pixelBudget()
 long long pixelLimit()
 {
     return pixelBudget() * growthAllowance;
+}
+
+QString readableMessage(const char *what)
+{
+    // "Magick: Premature end of JPEG file () reported by coders/jpeg.c:386
+    // (JPEGDecodeMessageHandler)": the library's name and the place in its
+    // source tell a photographer nothing, and the brackets of a missing detail less.
+    static const QRegularExpression library(QStringLiteral("^Magick: "));
+    static const QRegularExpression place(QStringLiteral(R"(\s*reported by \S+:\d+\s*\([^()]*\)\s*$)"));
+    static const QRegularExpression emptyDetail(QStringLiteral(R"(\s*\(\s*\)\s*$)"));
+    QStringList lines = QString::fromLocal8Bit(what).split(QLatin1Char('\n'));
+    for (QString &line : lines) {
+        line.remove(library);
+        line.remove(place);
+        line.remove(emptyDetail);
+    }
+    return lines.join(QLatin1Char('\n')).trimmed();
 }
 
 long long budgetFor(long long memoryBytes, int pictures)

@@ -69,6 +69,11 @@ public:
     DecodingScope &operator=(const DecodingScope &) = delete;
 };
 
+// The library's text of a failure as a person reads it: its message and detail,
+// without the source file, line and function it was raised in, and without the
+// empty brackets of a missing detail. Safe from any thread.
+QString readableMessage(const char *what);
+
 namespace Detail {
 template <typename T>
 struct AsResult
@@ -89,7 +94,8 @@ struct AsResult<Result<T>>
 // exceptions are caught: every engine function that calls the library goes
 // through it, so none leaves the engine. A picture's steps as a whole go
 // through it too (see PicturePipeline), so that memory running out on the way
-// fails that picture only. Safe from any thread.
+// fails that picture only. The text is the readable one (readableMessage).
+// Safe from any thread.
 template <typename Work>
 auto call(Work &&work) -> typename Detail::AsResult<std::invoke_result_t<Work>>::Type
 {
@@ -101,7 +107,7 @@ auto call(Work &&work) -> typename Detail::AsResult<std::invoke_result_t<Work>>:
             return work();
         }
     } catch (const std::exception &error) {
-        return Failure{QString::fromLocal8Bit(error.what())};
+        return Failure{readableMessage(error.what())};
     }
 }
 

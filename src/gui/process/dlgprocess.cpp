@@ -1,6 +1,9 @@
 #include "gui/process/dlgprocess.h"
 
 #include <QCloseEvent>
+#include <QDesktopServices>
+#include <QDir>
+#include <QUrl>
 #include <QMessageBox>
 #include <QScrollBar>
 #include <QTextBlock>
@@ -39,6 +42,8 @@ void DlgProcess::startLog(int pictureCount, int filterCount)
     ui->textEdit->clear();
     running = true;
     ui->pushAbort->setText(tr("Cancel"));
+    ui->pushOpenFolder->hide();
+    folder.clear();
     doneCount = convertedCount = errorCount = 0;
     errorPending = false;
     ui->progressBar->reset();
@@ -78,6 +83,26 @@ void DlgProcess::addResult(int status, const QString &path)
                            .arg(errorCount));
         ui->pushAbort->setText(tr("OK"));
     }
+}
+
+void DlgProcess::showSummary(const BatchSummary &summary, const QString &outputFolder)
+{
+    // Said in so many words: a batch whose pictures were all skipped ("No to
+    // All") has written nothing, however smoothly it went.
+    appendLine(tr("Converted: %1 (renamed: %2), skipped: %3, failed: %4.")
+                   .arg(summary.converted)
+                   .arg(summary.renamed)
+                   .arg(summary.skipped)
+                   .arg(summary.failed));
+    if (summary.converted == 0)
+        appendLine(tr("No picture was written."));
+    folder = outputFolder;
+    ui->pushOpenFolder->setVisible(!folder.isEmpty() && QDir(folder).exists());
+}
+
+void DlgProcess::on_pushOpenFolder_clicked()
+{
+    QDesktopServices::openUrl(QUrl::fromLocalFile(folder));
 }
 
 void DlgProcess::setLastError(const QString &text)

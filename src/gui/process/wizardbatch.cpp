@@ -3,16 +3,36 @@
 #include <QDesktopServices>
 #include <QDir>
 #include <QStatusBar>
+#include <QThread>
 #include <QUrl>
 
+#include "engine/runtime/imagelibrary.h"
 #include "gui/process/dlgoverwrite.h"
 #include "gui/wizard/appsettings.h"
+
+namespace {
+
+// Decided once, as the wizard starts, never per batch: a picture on every core,
+// and the library's threads per operation shared out so that the two do not
+// multiply; each picture in progress gets its share of the memory.
+void shareTheMachine(int jobs)
+{
+    static const bool shared = [jobs] {
+        ImageLibrary::setPicturesAtOnce(jobs);
+        ImageLibrary::setThreadLimit(std::max(1, QThread::idealThreadCount() / jobs));
+        return true;
+    }();
+    Q_UNUSED(shared);
+}
+
+} // namespace
 
 WizardBatch::WizardBatch(AppSettings *settings, QStatusBar *statusBar, QObject *parent)
     : QObject(parent)
     , m_settings(settings)
     , m_statusBar(statusBar)
 {
+    shareTheMachine(BatchRunner::recommendedJobs());
     m_driver.setOverwriteQuestion(&WizardBatch::askOverwrite);
     connect(&m_driver, &BatchDriver::statusMessage, m_statusBar, &QStatusBar::showMessage);
     connect(&m_driver, &BatchDriver::logStarted, &m_dialog, &DlgProcess::startLog);
@@ -28,21 +48,23 @@ WizardBatch::WizardBatch(AppSettings *settings, QStatusBar *statusBar, QObject *
 void WizardBatch::run(const QList<PictureEntry> &pictures, const ProjectJob &job)
 {
     const ConversionJob conversion = job.conversionJob();
+    if (pictures.isEmpty())
+        return;
+    m_outputFolder = conversion.useSourceFolder ? pictures.first().folder : conversion.outputFolder;
+    m_openFolder = job.openOutputFolder;
     if (!m_driver.startProcessing(pictures, conversion))
         return;
     if (m_settings)
         m_settings->setLastWriteFormat(job.formatRow);
-    m_folderToOpen.clear();
-    if (job.openOutputFolder)
-        m_folderToOpen = conversion.useSourceFolder ? pictures.first().folder : conversion.outputFolder;
     m_dialog.exec();
 }
 
 void WizardBatch::batchFinished()
 {
+    m_dialog.showSummary(m_driver.summary(), m_outputFolder);
     // Only a batch that ran to its end shows its folder, and only one that is there.
-    if (!m_folderToOpen.isEmpty() && QDir(m_folderToOpen).exists())
-        QDesktopServices::openUrl(QUrl::fromLocalFile(m_folderToOpen));
+    if (m_openFolder && QDir(m_outputFolder).exists())
+        QDesktopServices::openUrl(QUrl::fromLocalFile(m_outputFolder));
 }
 
 OverwriteAnswer WizardBatch::askOverwrite(const QString &target, QString &name)

@@ -45,7 +45,8 @@ private:
     BatchDriver m_driver;
     DlgProcess m_dialog;  // parentless, a window of its own
     QStatusBar *m_statusBar;
-    QString m_folderToOpen;  // empty: the job does not ask for it
+    QString m_outputFolder;
+    bool m_openFolder = false;  // the job asks for the folder to be opened at the end
 };
 
 #endif

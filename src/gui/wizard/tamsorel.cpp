@@ -238,11 +238,6 @@ void Tamsorel::startProcessing()
     m_batch->run(m_state.pictures, conversionJob());
 }
 
-void Tamsorel::nextConversion(int status)
-{
-    m_batch->driver().nextConversion(status);
-}
-
 void Tamsorel::errorMessage(const QString &text)
 {
     m_batch->driver().errorMessage(text);
@@ -251,11 +246,6 @@ void Tamsorel::errorMessage(const QString &text)
 void Tamsorel::stopProcess()
 {
     m_batch->driver().stopProcess();
-}
-
-void Tamsorel::overwriteDialog(const QString &newPath)
-{
-    m_batch->driver().overwriteDialog(newPath);
 }
 
 // Step 1 -------------------------------------------------------------------------

@@ -121,10 +121,8 @@ private slots:
     void on_step1_pbFit_clicked();
     void step2listPicsIndexChanged(const QString &path);
     void on_pbConvert_clicked();
-    void nextConversion(int status);
     void errorMessage(const QString &text);
     void stopProcess();
-    void overwriteDialog(const QString &newPath);
     void loading(ImageView *view);
     void updateFilenamePreview(const QString &);
     void updateFilenamePreview(int);
