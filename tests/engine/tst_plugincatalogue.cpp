@@ -31,6 +31,9 @@ static const CatalogueRow catalogue[] = {
     {"FlipEffect", "Transform\\Flip", "Flip picture in vertical and/or horizontal direction",
      "Vertical:0,Horizontal:0", 22},
     {"RotateEffect", "Transform\\Rotate", "Rotate by a specified number of degrees", "Degree:0", 26},
+    {"FitEffect", "Transform\\Fit",
+     "Fit within a box keeping the aspect ratio, with fine resampling and optional sharpening",
+     "Width:1600,Height:1600,Enlarge:0,Sharpen:0", 27},
     // Touch-Up
     {"LevelsEffect", "Touch-Up\\Levels",
      "Adjust levels by scaling the colors falling between specified white and black points to the full available "
@@ -187,7 +190,7 @@ void TestPluginCatalogue::registryCountsEachCategory_data()
 {
     QTest::addColumn<QString>("category");
     QTest::addColumn<int>("filters");
-    QTest::newRow("Transform") << "Transform" << 5;
+    QTest::newRow("Transform") << "Transform" << 6;
     QTest::newRow("Touch-Up") << "Touch-Up" << 7;
     QTest::newRow("Effects") << "Effects" << 16;
     QTest::newRow("no other category") << "" << 0;
@@ -201,7 +204,7 @@ void TestPluginCatalogue::registryCountsEachCategory()
     QFETCH(int, filters);
     FilterRegistry &registry = FilterRegistry::instance();
     registry.loadPlugins(QStringLiteral(KELVARINE_PLUGIN_DIR));
-    QCOMPARE(registry.count(), 28);
+    QCOMPARE(registry.count(), 29);
     const QSet<QString> known = {"Transform", "Touch-Up", "Effects"};
     int counted = 0;
     for (const QString &path : registry.categoryPaths()) {
@@ -220,6 +223,7 @@ static std::unique_ptr<FilterParams> recordFor(const QString &className)
         {"RollEffect", [] { return new RollParams; }},
         {"FlipEffect", [] { return new FlipParams; }},
         {"RotateEffect", [] { return new RotateParams; }},
+        {"FitEffect", [] { return new FitParams; }},
         {"LevelsEffect", [] { return new LevelsParams; }},
         {"ModulateEffect", [] { return new ModulateParams; }},
         {"SharpenEffect", [] { return new SharpenParams; }},

@@ -30,7 +30,7 @@ private:
 void TestFilterChooser::initTestCase()
 {
     loadPlugins();
-    QCOMPARE(FilterRegistry::instance().count(), 28);
+    QCOMPARE(FilterRegistry::instance().count(), 29);
 }
 
 QStringList TestFilterChooser::listedNames(const DlgFilters &chooser)
@@ -64,19 +64,19 @@ void TestFilterChooser::chooserShowsCategoriesWithCounts()
     const QAbstractItemModel *model = child<TreeViewFilters>(chooser, "treeView")->model();
     const QModelIndex root = model->index(0, 0);
     QCOMPARE(model->headerData(0, Qt::Horizontal).toString(), QStringLiteral("Category"));
-    QCOMPARE(root.data().toString(), QStringLiteral("All Filters[28]"));
+    QCOMPARE(root.data().toString(), QStringLiteral("All Filters[29]"));
     QStringList categories;
     for (int i = 0; i < model->rowCount(root); ++i)
         categories << model->index(i, 0, root).data().toString();
     categories.sort();
-    QCOMPARE(categories, QStringList({"Effects[16]", "Touch-Up[7]", "Transform[5]"}));
+    QCOMPARE(categories, QStringList({"Effects[16]", "Touch-Up[7]", "Transform[6]"}));
 
     QStringList all = listedNames(chooser);
-    QCOMPARE(all.size(), 28);
+    QCOMPARE(all.size(), 29);
     QVERIFY(std::is_sorted(all.begin(), all.end()));
 
     pickCategory(chooser, QStringLiteral("Transform"));
-    QCOMPARE(listedNames(chooser), QStringList({"Crop", "Flip", "Resize", "Roll", "Rotate"}));
+    QCOMPARE(listedNames(chooser), QStringList({"Crop", "Fit", "Flip", "Resize", "Roll", "Rotate"}));
     pickCategory(chooser, QStringLiteral("Effects"));
     QCOMPARE(listedNames(chooser).size(), 16);
     pickCategory(chooser, QStringLiteral("All Filters"));

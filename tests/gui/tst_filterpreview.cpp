@@ -48,7 +48,7 @@ private slots:
 void TestFilterPreview::initTestCase()
 {
     loadPlugins();
-    QCOMPARE(FilterRegistry::instance().count(), 28);
+    QCOMPARE(FilterRegistry::instance().count(), 29);
 }
 
 void TestFilterPreview::unreadablePictureLeavesOnlyTheSettings()
