@@ -129,6 +129,8 @@ void TestPluginCatalogue::defaultStringRoundTrips()
     std::unique_ptr<FilterParams> blank = recordFor(QString::fromLatin1(c.className));
     QVERIFY(filter->parseParams(QStringLiteral("  "), *blank));
     QCOMPARE(filter->formatParams(*blank), filter->defaultParams());
+    // The registry, which kelvarine-batch asks before it runs a --filter, knows the record too.
+    QVERIFY(FilterRegistry::acceptsParams(filter, filter->defaultParams()));
 }
 
 void TestPluginCatalogue::unparseableStringLeavesPictureUnchanged()
