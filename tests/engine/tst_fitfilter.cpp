@@ -234,6 +234,11 @@ void TestFitFilter::renderDecodesOnlyWhatFitKeeps()
     const Result<Magick::Image> whole = PictureCodec::decode(m_photo);
     const Result<Magick::Image> small = PictureCodec::decode(m_photo, false, DecodeSize(400, 400));
     QVERIFY(whole && small);
+    // The decoding helper, when it decodes everything, hands over the same reduced picture.
+    SandboxDecoder::setDecodesEverythingApart(true);
+    const Result<Magick::Image> apart = PictureCodec::decode(m_photo, false, DecodeSize(400, 400));
+    SandboxDecoder::setDecodesEverythingApart(false);
+    QVERIFY(apart && TestUtils::samePixels(apart.value(), small.value()));
 
     const Result<Magick::Image> rendered = PicturePipeline::render(m_photo, TestUtils::chainOf({{"Fit", params}}));
     QVERIFY(rendered);
