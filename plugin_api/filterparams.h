@@ -54,6 +54,14 @@ struct RotateParams : FilterParams
     int Degree = 0;
 };
 
+struct FitParams : FilterParams
+{
+    int Width = 0;      // the box in pixels; a picture keeps its shape within it
+    int Height = 0;
+    int Enlarge = 0;    // 1 = a smaller picture is enlarged to the box as well
+    int Sharpen = 0;    // output sharpening, 0 (none) to 100
+};
+
 // Touch-up
 
 struct LevelsParams : FilterParams

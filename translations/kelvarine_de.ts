@@ -911,6 +911,18 @@
             <source>Width of the logo as a share of the picture's width</source>
             <translation>Breite des Logos als Anteil an der Bildbreite</translation>
         </message>
+        <message>
+            <source>Fit within a box of (pixels):</source>
+            <translation>In einen Rahmen einpassen (Pixel):</translation>
+        </message>
+        <message>
+            <source>Enlarge smaller pictures</source>
+            <translation>Kleinere Bilder vergrößern</translation>
+        </message>
+        <message>
+            <source>Sharpen</source>
+            <translation>Nachschärfen</translation>
+        </message>
     </context>
     <context>
         <name>DlgFilters</name>
@@ -1458,6 +1470,29 @@
         <message>
             <source>Apply histogram equalization</source>
             <translation>Histogramm ausgleichen</translation>
+        </message>
+    </context>
+    <context>
+        <name>FitEffect</name>
+        <message>
+            <source>Transform\Fit</source>
+            <translation>Transformieren\Einpassen</translation>
+        </message>
+        <message>
+            <source>Fit within a box keeping the aspect ratio, with fine resampling and optional sharpening</source>
+            <translation>In einen Rahmen einpassen, Seitenverhältnis bleibt, mit feiner Neuberechnung und wahlweise Nachschärfen</translation>
+        </message>
+        <message>
+            <source>Fit within %1 × %2</source>
+            <translation>Einpassen in %1 × %2</translation>
+        </message>
+        <message>
+            <source>, sharpen %1</source>
+            <translation>, nachschärfen %1</translation>
+        </message>
+        <message>
+            <source>, may enlarge</source>
+            <translation>, darf vergrößern</translation>
         </message>
     </context>
     <context>

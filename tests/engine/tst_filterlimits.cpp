@@ -100,6 +100,14 @@ void TestFilterLimits::hostileValuesFinish_data()
                                          << int(AnyResult);
     QTest::newRow("resize huge pixels") << "ResizeEffect" << "Type:0,Width:2147483647,Height:2147483647,Radio:0,RadioBy:0"
                                         << int(AnyResult);
+    QTest::newRow("fit huge box, may enlarge") << "FitEffect" << "Width:2147483647,Height:2147483647,Enlarge:1,Sharpen:0"
+                                               << int(AnyResult);
+    QTest::newRow("fit huge box") << "FitEffect" << "Width:2147483647,Height:2147483647,Enlarge:0,Sharpen:0"
+                                  << int(SamePicture);
+    QTest::newRow("fit most negative box") << "FitEffect" << "Width:-2147483648,Height:-2147483648,Enlarge:1,Sharpen:100"
+                                           << int(SamePicture);
+    QTest::newRow("fit huge sharpen") << "FitEffect" << "Width:20,Height:20,Enlarge:0,Sharpen:2147483647"
+                                      << int(AnyResult);
     QTest::newRow("crop huge percent") << "CropEffect" << "Type:1,Width:2147483647,Height:2147483647,xOffset:2147483647,"
                                                          "yOffset:2147483647" << int(AnyResult);
     QTest::newRow("modulate extremes") << "ModulateEffect" << "Hue:2147483647,Saturation:2147483647,Lightness:2147483647"

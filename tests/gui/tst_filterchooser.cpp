@@ -40,7 +40,7 @@ private:
 void TestFilterChooser::initTestCase()
 {
     loadPlugins();
-    QCOMPARE(FilterRegistry::instance().count(), 29);
+    QCOMPARE(FilterRegistry::instance().count(), 30);
 }
 
 QStringList TestFilterChooser::listedNames(const DlgFilters &chooser)
@@ -91,19 +91,19 @@ void TestFilterChooser::chooserShowsCategoriesWithCounts()
     const QAbstractItemModel *model = child<TreeViewFilters>(chooser, "treeView")->model();
     const QModelIndex root = model->index(0, 0);
     QCOMPARE(model->headerData(0, Qt::Horizontal).toString(), QStringLiteral("Category"));
-    QCOMPARE(root.data().toString(), QStringLiteral("All Filters[29]"));
+    QCOMPARE(root.data().toString(), QStringLiteral("All Filters[30]"));
     QStringList categories;
     for (int i = 0; i < model->rowCount(root); ++i)
         categories << model->index(i, 0, root).data().toString();
     categories.sort();
-    QCOMPARE(categories, QStringList({"Effects[17]", "Touch-Up[7]", "Transform[5]"}));
+    QCOMPARE(categories, QStringList({"Effects[17]", "Touch-Up[7]", "Transform[6]"}));
 
     QStringList all = listedNames(chooser);
-    QCOMPARE(all.size(), 29);
+    QCOMPARE(all.size(), 30);
     QVERIFY(std::is_sorted(all.begin(), all.end()));
 
     pickCategory(chooser, QStringLiteral("Transform"));
-    QCOMPARE(listedNames(chooser), QStringList({"Crop", "Flip", "Resize", "Roll", "Rotate"}));
+    QCOMPARE(listedNames(chooser), QStringList({"Crop", "Fit", "Flip", "Resize", "Roll", "Rotate"}));
     pickCategory(chooser, QStringLiteral("Effects"));
     QCOMPARE(listedNames(chooser).size(), 17);
     pickCategory(chooser, QStringLiteral("All Filters"));

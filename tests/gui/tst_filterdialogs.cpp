@@ -45,7 +45,7 @@ private:
 void TestFilterDialogs::initTestCase()
 {
     loadPlugins();
-    QCOMPARE(FilterRegistry::instance().count(), 29);
+    QCOMPARE(FilterRegistry::instance().count(), 30);
 }
 
 
@@ -57,6 +57,7 @@ const QList<QPair<QString, QString>> &TestFilterDialogs::otherParams()
         {"Roll", "Type:1,Columns:30,Rows:70"},
         {"Flip", "Vertical:0,Horizontal:1"},
         {"Rotate", "Degree:135"},
+        {"Fit", "Width:800,Height:600,Enlarge:1,Sharpen:30"},
         {"Levels", "Channel:2,Black:5,White:90,Mid:12"},
         {"Hue/Saturation", "Hue:-20,Saturation:35,Lightness:-45"},
         {"Sharpen", "Channel:3,Radius:7,Sigma:25"},

@@ -71,7 +71,7 @@ protected:
 void TestFilterPreview::initTestCase()
 {
     loadPlugins();
-    QCOMPARE(FilterRegistry::instance().count(), 29);
+    QCOMPARE(FilterRegistry::instance().count(), 30);
 }
 
 void TestFilterPreview::unreadablePictureLeavesOnlyTheSettings()

@@ -436,6 +436,8 @@ void TestBatchRunner::listsFiltersAndFormats()
     QCOMPARE(filters.exitCode, 0);
     QVERIFY2(filters.output.contains("Resize\tTransform\\Resize\tType:0,Width:100,Height:100,Radio:0,RadioBy:0\n"),
              filters.output.constData());
+    QVERIFY2(filters.output.contains("Fit\tTransform\\Fit\tWidth:1600,Height:1600,Enlarge:0,Sharpen:0\n"),
+             filters.output.constData());
     QVERIFY2(filters.output.contains(QStringLiteral("Watermark\tEffects\\Watermark\tKind:0,Text:\u00a9 ,").toUtf8()),
              filters.output.constData());
     const Outcome formats = batch({"--list-formats"});

@@ -71,7 +71,7 @@ void TestInstall::installedBatchListsEveryFilter()
 {
     QByteArray listing;
     QCOMPARE(run(installed(KELVARINE_INSTALL_BINDIR "/kelvarine-batch"), {"--list-filters"}, &listing), 0);
-    QCOMPARE(listing.trimmed().split('\n').size(), 29);
+    QCOMPARE(listing.trimmed().split('\n').size(), 30);
 }
 
 void TestInstall::installedBatchConvertsPicture()

@@ -5,7 +5,7 @@
 // memory file its parent gives it as descriptor 3.
 //
 //   kelvarine-decode --budget PIXELS --threads N --seconds S --parent PID
-//                    [--documents] -- PICTURE
+//                    [--documents] [--fit-within WxH] -- PICTURE
 //
 // TMPDIR names its own new, empty temporary folder. Exit status 0: the picture
 // is in the shared file; otherwise the shared file holds why not, when it could
@@ -57,6 +57,7 @@ struct Arguments
     int seconds = 0;
     long long parent = 0;
     bool documents = false;
+    DecodeSize size;
     QString picture;
 };
 
@@ -71,6 +72,8 @@ bool parse(int argc, char *argv[], Arguments *arguments)
         }
         if (std::strcmp(option, "--documents") == 0)
             arguments->documents = true;
+        else if (std::strcmp(option, "--fit-within") == 0 && hasValue)
+            arguments->size = DecodeSize::fromArgument(QString::fromLatin1(argv[++i]));
         else if (std::strcmp(option, "--budget") == 0 && hasValue)
             arguments->budget = QByteArray(argv[++i]).toLongLong();
         else if (std::strcmp(option, "--threads") == 0 && hasValue)
@@ -102,7 +105,7 @@ int decode(const Arguments &arguments)
         QFile file(arguments.picture);
         if (format && isHeif(format.value()) && file.open(QIODevice::ReadOnly))
             declared = HeifSize::check(arguments.picture, file.readAll());
-        Result<Magick::Image> image = declared ? PictureCodec::decodeInProcess(arguments.picture, arguments.documents)
+        Result<Magick::Image> image = declared ? PictureCodec::decodeInProcess(arguments.picture, arguments.documents, arguments.size)
                                                : Result<Magick::Image>(Failure{declared.error()});
         const Status sent = image ? PictureTransfer::sendPicture(sharedFile, image.value()) : Failure{image.error()};
         if (sent)

@@ -120,5 +120,5 @@ bool FilterRegistry::acceptsParams(const FilterInterface *filter, const QString 
                              ModulateParams, SharpenParams, ContrastParams, BorderParams, RaiseParams, ShadeParams,
                              CharcoalParams, NoiseParams, SolarizeParams, OilPaintParams, ImplodeParams,
                              GaussianBlurParams, BlurParams, SwirlParams, WaveParams, EdgeParams, SpreadParams,
-                             EmbossParams, WatermarkParams>(filter, params);
+                             EmbossParams, FitParams, WatermarkParams>(filter, params);
 }

@@ -87,7 +87,7 @@ bool decodesInProcess(const QString &path, const QString &format)
            && (format == QLatin1String("JPEG") || format == QLatin1String("PNG") || format == QLatin1String("TIFF"));
 }
 
-Result<Magick::Image> decode(const QString &path, bool allowDocuments)
+Result<Magick::Image> decode(const QString &path, bool allowDocuments, const DecodeSize &size)
 {
     // Told before anything is started for it: a special file is not opened at all,
     // a document not read unless allowed.
@@ -95,8 +95,8 @@ Result<Magick::Image> decode(const QString &path, bool allowDocuments)
     if (!format)
         return Failure{format.error()};
     if (decodesInProcess(path, format.value()))
-        return decodeInProcess(path, allowDocuments);
-    return SandboxDecoder::decode(path, allowDocuments);
+        return decodeInProcess(path, allowDocuments, size);
+    return SandboxDecoder::decode(path, allowDocuments, size);
 }
 
 QString overBudget(const QString &path, long long columns, long long rows, long long budget)
@@ -109,7 +109,8 @@ QString overBudget(const QString &path, long long columns, long long rows, long 
         .arg(double(budget) / 1e6, 0, 'f', 1);
 }
 
-Status checkBudget(const Magick::Blob &blob, const QString &format, const QString &path)
+// The size the header declares, checked against the budget of one picture.
+static Status pingWithinBudget(const Magick::Blob &blob, const QString &format, const QString &path, QSize *declared)
 {
     const long long budget = ImageLibrary::pixelBudget();
     Magick::Image header;
@@ -139,10 +140,17 @@ Status checkBudget(const Magick::Blob &blob, const QString &format, const QStrin
         return pinged;
     if (static_cast<long long>(header.columns()) * header.rows() > budget)
         return Failure{overBudget(path, header.columns(), header.rows(), budget)};
+    if (declared)
+        *declared = QSize(int(header.columns()), int(header.rows()));
     return {};
 }
 
-Result<Magick::Image> decodeInProcess(const QString &path, bool allowDocuments)
+Status checkBudget(const Magick::Blob &blob, const QString &format, const QString &path)
+{
+    return pingWithinBudget(blob, format, path, nullptr);
+}
+
+Result<Magick::Image> decodeInProcess(const QString &path, bool allowDocuments, const DecodeSize &size)
 {
     if (PictureKind::isSpecialFile(path))
         return Failure{PictureKind::notAPicture(path)};
@@ -162,12 +170,19 @@ Result<Magick::Image> decodeInProcess(const QString &path, bool allowDocuments)
     if (!format)
         return Failure{format.error()};
     const ImageLibrary::DecodingScope confined;
-    const Status within = checkBudget(blob.value(), format.value(), path);
+    QSize declared;
+    const Status within = pingWithinBudget(blob.value(), format.value(), path, &declared);
     if (!within)
         return Failure{within.error()};
+    // libjpeg decodes at 1/2, 1/4 or 1/8 of the size when the library is told the
+    // least size wanted; other decoders read the hint as the picture's own size.
+    const QSize reduced = format.value() == QLatin1String("JPEG") ? size.request(declared.width(), declared.height())
+                                                                   : QSize();
     return ImageLibrary::call([&] {
         Magick::Image image;
         image.magick(format.value().toStdString());
+        if (!reduced.isEmpty())
+            image.size(Magick::Geometry(unsigned(reduced.width()), unsigned(reduced.height())));
         // The picture is the first page: the pages after it, however many, are not decoded.
         image.subImage(0);
         image.subRange(1);
@@ -177,6 +192,12 @@ Result<Magick::Image> decodeInProcess(const QString &path, bool allowDocuments)
             // The decoder remarks on a detail it leaves out and reads the whole picture:
             // libpng on the outdated sRGB profile of many photographs, or a gamma of 0.
             // A picture cut short or damaged warns otherwise, and fails.
+        }
+        // The hint was for the decoder; no encoder may take it for a size. (Image::size
+        // with no geometry would empty the picture's own size as well.)
+        if (!reduced.isEmpty()) {
+            MagickLib::MagickFree(image.imageInfo()->size);
+            image.imageInfo()->size = nullptr;
         }
         return image;
     });

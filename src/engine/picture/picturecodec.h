@@ -13,6 +13,7 @@
 
 #include <cstdio>
 
+#include "engine/picture/decodesize.h"
 #include "engine/result.h"
 
 struct ChainEntry;
@@ -26,11 +27,13 @@ namespace PictureCodec {
 // process, every other format by the decoding helper (see SandboxDecoder), with
 // the same result. Fails when the file cannot be read or is not to be, when the
 // helper fails, or with the library's message when it cannot be decoded.
-Result<Magick::Image> decode(const QString &path, bool allowDocuments = false);
+// With a reduced `size` (see DecodeSize), a JPEG may come smaller than it is
+// stored, never smaller than the size asks; other formats come whole.
+Result<Magick::Image> decode(const QString &path, bool allowDocuments = false, const DecodeSize &size = {});
 
 // Decodes the file in this process whatever its format: what the decoding
 // helper runs, inside its confinement. Otherwise as decode().
-Result<Magick::Image> decodeInProcess(const QString &path, bool allowDocuments);
+Result<Magick::Image> decodeInProcess(const QString &path, bool allowDocuments, const DecodeSize &size = {});
 
 // Whether a file of `format` (as PictureKind tells it from the content) at
 // `path` is decoded in this process rather than by the decoding helper.

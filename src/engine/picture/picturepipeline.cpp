@@ -53,10 +53,10 @@ void removeSources(PictureResult &result, const QStringList &sources)
 }
 
 // The picture decoded into `image`, which then holds its only reference: the
-// changes after it copy no pixels.
-Status decodeInto(Magick::Image &image, const QString &path, bool allowDocuments)
+// changes after it copy no pixels. It comes as large as `chain` needs it.
+Status decodeInto(Magick::Image &image, const QString &path, bool allowDocuments, const QList<ChainEntry> &chain)
 {
-    const Result<Magick::Image> decoded = PictureCodec::decode(path, allowDocuments);
+    const Result<Magick::Image> decoded = PictureCodec::decode(path, allowDocuments, DecodeSize::forChain(chain));
     if (!decoded)
         return Failure{decoded.error()};
     image = decoded.value();
@@ -108,7 +108,7 @@ static Result<RenderedPicture> renderPicture(const QString &sourcePath, const Co
 {
     const OutputOptions &options = job.output;
     RenderedPicture picture;
-    const Status decoded = decodeInto(picture.image, sourcePath, options.allowDocuments);
+    const Status decoded = decodeInto(picture.image, sourcePath, options.allowDocuments, job.chain);
     if (!decoded)
         return Failure{decoded.error()};
     if (!options.stripMetadata)
@@ -140,7 +140,7 @@ Result<Magick::Image> render(const QString &sourcePath, const QList<ChainEntry> 
                              const CancelToken *token)
 {
     Magick::Image image;
-    const Status decoded = decodeInto(image, sourcePath, allowDocuments);
+    const Status decoded = decodeInto(image, sourcePath, allowDocuments, chain);
     if (!decoded)
         return Failure{decoded.error()};
     if (token)

@@ -252,7 +252,7 @@ QString stopped(const QString &name, int status)
 
 namespace SandboxDecoder {
 
-Result<Magick::Image> decode(const QString &path, bool allowDocuments)
+Result<Magick::Image> decode(const QString &path, bool allowDocuments, const DecodeSize &size)
 {
     const QString name = QDir::toNativeSeparators(path);
     const QString helper = program();
@@ -272,6 +272,8 @@ Result<Magick::Image> decode(const QString &path, bool allowDocuments)
                           QStringLiteral("--parent"), QString::number(::getpid())};
     if (allowDocuments)
         arguments << QStringLiteral("--documents");
+    if (!size.isWhole())
+        arguments << QStringLiteral("--fit-within") << size.toArgument();
     arguments << QStringLiteral("--") << QFileInfo(path).absoluteFilePath();
 
     Outcome outcome;

@@ -18,6 +18,7 @@
 
 #include <Magick++.h>
 
+#include "engine/picture/decodesize.h"
 #include "engine/result.h"
 
 namespace SandboxDecoder {
@@ -25,7 +26,7 @@ namespace SandboxDecoder {
 // Decodes the picture (see PictureCodec::decode) in the helper. The helper's
 // own temporary folder is removed whatever happens. A failure says why the
 // picture did not come back.
-Result<Magick::Image> decode(const QString &path, bool allowDocuments);
+Result<Magick::Image> decode(const QString &path, bool allowDocuments, const DecodeSize &size = {});
 
 // The helper program: kelvarine-decode beside this program or under
 // libexec/kelvarine (see helperProgram), or what KELVARINE_DECODER names.

@@ -143,6 +143,11 @@ std::vector<PageShape> makePages()
                      {"step25_percents", true, {{"step25_columns", Qt::Horizontal}, {"step25_rows", Qt::Vertical}}}});
     pages.push_back({26, record<RotateParams>,
                      {{"step26_degreen", field<&RotateParams::Degree>(), ShowAs::Value, "step26_lbDegreen"}}});
+    pages.push_back({27, record<FitParams>,
+                     {{"step27_width", field<&FitParams::Width>()},
+                      {"step27_height", field<&FitParams::Height>()},
+                      {"step27_enlarge", field<&FitParams::Enlarge>(), ShowAs::One},
+                      {"step27_sharpen", field<&FitParams::Sharpen>(), ShowAs::Value, "step27_lbSharpen"}}});
     pages.push_back({28, record<WatermarkParams>,
                      {{"step28_kind", field<&WatermarkParams::Kind>(), ShowAs::RowOrFirst},
                       {"step28_text", textField<&WatermarkParams::Text>()},
