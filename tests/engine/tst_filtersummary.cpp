@@ -40,7 +40,7 @@ void TestFilterSummary::initTestCase()
     // Numbers as an English system writes them, whatever this machine's locale.
     QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
     FilterRegistry::instance().loadPlugins(QStringLiteral(KELVARINE_PLUGIN_DIR));
-    QCOMPARE(FilterRegistry::instance().count(), 28);
+    QCOMPARE(FilterRegistry::instance().count(), 30);
 }
 
 const QList<QPair<QString, QString>> &TestFilterSummary::otherParams()
@@ -70,6 +70,8 @@ const QList<QPair<QString, QString>> &TestFilterSummary::otherParams()
         {"Edge", "Radius:6"},
         {"Spread", "Amount:35"},
         {"Emboss", "Radius:40,Simga:15"},
+        {"Fit", "Width:800,Height:600,Enlarge:1,Sharpen:30"},
+        {"Watermark", "Kind:0,Text:Anna,Font:DejaVu Sans,Size:5,Color:255255255,Opacity:50,Position:0,Margin:2,Logo:,Scale:20"},
     };
     return others;
 }

@@ -46,7 +46,7 @@ private:
 void TestFilterKeyboard::initTestCase()
 {
     loadPlugins();
-    QCOMPARE(FilterRegistry::instance().count(), 28);
+    QCOMPARE(FilterRegistry::instance().count(), 30);
 }
 
 void TestFilterKeyboard::enterPressesOk_data()
