@@ -189,12 +189,13 @@ void TestFitFilter::decoderTakesTheHint_data()
     QTest::newRow("wide box") << 1 << QSize(600, 300) << false << true;
     QTest::newRow("turned photograph, wide box") << 6 << QSize(600, 300) << false << true;
     QTest::newRow("turned photograph, tall box") << 8 << QSize(300, 600) << true << true;
+    QTest::newRow("half the picture still twice the pixels kept") << 1 << QSize(1000, 1000) << false << true;
     QTest::newRow("box too near the picture") << 1 << QSize(1200, 1200) << false << false;
     QTest::newRow("box larger than the picture") << 1 << QSize(5000, 5000) << false << false;
 }
 
-// The decoded picture is smaller than stored, yet at least twice what Fit keeps
-// of it once upright; or whole where that would not be smaller.
+// The decoded picture is smaller than stored, yet holds at least twice the pixels
+// Fit keeps of it once upright; or whole where that would not be smaller.
 void TestFitFilter::decoderTakesTheHint()
 {
     QFETCH(int, orientation);
@@ -221,7 +222,9 @@ void TestFitFilter::decoderTakesTheHint()
         size.transpose();
     const QSize upright = orientation >= 5 ? QSize(2400, 3200) : QSize(3200, 2400);
     const QSize kept = fittedSize(upright, box);
-    QVERIFY2(size.width() >= 2 * kept.width() && size.height() >= 2 * kept.height(),
+    QVERIFY2(qint64(size.width()) * size.height() >= 2 * qint64(kept.width()) * kept.height()
+                 && size.width() * size.width() >= 2 * kept.width() * kept.width()
+                 && size.height() * size.height() >= 2 * kept.height() * kept.height(),
              qPrintable(QStringLiteral("%1 x %2 for %3 x %4").arg(size.width()).arg(size.height()).arg(kept.width()).arg(kept.height())));
 }
 

@@ -3,7 +3,7 @@
 
 // How large a picture must be decoded for the chain it goes through. A chain
 // that begins by fitting the picture into a box ("Fit") never needs more than
-// twice its result: a JPEG decoder can then hand over the picture at 1/2, 1/4 or
+// twice the pixels of its result: a JPEG decoder can then hand over the picture at 1/2, 1/4 or
 // 1/8 of its size, in a fraction of the time and the memory, and the fine
 // resampling of the filter still has twice the pixels it keeps. Every front end
 // (preview, wizard, kelvarine-batch, the decoding helper) asks here, so all decode
@@ -31,8 +31,8 @@ public:
     QSize box() const { return m_box; }
 
     // The least size to ask the decoder for, a picture stored as columns x rows:
-    // twice what the box keeps of it, and a pixel more for the rounding, in both
-    // directions. The box is tried both ways, since the picture may yet be turned
+    // twice the pixels the box keeps of it (each side times the square root of
+    // two), and a pixel more for the rounding, in both directions. The box is tried both ways, since the picture may yet be turned
     // upright from its EXIF orientation. An empty size when that is no smaller
     // than the picture: nothing to gain.
     QSize request(long long columns, long long rows) const;
