@@ -198,6 +198,18 @@ void TestStep1Page::unreadablePictureIsMarked_data()
     // The toolkit would show the first half and grey: the library says why not.
     QTest::newRow("JPEG cut short, previewed") << "cut.jpg" << cut << true;
     QTest::newRow("JPEG cut short, in the list only") << "cut2.jpg" << cut << false;
+    // A camera's JPEG carries a thumbnail, whose own end marker lies near the
+    // start: the picture is cut within its scan all the same.
+    const QString camera = m_home.filePath(QStringLiteral("camera-source.jpg"));
+    const QString thumb = m_home.filePath(QStringLiteral("thumb-source.jpg"));
+    writeBytes(thumb, jpeg);
+    QVERIFY2(writeCameraJpeg(camera, {"-ThumbnailImage<=" + thumb}, 320, 240),
+             "exiftool (libimage-exiftool-perl) writes the EXIF");
+    const QByteArray photo = fileBytes(camera);
+    const qsizetype scan = photo.lastIndexOf("\xFF\xDA");
+    QVERIFY(photo.indexOf("\xFF\xD9") < scan);
+    QTest::newRow("camera JPEG with a thumbnail, cut short") << "cutcamera.jpg" << photo.left((scan + photo.size()) / 2)
+                                                             << true;
     QTest::newRow("text named .png") << "text.png" << QByteArray("no picture here\n") << true;
     QTest::newRow("empty file") << "empty.jpg" << QByteArray() << false;
 }

@@ -40,14 +40,27 @@ bool PictureLoader::looksCutShort(const QString &path)
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly) || !file.peek(2).startsWith("\xFF\xD8"))
         return false;
-    // Cameras and editors may append data after the picture's end marker (a
-    // second picture, their own trailer); within this much of the end it is
-    // still found, and a file whose marker lies further up merely takes the
-    // library's slower way.
-    constexpr qint64 tail = 64 * 1024;
-    if (!file.seek(qMax<qint64>(0, file.size() - tail)))
-        return true;
-    return !file.read(tail).contains("\xFF\xD9");
+    // A whole picture's last scan is followed by the end marker. Scanning back
+    // from the end, the marker that comes first decides: the end marker says the
+    // picture is whole (data appended after it does not matter), a scan's start
+    // says it was cut within its scan. The end marker of the EXIF thumbnail lies
+    // before the picture's own scans, so it cannot pass for the picture's end.
+    // Scan data never holds either marker: a 0xFF byte there is followed by 0x00.
+    constexpr qint64 chunk = 64 * 1024;
+    qint64 end = file.size();
+    while (end > 2) {
+        const qint64 begin = qMax<qint64>(0, end - chunk);
+        // One byte more, so that a marker across two chunks is seen.
+        if (!file.seek(begin))
+            return true;
+        const QByteArray bytes = file.read(qMin(end + 1, file.size()) - begin);
+        const qsizetype ended = bytes.lastIndexOf("\xFF\xD9");
+        const qsizetype scan = bytes.lastIndexOf("\xFF\xDA");
+        if (ended >= 0 || scan >= 0)
+            return scan > ended;
+        end = begin;
+    }
+    return true;
 }
 
 QImage PictureLoader::decode(const QString &path, const std::function<bool()> &current, bool allowDocuments)

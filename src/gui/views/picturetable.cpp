@@ -139,6 +139,14 @@ PictureTable::PictureTable(QTreeWidget *list, QLabel *summary, QObject *parent)
     for (int column : {PixelsColumn, SizeColumn})
         header->setTextAlignment(column, Qt::AlignRight | Qt::AlignVCenter);
     m_list->setIconSize(QSize(Thumbnails::edge, Thumbnails::edge));
+    // Wide enough for the thumbnail beside a camera's file name, and for a whole
+    // date and time: cut short, neither tells one picture from the next.
+    QHeaderView *columns = m_list->header();
+    const QFontMetrics metrics = m_list->fontMetrics();
+    columns->resizeSection(NameColumn, std::max(columns->sectionSize(NameColumn),
+                                       Thumbnails::edge + metrics.horizontalAdvance(QStringLiteral("IMG_20250614_1732")) + 24));
+    columns->resizeSection(TakenColumn, std::max(columns->sectionSize(TakenColumn),
+                                                 metrics.horizontalAdvance(QStringLiteral("00 May 0000 00:00")) + 16));
     m_list->header()->setSectionsClickable(true);
     m_list->header()->setSortIndicatorShown(false);
     connect(m_list->header(), &QHeaderView::sectionClicked, this, &PictureTable::headerClicked);
