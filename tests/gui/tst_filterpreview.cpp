@@ -14,6 +14,7 @@
 #include "gui/filters/dlgfilterset.h"
 #include "gui/filters/previewrun.h"
 #include "gui/views/imagepixmap.h"
+#include "gui/wizard/tamsorel.h"
 
 // The settings dialog's preview: rendered off the GUI thread, cancelled, overtaken.
 class TestFilterPreview : public FilterDialogTest
@@ -46,6 +47,8 @@ private slots:
     void runOfAClosedDialogNeverReports();
     void busyWindowWaitsForASlowPreview();
     void quickPreviewsShowNoBusyWindow();
+    void previewBesideTheWizard_data();
+    void previewBesideTheWizard();
 };
 
 namespace {
@@ -380,4 +383,27 @@ void TestFilterPreview::quickPreviewsShowNoBusyWindow()
 }
 
 QTEST_MAIN(TestFilterPreview)
+void TestFilterPreview::previewBesideTheWizard_data()
+{
+    QTest::addColumn<QString>("filterName");
+    QTest::addColumn<QString>("params");
+    QTest::newRow("fit, resampled on every thread") << "Fit" << "Width:600,Height:600,Enlarge:0,Sharpen:30";
+    QTest::newRow("blur") << "Blur" << "Value:10";
+}
+
+// The wizard's window decides how the machine is shared as it is made; a preview
+// opened from it afterwards must still run the library's threaded operations.
+void TestFilterPreview::previewBesideTheWizard()
+{
+    QFETCH(QString, filterName);
+    QFETCH(QString, params);
+    Tamsorel window;
+    DlgFilterSet dialog;
+    dialog.setFilter(filter(filterName));
+    dialog.setParams(params);
+    dialog.setImage(pictureFile(2400, 1600));
+    dialog.show();
+    QVERIFY(TestUtils::waitFor([&] { return previewItem(dialog) != nullptr; }, 60000));
+}
+
 #include "tst_filterpreview.moc"

@@ -13,13 +13,16 @@
 namespace {
 
 // Decided once, as the wizard starts, never per batch: a picture on every core,
-// and the library's threads per operation shared out so that the two do not
-// multiply; each picture in progress gets its share of the memory.
+// each with its share of the memory. The library's threads per operation are
+// left as they are: the wizard's previews run the library on threads of their
+// own while the window lives, and with a lower limit set here, on the GUI
+// thread, the library's threaded operations there (Fit's resampling, blurs)
+// abort inside the library: it sizes its per-thread pixel views by the limit
+// while their loops still run on every core.
 void shareTheMachine(int jobs)
 {
     static const bool shared = [jobs] {
         ImageLibrary::setPicturesAtOnce(jobs);
-        ImageLibrary::setThreadLimit(std::max(1, QThread::idealThreadCount() / jobs));
         return true;
     }();
     Q_UNUSED(shared);
