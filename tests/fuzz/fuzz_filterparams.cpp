@@ -28,6 +28,7 @@ auto fields(CropParams &r) { return std::tie(r.Type, r.Width, r.Height, r.xOffse
 auto fields(RollParams &r) { return std::tie(r.Type, r.Columns, r.Rows); }
 auto fields(FlipParams &r) { return std::tie(r.Vertical, r.Horizontal); }
 auto fields(RotateParams &r) { return std::tie(r.Degree); }
+auto fields(FitParams &r) { return std::tie(r.Width, r.Height, r.Enlarge, r.Sharpen); }
 auto fields(LevelsParams &r) { return std::tie(r.Channel, r.Black, r.White, r.Mid); }
 auto fields(ModulateParams &r) { return std::tie(r.Hue, r.Saturation, r.Lightness); }
 auto fields(SharpenParams &r) { return std::tie(r.Channel, r.Radius, r.Sigma); }
@@ -143,6 +144,7 @@ const QHash<QString, RecordKind> &recordKinds()
         {"Border", kind<BorderParams>()},        {"Charcoal", kind<CharcoalParams>()},
         {"Contrast", kind<ContrastParams>()},    {"Crop", kind<CropParams>()},
         {"Edge", kind<EdgeParams>()},            {"Emboss", kind<EmbossParams>()},
+        {"Fit", kind<FitParams>()},
         {"Equalize", kind<NoParams>()},          {"Flip", kind<FlipParams>()},
         {"Gaussian Blur", kind<GaussianBlurParams>()}, {"Black & White", kind<NoParams>()},
         {"Implode", kind<ImplodeParams>()},      {"Levels", kind<LevelsParams>()},
