@@ -51,6 +51,6 @@ done
 b=$(median "${batch_times[@]}")
 w=$(median "${wizard_times[@]}")
 echo "cores: $(nproc); repeats: $repeats; 100 photographs, Levels + Sharpen to JPG"
-printf 'kelvarine-batch (default jobs): %6d ms   wizard Process: %6d ms   ratio %.2f (target <= 1.10)\n' \
+printf 'kelvarine-batch (default jobs): %6.0f ms   wizard Process: %6.0f ms   ratio %.2f (target <= 1.10)\n' \
     "$b" "$w" "$(awk -v a="$w" -v b="$b" 'BEGIN { print a / b }')"
 echo "runs kelvarine-batch: ${batch_times[*]}   wizard: ${wizard_times[*]}"
