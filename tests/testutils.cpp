@@ -220,6 +220,14 @@ QStringList folderEntries(const QString &folder)
     return QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot, QDir::Name);
 }
 
+QMap<QString, QByteArray> folderContents(const QString &folder)
+{
+    QMap<QString, QByteArray> contents;
+    for (const QString &name : folderEntries(folder))
+        contents.insert(name, fileBytes(folder + '/' + name));
+    return contents;
+}
+
 ReadOnlyFolder::ReadOnlyFolder(const QString &folder)
     : m_folder(folder)
 {

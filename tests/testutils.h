@@ -65,6 +65,8 @@ int pageCount(const QString &path);
 
 // Files in a folder, hidden ones included, sorted.
 QStringList folderEntries(const QString &folder);
+// Every file of a folder with its bytes, hidden ones included.
+QMap<QString, QByteArray> folderContents(const QString &folder);
 
 // A chain of installed filters by name, each with its parameter string.
 QList<ChainEntry> chainOf(const QList<QPair<QString, QString>> &filters);

@@ -27,14 +27,6 @@ Outcome batch(const QStringList &arguments, const QString &workingDir = QString(
     return outcome;
 }
 
-// Every file of a folder with its bytes, hidden ones included.
-QMap<QString, QByteArray> folderContents(const QString &folder)
-{
-    QMap<QString, QByteArray> contents;
-    for (const QString &name : folderEntries(folder))
-        contents.insert(name, fileBytes(folder + '/' + name));
-    return contents;
-}
 
 } // namespace
 

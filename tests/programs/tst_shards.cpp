@@ -44,14 +44,6 @@ namespace {
 
 const QString program = QStringLiteral(KELVARINE_BIN_DIR "/kelvarine-batch");
 
-QMap<QString, QByteArray> folderContents(const QString &folder)
-{
-    QMap<QString, QByteArray> contents;
-    for (const QString &name : folderEntries(folder))
-        contents.insert(name, fileBytes(folder + '/' + name));
-    return contents;
-}
-
 } // namespace
 
 void TestShards::initTestCase()
