@@ -10,7 +10,6 @@
 
 #include "gui/filters/dlgfilters.h"
 #include "gui/filters/dlgfilterset.h"
-#include "gui/naming/dlgrename.h"
 #include "filterinterface.h"
 #include "gui/views/imagepixmap.h"
 #include "engine/picture/picturepipeline.h"
@@ -21,9 +20,6 @@
 #include "gui/views/wizardviews.h"
 
 namespace {
-
-// Rows of the preset box.
-enum PresetRow { KeepName = 0, FolderName = 1, PictureDate = 2, CustomDefined = 3 };
 
 // Column 0 shows the filter; the name it is stored and looked up by rides along,
 // so that what is shown may be translated.
@@ -48,6 +44,7 @@ Step2Page::Step2Page(Ui::TamsorelClass &ui, WizardState &state, WizardViews &vie
     , m_state(state)
     , m_views(views)
     , m_window(window)
+    , m_names(ui, state, window)
 {
     QTreeWidget *list = m_ui.treeWidget_Filter;
     list->setColumnCount(3);
@@ -458,86 +455,6 @@ void Step2Page::fitPictures()
         ImageView::fitTogether(shown, hidden);
     else if (hidden.hasPicture())
         ImageView::fitTogether(hidden, shown);
-}
-
-// Names ---------------------------------------------------------------------------
-
-QString Step2Page::presetFormat(int row)
-{
-    switch (row) {
-    case KeepName:
-        return RenameOpter::defaultFormat();
-    case FolderName:
-        return QStringLiteral("[FolderName]");
-    case PictureDate:
-        return QStringLiteral("[Date_0_0_0_0]");
-    default:
-        return QString();
-    }
-}
-
-QString Step2Page::namingTemplate() const
-{
-    return m_state.formateStr;
-}
-
-void Step2Page::setNaming(int presetRow, const QString &formateStr, const QString &customFormateStr)
-{
-    m_presetReaction = false;
-    // A row beyond the box (a damaged project) is shown as the user's own template.
-    m_ui.step2_cbPreset->setCurrentIndex(presetRow >= KeepName && presetRow <= CustomDefined ? presetRow
-                                                                                             : CustomDefined);
-    m_state.formateStr = formateStr;
-    m_state.customFormateStr = customFormateStr;
-    m_presetReaction = true;
-}
-
-int Step2Page::presetRow() const { return m_ui.step2_cbPreset->currentIndex(); }
-
-void Step2Page::presetChanged(int row)
-{
-    if (!m_presetReaction)
-        return;
-    if (row == CustomDefined) {
-        m_state.formateStr = m_state.customFormateStr;
-        openCustomDialog();
-        return;
-    }
-    const QString format = presetFormat(row);
-    if (format.isEmpty())
-        return;
-    m_state.formateStr = format;
-    updateFilenamePreview();
-}
-
-void Step2Page::customTemplate()
-{
-    m_presetReaction = false;
-    openCustomDialog();
-    m_presetReaction = true;
-}
-
-void Step2Page::openCustomDialog()
-{
-    DlgRename dialog(m_window);
-    dialog.loadFormat(m_state.customFormateStr);
-    dialog.setSample(m_ui.step2_listPics->currentText(), m_ui.step2_listPics->currentIndex());
-    dialog.setJobPictures(m_state.pictures);
-    if (dialog.exec() == QDialog::Accepted) {
-        m_state.customFormateStr = dialog.format();
-        m_state.formateStr = m_state.customFormateStr;
-        if (!m_presetReaction)
-            m_ui.step2_cbPreset->setCurrentIndex(CustomDefined);
-    }
-    updateFilenamePreview();
-}
-
-void Step2Page::updateFilenamePreview()
-{
-    m_ui.step2_txtPreview->setText(RenameOpter(m_state.formateStr)
-                                       .newName(m_ui.step2_listPics->currentText(),
-                                                qMax(0, m_ui.step2_listPics->currentIndex()))
-                                       .valueOr(QString()));
 }
 
 void Step2Page::showStatus(const QString &text)

@@ -1,7 +1,8 @@
 #ifndef STEP2PAGE_H
 #define STEP2PAGE_H
 
-// Step 2: the filter chain, its before/after preview, and the naming group.
+// Step 2: the filter chain, its before/after preview, and the naming group
+// (Step2Names).
 // Contributes the chain and the naming template to a batch.
 //
 // The list's rows are the chain in application order. A row keeps the name it
@@ -27,6 +28,7 @@
 #include "engine/batch/worker.h"
 #include "engine/filters/filterregistry.h"
 #include "engine/project/projectfile.h"
+#include "gui/wizard/step2names.h"
 
 class QTreeWidgetItem;
 class WizardViews;
@@ -51,18 +53,21 @@ public:
     void setChainRows(const QList<FilterEntry> &rows);
     // Entries of the list, as the process log counts them.
     int filterCount() const;
-    QString namingTemplate() const;
 
-    // The preset box and both templates at once, as a project or New sets them,
-    // without acting as the user's choice of a preset.
-    void setNaming(int presetRow, const QString &formateStr, const QString &customFormateStr);
-    int presetRow() const;
-    // The template of a preset row (Keep, Folder's name, Picture's date); empty for others.
-    static QString presetFormat(int row);
+    // The naming group (see Step2Names).
+    QString namingTemplate() const { return m_names.namingTemplate(); }
+    void setNaming(int presetRow, const QString &formateStr, const QString &customFormateStr)
+    {
+        m_names.setNaming(presetRow, formateStr, customFormateStr);
+    }
+    int presetRow() const { return m_names.presetRow(); }
+    static QString presetFormat(int row) { return Step2Names::presetFormat(row); }
+    void presetChanged(int row) { m_names.presetChanged(row); }
+    void customTemplate() { m_names.customTemplate(); }
+    void updateFilenamePreview() { m_names.updateFilenamePreview(); }
 
     // 0: content changed, 1: tab switched, 2: step entered.
     void refreshPreview(int mode);
-    void updateFilenamePreview();
 
     void addFilter();
     void editFilter();
@@ -79,8 +84,6 @@ public:
     void zoomOut();
     void actualSize();
     void fit();
-    void presetChanged(int row);
-    void customTemplate();
     void displayModified(const QPixmap &pixmap);
     // A render of the Preview tab, current or cancelled, is still running.
     bool isRendering() const { return m_preview.isBusy(); }
@@ -90,7 +93,6 @@ protected:
 
 private:
     void buildContextMenu();
-    void openCustomDialog();
     void appendRow(const FilterEntry &entry);
     void setRow(QTreeWidgetItem *item, const FilterEntry &entry);
     FilterEntry row(const QTreeWidgetItem *item) const;
@@ -108,7 +110,7 @@ private:
     WizardState &m_state;
     WizardViews &m_views;
     QWidget *m_window;
-    bool m_presetReaction = true;
+    Step2Names m_names;
     // The views show the picture fitted, not at a zoom the user chose.
     bool m_fitted = true;
     // Step 1's chosen picture changed since Step 2 last followed it.
